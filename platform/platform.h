@@ -1,0 +1,22 @@
+#pragma once
+#include "platform/clock.h"
+#include "platform/locale.h"
+#include "platform/process.h"
+#include "platform/profile.h"
+#include "platform/system_parameters.h"
+#include "platform/windows.h"
+
+namespace tolva::platform {
+
+// Every operating-system service the program uses, made once at start-up (the real Win32 set or
+// the simulated one) and handed to the code that needs it.
+struct Platform {
+  WindowManager& windows;
+  SystemParameters& systemParameters;
+  ProfileFiles& profile;
+  Process& process;
+  Locale& locale;
+  Clock& clock;
+};
+
+}  // namespace tolva::platform

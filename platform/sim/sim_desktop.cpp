@@ -1,0 +1,204 @@
+#include "platform/sim/sim_desktop.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <stdexcept>
+
+namespace tolva::platform::sim {
+namespace {
+
+std::string Hex(WindowHandle window) {
+  char text[24];
+  std::snprintf(text, sizeof text, "%#llx", static_cast<unsigned long long>(window));
+  return text;
+}
+
+}  // namespace
+
+WindowHandle SimDesktop::Insert(WindowHandle handle, std::string title, bool visible,
+                                bool enabled) {
+  windows_.insert(windows_.begin(), Window{handle, std::move(title), visible, enabled, false});
+  return handle;
+}
+
+WindowHandle SimDesktop::Create(std::string title, bool visible, bool enabled) {
+  const WindowHandle handle = nextHandle_;
+  nextHandle_ += 4;
+  return Insert(handle, std::move(title), visible, enabled);
+}
+
+WindowHandle SimDesktop::CreateReusing(WindowHandle closed, std::string title, bool visible,
+                                       bool enabled) {
+  const auto it = std::find(closed_.begin(), closed_.end(), closed);
+  if (it == closed_.end()) throw std::logic_error("CreateReusing: handle is not free");
+  closed_.erase(it);
+  return Insert(closed, std::move(title), visible, enabled);
+}
+
+void SimDesktop::Close(WindowHandle window) {
+  const auto it = std::find_if(windows_.begin(), windows_.end(),
+                               [&](const Window& w) { return w.handle == window; });
+  if (it == windows_.end()) return;
+  windows_.erase(it);
+  closed_.push_back(window);
+  if (foreground_ == window) foreground_ = NullWindow;
+  if (focus_ == window) focus_ = NullWindow;
+}
+
+SimDesktop::Window* SimDesktop::FindMutable(WindowHandle window) {
+  for (auto& w : windows_)
+    if (w.handle == window) return &w;
+  return nullptr;
+}
+
+const SimDesktop::Window* SimDesktop::Find(WindowHandle window) const {
+  for (const auto& w : windows_)
+    if (w.handle == window) return &w;
+  return nullptr;
+}
+
+void SimDesktop::SetTitle(WindowHandle window, std::string title) {
+  if (auto* w = FindMutable(window)) w->title = std::move(title);
+}
+void SimDesktop::SetEnabled(WindowHandle window, bool enabled) {
+  if (auto* w = FindMutable(window)) w->enabled = enabled;
+}
+void SimDesktop::SetVisible(WindowHandle window, bool visible) {
+  if (auto* w = FindMutable(window)) w->visible = visible;
+}
+void SimDesktop::SetMinimised(WindowHandle window, bool minimised) {
+  if (auto* w = FindMutable(window)) w->minimised = minimised;
+}
+
+std::vector<WindowHandle> SimDesktop::StackingOrder() const {
+  std::vector<WindowHandle> order;
+  order.reserve(windows_.size());
+  for (const auto& w : windows_) order.push_back(w.handle);
+  return order;
+}
+
+bool SimDesktop::EnumWindows(WindowEnumProc proc, void* context) {
+  log_.Add("EnumWindows");
+  // As the real one: the list is taken first, and a window that has gone since is passed over.
+  const std::vector<WindowHandle> snapshot = StackingOrder();
+  for (const WindowHandle window : snapshot) {
+    if (!IsWindow(window)) continue;
+    const bool goOn = proc(window, context);
+    if (afterVisit) afterVisit(window);
+    if (!goOn) return false;
+  }
+  return true;
+}
+
+int SimDesktop::GetWindowTextA(WindowHandle window, char* buffer, int capacity) {
+  if (buffer == nullptr || capacity <= 0) return 0;
+  const Window* w = Find(window);
+  if (w == nullptr) {
+    buffer[0] = '\0';
+    return 0;
+  }
+  const auto count = std::min(w->title.size(), static_cast<std::size_t>(capacity - 1));
+  std::memcpy(buffer, w->title.data(), count);
+  buffer[count] = '\0';
+  return static_cast<int>(count);
+}
+
+bool SimDesktop::IsWindow(WindowHandle window) {
+  return window == DesktopWindow || Find(window) != nullptr;
+}
+
+bool SimDesktop::IsWindowVisible(WindowHandle window) {
+  if (window == DesktopWindow) return true;
+  const Window* w = Find(window);
+  return w != nullptr && w->visible;
+}
+
+bool SimDesktop::IsWindowEnabled(WindowHandle window) {
+  if (window == DesktopWindow) return true;
+  const Window* w = Find(window);
+  return w != nullptr && w->enabled;
+}
+
+bool SimDesktop::ShowWindow(WindowHandle window, ShowCommand command) {
+  ++showWindowCalls_;
+  log_.Add("ShowWindow " + Hex(window) + " " + std::to_string(static_cast<int>(command)));
+  Window* w = FindMutable(window);
+  if (w == nullptr) return false;
+  const bool wasVisible = w->visible;
+  switch (command) {
+    case ShowCommand::Hide: w->visible = false; break;
+    case ShowCommand::ShowNoActivate: w->visible = true; break;
+    case ShowCommand::ShowNormal:
+    case ShowCommand::Restore:
+      w->visible = true;
+      w->minimised = false;
+      foreground_ = window;
+      break;
+  }
+  if (duringShowWindow) duringShowWindow(window, command);
+  return wasVisible;
+}
+
+bool SimDesktop::SetForegroundWindow(WindowHandle window) {
+  log_.Add("SetForegroundWindow " + Hex(window));
+  if (Find(window) == nullptr) return false;
+  foreground_ = window;
+  return true;
+}
+
+WindowHandle SimDesktop::SetFocus(WindowHandle window) {
+  log_.Add("SetFocus " + Hex(window));
+  if (window != NullWindow && Find(window) == nullptr) return NullWindow;
+  const WindowHandle previous = focus_;
+  focus_ = window;
+  return previous;
+}
+
+bool SimDesktop::LockWindowUpdate(WindowHandle window) {
+  log_.Add("LockWindowUpdate " + Hex(window));
+  if (window == NullWindow) {
+    const bool wasLocked = locked_ != NullWindow;
+    locked_ = NullWindow;
+    return wasLocked;
+  }
+  // Only one window can be locked at a time.
+  if (locked_ != NullWindow || !IsWindow(window)) return false;
+  locked_ = window;
+  return true;
+}
+
+bool SimSystemParameters::SystemParametersInfoA(unsigned action, unsigned param, void* data,
+                                                unsigned flags) {
+  log_.Add("SystemParametersInfoA " + std::to_string(action) + " " + std::to_string(param) +
+           " " + std::to_string(flags));
+  switch (action) {
+    case SPI_GETANIMATION: {
+      auto* info = static_cast<AnimationInfo*>(data);
+      if (info == nullptr || param != sizeof(AnimationInfo) || info->cbSize != sizeof(AnimationInfo))
+        return false;
+      if (failAnimationQuery) {
+        // A failed query leaves the record as it was, which a caller must not trust.
+        return false;
+      }
+      info->iMinAnimate = minimiseAnimation ? 1 : 0;
+      return true;
+    }
+    case SPI_SETANIMATION: {
+      const auto* info = static_cast<const AnimationInfo*>(data);
+      if (info == nullptr || param != sizeof(AnimationInfo) || info->cbSize != sizeof(AnimationInfo))
+        return false;
+      if (failAnimationChange) return false;
+      minimiseAnimation = info->iMinAnimate != 0;
+      return true;
+    }
+    case SPI_SETSCREENSAVERRUNNING:
+      if (failScreenSaverRunning) return false;
+      screenSaverRunning = param != 0;
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace tolva::platform::sim

@@ -1,0 +1,97 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/sim/sim_log.h"
+#include "platform/system_parameters.h"
+#include "platform/windows.h"
+
+namespace tolva::platform::sim {
+
+// A desktop of top-level windows in stacking order. Handles come from a counter; a closed
+// window's handle may be handed out again, as Windows may reuse one.
+class SimDesktop final : public WindowManager {
+ public:
+  explicit SimDesktop(CallLog& log) : log_(log) {}
+
+  struct Window {
+    WindowHandle handle = NullWindow;
+    std::string title;
+    bool visible = true;
+    bool enabled = true;
+    bool minimised = false;
+  };
+
+  // A new window on top of the stacking order.
+  WindowHandle Create(std::string title, bool visible = true, bool enabled = true);
+  // A new window on top that receives the handle of a window closed before.
+  WindowHandle CreateReusing(WindowHandle closed, std::string title, bool visible = true,
+                             bool enabled = true);
+  void Close(WindowHandle window);
+  void SetTitle(WindowHandle window, std::string title);
+  void SetEnabled(WindowHandle window, bool enabled);
+  void SetVisible(WindowHandle window, bool visible);
+  void SetMinimised(WindowHandle window, bool minimised);
+
+  const Window* Find(WindowHandle window) const;
+  // Handles from the top of the stacking order down.
+  std::vector<WindowHandle> StackingOrder() const;
+  WindowHandle Foreground() const { return foreground_; }
+  WindowHandle Focus() const { return focus_; }
+  WindowHandle LockedWindow() const { return locked_; }
+  int ShowWindowCalls() const { return showWindowCalls_; }
+
+  // Runs after the visitor has seen a window, inside a pass: where a test lets other programs
+  // close, retitle or replace windows in the middle of it.
+  std::function<void(WindowHandle)> afterVisit;
+  // Runs inside ShowWindow, after the change: Windows delivers messages sent to the program's own
+  // windows while it waits for another thread's window.
+  std::function<void(WindowHandle, ShowCommand)> duringShowWindow;
+
+  // WindowManager
+  bool EnumWindows(WindowEnumProc proc, void* context) override;
+  WindowHandle GetDesktopWindow() override { return DesktopWindow; }
+  int GetWindowTextA(WindowHandle window, char* buffer, int capacity) override;
+  bool IsWindow(WindowHandle window) override;
+  bool IsWindowVisible(WindowHandle window) override;
+  bool IsWindowEnabled(WindowHandle window) override;
+  bool ShowWindow(WindowHandle window, ShowCommand command) override;
+  bool SetForegroundWindow(WindowHandle window) override;
+  WindowHandle SetFocus(WindowHandle window) override;
+  bool LockWindowUpdate(WindowHandle window) override;
+
+  static constexpr WindowHandle DesktopWindow = 0x10010;
+
+ private:
+  Window* FindMutable(WindowHandle window);
+  WindowHandle Insert(WindowHandle handle, std::string title, bool visible, bool enabled);
+
+  CallLog& log_;
+  std::vector<Window> windows_;  // top of the stacking order first
+  std::vector<WindowHandle> closed_;
+  WindowHandle nextHandle_ = 0x10020;
+  WindowHandle foreground_ = NullWindow;
+  WindowHandle focus_ = NullWindow;
+  WindowHandle locked_ = NullWindow;
+  int showWindowCalls_ = 0;
+};
+
+// System parameters: the minimise/restore animation and the screen-saver-running flag.
+class SimSystemParameters final : public SystemParameters {
+ public:
+  explicit SimSystemParameters(CallLog& log) : log_(log) {}
+
+  bool minimiseAnimation = true;
+  bool failAnimationQuery = false;
+  bool failAnimationChange = false;
+  bool screenSaverRunning = false;
+  bool failScreenSaverRunning = false;
+
+  bool SystemParametersInfoA(unsigned action, unsigned param, void* data, unsigned flags) override;
+
+ private:
+  CallLog& log_;
+};
+
+}  // namespace tolva::platform::sim

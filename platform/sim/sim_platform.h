@@ -1,0 +1,61 @@
+#pragma once
+#include <cstring>
+#include <string>
+
+#include "platform/platform.h"
+#include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_profile.h"
+
+namespace tolva::platform::sim {
+
+class SimProcess final : public Process {
+ public:
+  std::string currentDirectory = "C:\\Users\\tolva";
+  bool failCurrentDirectory = false;
+
+  std::uint32_t GetCurrentDirectoryA(std::uint32_t capacity, char* buffer) override {
+    if (failCurrentDirectory) return 0;
+    const auto length = static_cast<std::uint32_t>(currentDirectory.size());
+    if (length + 1 > capacity) return length + 1;  // too small: the size needed, buffer untouched
+    std::memcpy(buffer, currentDirectory.c_str(), length + 1);
+    return length;
+  }
+};
+
+class SimLocale final : public Locale {
+ public:
+  RegionalSettings region;
+  RegionalSettings ReadRegionalSettings() override { return region; }
+};
+
+// A clock that tests set and advance by hand.
+class SimClock final : public Clock {
+ public:
+  LocalTime now{2026, 12, 2, 8, 15, 4, 5, 0};
+  LocalTime GetLocalTime() override { return now; }
+};
+
+// The whole simulated platform, as one object a test makes.
+class SimPlatform {
+ public:
+  SimPlatform()
+      : desktop(log), systemParameters(log),
+        platform_{desktop, systemParameters, profile, process, locale, clock} {}
+  SimPlatform(const SimPlatform&) = delete;
+  SimPlatform& operator=(const SimPlatform&) = delete;
+
+  Platform& get() { return platform_; }
+
+  CallLog log;
+  SimDesktop desktop;
+  SimSystemParameters systemParameters;
+  SimProfileFiles profile;
+  SimProcess process;
+  SimLocale locale;
+  SimClock clock;
+
+ private:
+  Platform platform_;
+};
+
+}  // namespace tolva::platform::sim

@@ -1,0 +1,178 @@
+#include "platform/sim/sim_profile.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace tolva::platform::sim {
+namespace {
+
+struct Key {
+  std::string name;
+  std::optional<std::string> value;  // none for a line without "="
+};
+
+struct Section {
+  std::string name;  // empty for the lines before the first section header
+  std::vector<Key> keys;
+};
+
+bool IsProfileSpace(char c) {
+  // Control-Z counts as white space, as it did for files ended by it.
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f' || c == 0x1a;
+}
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && IsProfileSpace(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsProfileSpace(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Upper(x) == Upper(y); });
+}
+
+std::string FileKey(std::string_view fileName) {
+  std::string key(fileName);
+  std::transform(key.begin(), key.end(), key.begin(), Upper);
+  return key;
+}
+
+std::vector<Section> Parse(std::string_view text) {
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+  std::vector<Section> sections(1);
+  while (!text.empty()) {
+    const auto end = text.find_first_of("\r\n");
+    const std::string_view line = Trim(text.substr(0, end));
+    text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+    if (line.empty()) continue;
+    if (line.front() == '[') {
+      const auto close = line.rfind(']');
+      if (close != std::string_view::npos) {
+        sections.push_back(Section{std::string(Trim(line.substr(1, close - 1))), {}});
+        continue;
+      }
+    }
+    const auto equals = line.find('=');
+    if (equals == std::string_view::npos) {
+      sections.back().keys.push_back(Key{std::string(line), std::nullopt});
+    } else {
+      sections.back().keys.push_back(Key{std::string(Trim(line.substr(0, equals))),
+                                         std::string(Trim(line.substr(equals + 1)))});
+    }
+  }
+  return sections;
+}
+
+std::string Serialise(const std::vector<Section>& sections) {
+  std::string text;
+  for (std::size_t i = 0; i < sections.size(); ++i) {
+    if (i > 0) text += "[" + sections[i].name + "]\r\n";
+    for (const auto& key : sections[i].keys) {
+      text += key.name;
+      if (key.value) text += "=" + *key.value;
+      text += "\r\n";
+    }
+  }
+  return text;
+}
+
+Section* FindSection(std::vector<Section>& sections, std::string_view name) {
+  name = Trim(name);
+  for (auto& section : sections)
+    if (EqualNoCase(section.name, name)) return &section;
+  return nullptr;
+}
+
+Key* FindKey(Section& section, std::string_view name) {
+  name = Trim(name);
+  for (auto& key : section.keys)
+    if (EqualNoCase(key.name, name)) return &key;
+  return nullptr;
+}
+
+// Copies a value into the caller's buffer. A value in matching quotes loses them; when the value
+// had to be cut, the closing quote goes only if it fitted, as the real function does.
+std::uint32_t CopyValue(std::string_view value, bool stripQuotes, char* buffer,
+                        std::uint32_t capacity) {
+  bool quoted = false;
+  if (stripQuotes && value.size() > 1 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front()) {
+    quoted = true;
+    value.remove_prefix(1);
+  }
+  std::size_t count = std::min<std::size_t>(value.size(), capacity - 1);
+  std::memcpy(buffer, value.data(), count);
+  buffer[count] = '\0';
+  if (quoted && capacity >= value.size() && count > 0) buffer[--count] = '\0';
+  return static_cast<std::uint32_t>(count);
+}
+
+}  // namespace
+
+void SimProfileFiles::SetFileText(std::string_view fileName, std::string text) {
+  files_[FileKey(fileName)] = std::move(text);
+}
+
+std::optional<std::string> SimProfileFiles::FileText(std::string_view fileName) const {
+  const auto it = files_.find(FileKey(fileName));
+  if (it == files_.end()) return std::nullopt;
+  return it->second;
+}
+
+void SimProfileFiles::RemoveFile(std::string_view fileName) { files_.erase(FileKey(fileName)); }
+
+std::uint32_t SimProfileFiles::GetPrivateProfileStringA(const char* section, const char* key,
+                                                        const char* defaultValue, char* buffer,
+                                                        std::uint32_t capacity,
+                                                        const char* fileName) {
+  if (buffer == nullptr || capacity == 0) return 0;
+  buffer[0] = '\0';
+  if (section == nullptr || key == nullptr || fileName == nullptr) return 0;
+
+  const auto file = files_.find(FileKey(fileName));
+  if (file != files_.end()) {
+    auto sections = Parse(file->second);
+    if (Section* found = FindSection(sections, section)) {
+      if (Key* entry = FindKey(*found, key); entry != nullptr && entry->value)
+        return CopyValue(*entry->value, true, buffer, capacity);
+    }
+  }
+  std::string_view fallback = defaultValue != nullptr ? defaultValue : "";
+  while (!fallback.empty() && fallback.back() == ' ') fallback.remove_suffix(1);
+  return CopyValue(fallback, false, buffer, capacity);
+}
+
+bool SimProfileFiles::WritePrivateProfileStringA(const char* section, const char* key,
+                                                 const char* value, const char* fileName) {
+  if (failWrites || section == nullptr || fileName == nullptr) return false;
+  std::string& text = files_[FileKey(fileName)];
+  auto sections = Parse(text);
+  Section* target = FindSection(sections, section);
+  if (key == nullptr) {  // removes the whole section
+    if (target != nullptr && target != &sections.front())
+      sections.erase(sections.begin() + (target - sections.data()));
+    text = Serialise(sections);
+    return true;
+  }
+  if (target == nullptr) {
+    if (value == nullptr) return true;
+    sections.push_back(Section{std::string(Trim(section)), {}});
+    target = &sections.back();
+  }
+  Key* entry = FindKey(*target, key);
+  if (value == nullptr) {
+    if (entry != nullptr) target->keys.erase(target->keys.begin() + (entry - target->keys.data()));
+  } else if (entry != nullptr) {
+    entry->value = std::string(Trim(value));
+  } else {
+    target->keys.push_back(Key{std::string(Trim(key)), std::string(Trim(value))});
+  }
+  text = Serialise(sections);
+  return true;
+}
+
+}  // namespace tolva::platform::sim

@@ -1,0 +1,122 @@
+#include "platform/win32/win32_platform.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace tolva::platform::win32 {
+namespace {
+
+HWND ToHwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
+WindowHandle FromHwnd(HWND window) { return reinterpret_cast<WindowHandle>(window); }
+
+static_assert(sizeof(AnimationInfo) == sizeof(ANIMATIONINFO));
+static_assert(offsetof(AnimationInfo, iMinAnimate) == offsetof(ANIMATIONINFO, iMinAnimate));
+
+struct EnumTrampoline {
+  WindowEnumProc proc;
+  void* context;
+};
+
+BOOL CALLBACK EnumWindowsThunk(HWND window, LPARAM lParam) {
+  auto* trampoline = reinterpret_cast<EnumTrampoline*>(lParam);
+  return trampoline->proc(FromHwnd(window), trampoline->context) ? TRUE : FALSE;
+}
+
+std::string LocaleText(LCTYPE type) {
+  char buffer[96] = {};
+  if (::GetLocaleInfoA(LOCALE_USER_DEFAULT, type, buffer, sizeof buffer) == 0) return {};
+  return buffer;
+}
+
+}  // namespace
+
+bool Win32WindowManager::EnumWindows(WindowEnumProc proc, void* context) {
+  EnumTrampoline trampoline{proc, context};
+  return ::EnumWindows(EnumWindowsThunk, reinterpret_cast<LPARAM>(&trampoline)) != FALSE;
+}
+
+WindowHandle Win32WindowManager::GetDesktopWindow() { return FromHwnd(::GetDesktopWindow()); }
+
+int Win32WindowManager::GetWindowTextA(WindowHandle window, char* buffer, int capacity) {
+  return ::GetWindowTextA(ToHwnd(window), buffer, capacity);
+}
+
+bool Win32WindowManager::IsWindow(WindowHandle window) { return ::IsWindow(ToHwnd(window)) != FALSE; }
+
+bool Win32WindowManager::IsWindowVisible(WindowHandle window) {
+  return ::IsWindowVisible(ToHwnd(window)) != FALSE;
+}
+
+bool Win32WindowManager::IsWindowEnabled(WindowHandle window) {
+  return ::IsWindowEnabled(ToHwnd(window)) != FALSE;
+}
+
+bool Win32WindowManager::ShowWindow(WindowHandle window, ShowCommand command) {
+  return ::ShowWindow(ToHwnd(window), static_cast<int>(command)) != FALSE;
+}
+
+bool Win32WindowManager::SetForegroundWindow(WindowHandle window) {
+  return ::SetForegroundWindow(ToHwnd(window)) != FALSE;
+}
+
+WindowHandle Win32WindowManager::SetFocus(WindowHandle window) {
+  return FromHwnd(::SetFocus(ToHwnd(window)));
+}
+
+bool Win32WindowManager::LockWindowUpdate(WindowHandle window) {
+  return ::LockWindowUpdate(ToHwnd(window)) != FALSE;
+}
+
+bool Win32SystemParameters::SystemParametersInfoA(unsigned action, unsigned param, void* data,
+                                                  unsigned flags) {
+  return ::SystemParametersInfoA(action, param, data, flags) != FALSE;
+}
+
+std::uint32_t Win32ProfileFiles::GetPrivateProfileStringA(const char* section, const char* key,
+                                                          const char* defaultValue, char* buffer,
+                                                          std::uint32_t capacity,
+                                                          const char* fileName) {
+  return ::GetPrivateProfileStringA(section, key, defaultValue, buffer, capacity, fileName);
+}
+
+bool Win32ProfileFiles::WritePrivateProfileStringA(const char* section, const char* key,
+                                                   const char* value, const char* fileName) {
+  return ::WritePrivateProfileStringA(section, key, value, fileName) != FALSE;
+}
+
+std::uint32_t Win32Process::GetCurrentDirectoryA(std::uint32_t capacity, char* buffer) {
+  return ::GetCurrentDirectoryA(capacity, buffer);
+}
+
+RegionalSettings Win32Locale::ReadRegionalSettings() {
+  RegionalSettings region;
+  region.timeSeparator = LocaleText(LOCALE_STIME);
+  region.clock24 = LocaleText(LOCALE_ITIME) == "1";
+  region.hourLeadingZero = LocaleText(LOCALE_ITLZERO) == "1";
+  region.designatorFirst = LocaleText(LOCALE_ITIMEMARKPOSN) == "1";
+  region.amDesignator = LocaleText(LOCALE_S1159);
+  region.pmDesignator = LocaleText(LOCALE_S2359);
+  region.shortDatePattern = LocaleText(LOCALE_SSHORTDATE);
+  region.dateSeparator = LocaleText(LOCALE_SDATE);
+  for (int i = 0; i < 12; ++i) {
+    region.shortMonthNames[i] = LocaleText(static_cast<LCTYPE>(LOCALE_SABBREVMONTHNAME1 + i));
+    region.longMonthNames[i] = LocaleText(static_cast<LCTYPE>(LOCALE_SMONTHNAME1 + i));
+  }
+  // Windows numbers the day names from Monday; SYSTEMTIME counts from Sunday.
+  for (int i = 0; i < 7; ++i) {
+    const int fromMonday = (i + 6) % 7;
+    region.shortDayNames[i] = LocaleText(static_cast<LCTYPE>(LOCALE_SABBREVDAYNAME1 + fromMonday));
+    region.longDayNames[i] = LocaleText(static_cast<LCTYPE>(LOCALE_SDAYNAME1 + fromMonday));
+  }
+  return region;
+}
+
+LocalTime Win32Clock::GetLocalTime() {
+  SYSTEMTIME now{};
+  ::GetLocalTime(&now);
+  return LocalTime{now.wYear,   now.wMonth,  now.wDayOfWeek, now.wDay,
+                   now.wHour,   now.wMinute, now.wSecond,    now.wMilliseconds};
+}
+
+}  // namespace tolva::platform::win32

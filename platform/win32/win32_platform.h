@@ -1,0 +1,70 @@
+#pragma once
+// The real operating-system services, one thin class per area. No decisions live here: each
+// method is the Win32 call it is named after, with the program's types at the edges.
+#include "platform/platform.h"
+
+namespace tolva::platform::win32 {
+
+class Win32WindowManager final : public WindowManager {
+ public:
+  bool EnumWindows(WindowEnumProc proc, void* context) override;
+  WindowHandle GetDesktopWindow() override;
+  int GetWindowTextA(WindowHandle window, char* buffer, int capacity) override;
+  bool IsWindow(WindowHandle window) override;
+  bool IsWindowVisible(WindowHandle window) override;
+  bool IsWindowEnabled(WindowHandle window) override;
+  bool ShowWindow(WindowHandle window, ShowCommand command) override;
+  bool SetForegroundWindow(WindowHandle window) override;
+  WindowHandle SetFocus(WindowHandle window) override;
+  bool LockWindowUpdate(WindowHandle window) override;
+};
+
+class Win32SystemParameters final : public SystemParameters {
+ public:
+  bool SystemParametersInfoA(unsigned action, unsigned param, void* data, unsigned flags) override;
+};
+
+class Win32ProfileFiles final : public ProfileFiles {
+ public:
+  std::uint32_t GetPrivateProfileStringA(const char* section, const char* key,
+                                         const char* defaultValue, char* buffer,
+                                         std::uint32_t capacity, const char* fileName) override;
+  bool WritePrivateProfileStringA(const char* section, const char* key, const char* value,
+                                  const char* fileName) override;
+};
+
+class Win32Process final : public Process {
+ public:
+  std::uint32_t GetCurrentDirectoryA(std::uint32_t capacity, char* buffer) override;
+};
+
+class Win32Locale final : public Locale {
+ public:
+  RegionalSettings ReadRegionalSettings() override;
+};
+
+class Win32Clock final : public Clock {
+ public:
+  LocalTime GetLocalTime() override;
+};
+
+// All of the above, as the one platform object of a real run.
+class Win32Platform {
+ public:
+  Win32Platform()
+      : platform_{windows_, systemParameters_, profile_, process_, locale_, clock_} {}
+  Win32Platform(const Win32Platform&) = delete;
+  Win32Platform& operator=(const Win32Platform&) = delete;
+  Platform& get() { return platform_; }
+
+ private:
+  Win32WindowManager windows_;
+  Win32SystemParameters systemParameters_;
+  Win32ProfileFiles profile_;
+  Win32Process process_;
+  Win32Locale locale_;
+  Win32Clock clock_;
+  Platform platform_;
+};
+
+}  // namespace tolva::platform::win32

@@ -1,0 +1,39 @@
+#pragma once
+#include "platform/handle.h"
+
+namespace tolva::platform {
+
+// ShowWindow commands the program uses, with their Win32 values.
+enum class ShowCommand : int {
+  Hide = 0,          // SW_HIDE
+  ShowNormal = 1,    // SW_SHOWNORMAL
+  ShowNoActivate = 8,  // SW_SHOWNA: shows in its previous state, not activated
+  Restore = 9,       // SW_RESTORE
+};
+
+// Called once for each top-level window; returning false stops the enumeration.
+using WindowEnumProc = bool (*)(WindowHandle window, void* context);
+
+// The window manager operations of user32 that the window pass relies on.
+class WindowManager {
+ public:
+  virtual ~WindowManager() = default;
+
+  // Visits every top-level window, hidden ones included, from the top of the stacking order
+  // down. Windows that close during the pass are not visited; windows created during it may not be.
+  virtual bool EnumWindows(WindowEnumProc proc, void* context) = 0;
+  virtual WindowHandle GetDesktopWindow() = 0;
+  // Copies at most capacity - 1 characters of the title and a terminator; returns the number
+  // copied, 0 for no title or an invalid window (the buffer then holds the empty text).
+  virtual int GetWindowTextA(WindowHandle window, char* buffer, int capacity) = 0;
+  virtual bool IsWindow(WindowHandle window) = 0;
+  virtual bool IsWindowVisible(WindowHandle window) = 0;
+  virtual bool IsWindowEnabled(WindowHandle window) = 0;
+  virtual bool ShowWindow(WindowHandle window, ShowCommand command) = 0;
+  virtual bool SetForegroundWindow(WindowHandle window) = 0;
+  virtual WindowHandle SetFocus(WindowHandle window) = 0;
+  // Locks drawing of the given window (the desktop window: the whole screen); NullWindow unlocks.
+  virtual bool LockWindowUpdate(WindowHandle window) = 0;
+};
+
+}  // namespace tolva::platform
