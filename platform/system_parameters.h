@@ -4,9 +4,9 @@
 namespace tolva::platform {
 
 // SystemParametersInfoA actions the program uses.
-inline constexpr unsigned SPI_GETANIMATION = 72;
-inline constexpr unsigned SPI_SETANIMATION = 73;
-inline constexpr unsigned SPI_SETSCREENSAVERRUNNING = 97;
+inline constexpr unsigned SpiGetAnimation = 72;        // SPI_GETANIMATION
+inline constexpr unsigned SpiSetAnimation = 73;        // SPI_SETANIMATION
+inline constexpr unsigned SpiSetScreenSaverRunning = 97;  // SPI_SETSCREENSAVERRUNNING
 
 // The minimise/restore animation record, laid out as Win32's ANIMATIONINFO.
 struct AnimationInfo {

@@ -173,7 +173,7 @@ bool SimSystemParameters::SystemParametersInfoA(unsigned action, unsigned param,
   log_.Add("SystemParametersInfoA " + std::to_string(action) + " " + std::to_string(param) +
            " " + std::to_string(flags));
   switch (action) {
-    case SPI_GETANIMATION: {
+    case SpiGetAnimation: {
       auto* info = static_cast<AnimationInfo*>(data);
       if (info == nullptr || param != sizeof(AnimationInfo) || info->cbSize != sizeof(AnimationInfo))
         return false;
@@ -184,7 +184,7 @@ bool SimSystemParameters::SystemParametersInfoA(unsigned action, unsigned param,
       info->iMinAnimate = minimiseAnimation ? 1 : 0;
       return true;
     }
-    case SPI_SETANIMATION: {
+    case SpiSetAnimation: {
       const auto* info = static_cast<const AnimationInfo*>(data);
       if (info == nullptr || param != sizeof(AnimationInfo) || info->cbSize != sizeof(AnimationInfo))
         return false;
@@ -192,7 +192,7 @@ bool SimSystemParameters::SystemParametersInfoA(unsigned action, unsigned param,
       minimiseAnimation = info->iMinAnimate != 0;
       return true;
     }
-    case SPI_SETSCREENSAVERRUNNING:
+    case SpiSetScreenSaverRunning:
       if (failScreenSaverRunning) return false;
       screenSaverRunning = param != 0;
       return true;
