@@ -188,6 +188,7 @@ bool SimSystemParameters::SystemParametersInfoA(unsigned action, unsigned param,
       const auto* info = static_cast<const AnimationInfo*>(data);
       if (info == nullptr || param != sizeof(AnimationInfo) || info->cbSize != sizeof(AnimationInfo))
         return false;
+      log_.calls.back() += " animate=" + std::to_string(info->iMinAnimate);
       if (failAnimationChange) return false;
       minimiseAnimation = info->iMinAnimate != 0;
       return true;

@@ -1,0 +1,68 @@
+#pragma once
+#include <string_view>
+
+#include "engine/hidden_window_set.h"
+#include "engine/window_census.h"
+#include "platform/system_parameters.h"
+#include "settings/settings_record.h"
+
+namespace tolva::engine {
+
+// The wave resources played as windows go and come back.
+enum class CycleSound { Conceal = 1010, Reveal = 1011 };
+
+// What a concealment does beside the window pass: the sound, clearing the recent documents,
+// the Ctrl+Alt+Del suppression and opening the chosen file. Each reports its own failures.
+class CompanionActions {
+ public:
+  virtual ~CompanionActions() = default;
+  virtual void PlayCycleSound(CycleSound sound) = 0;
+  virtual void ClearRecentDocuments() = 0;
+  virtual void ApplyCtrlAltDelSuppression(bool suppress) = 0;
+  virtual void LaunchChosenFile() = 0;
+};
+
+// The main window's HideShowButton after a command: it offers the other direction.
+struct HideShowButtonLook {
+  std::string_view caption;
+  std::string_view hint;
+  int imageIndex;
+};
+inline constexpr HideShowButtonLook ConcealedButtonLook{
+    "&Show", "Show application windows hidden by Tolva", 7};
+inline constexpr HideShowButtonLook RevealedButtonLook{"&Hide", "Hide visible application windows", 0};
+
+class HideShowButtonView {
+ public:
+  virtual ~HideShowButtonView() = default;
+  virtual void ShowLook(const HideShowButtonLook& look) = 0;
+};
+
+// The one command that conceals and reveals: every call flips WindowsHidden and carries out the
+// direction it now names.
+class ConcealCycle {
+ public:
+  ConcealCycle(platform::WindowManager& windows, platform::SystemParameters& systemParameters,
+               const settings::SettingsRecord& settings, HiddenWindowSet& hiddenWindows,
+               WindowCensus& census, CompanionActions& actions, HideShowButtonView& button)
+      : windows_(windows), systemParameters_(systemParameters), settings_(settings),
+        hidden_(hiddenWindows), census_(census), actions_(actions), button_(button) {}
+
+  void HideShowButtonClick();
+
+ private:
+  // Switches the minimise/restore animation off for the pass; returns whether it was on. A
+  // failed query counts as off, so nothing is switched back on that the user never had.
+  bool SuspendAnimation();
+  void ResumeAnimation();
+
+  platform::WindowManager& windows_;
+  platform::SystemParameters& systemParameters_;
+  const settings::SettingsRecord& settings_;
+  HiddenWindowSet& hidden_;
+  WindowCensus& census_;
+  CompanionActions& actions_;
+  HideShowButtonView& button_;
+};
+
+}  // namespace tolva::engine

@@ -1,0 +1,101 @@
+#include "engine/window_census.h"
+
+#include <array>
+
+namespace tolva::engine {
+namespace {
+
+using platform::ShowCommand;
+using platform::WindowHandle;
+
+// The window's title, read as both passes read it: cut to 199 characters, empty when
+// GetWindowTextA reports nothing.
+class Title {
+ public:
+  Title(platform::WindowManager& windows, WindowHandle window) {
+    const int length = windows.GetWindowTextA(window, buffer_.data(), static_cast<int>(buffer_.size()));
+    buffer_.back() = '\0';
+    if (length <= 0) buffer_[0] = '\0';
+  }
+  std::string_view view() const { return std::string_view(buffer_.data()); }
+  bool empty() const { return buffer_[0] == '\0'; }
+
+ private:
+  std::array<char, WindowTitleCapacity> buffer_{};
+};
+
+}  // namespace
+
+void WindowCensus::RunHideShowPass() { windows_.EnumWindows(&HideShowEnumProc, this); }
+
+std::int32_t WindowCensus::RefreshExcludeList() {
+  exclude_.Clear();
+  listingCounter_ = 0;
+  windows_.EnumWindows(&ExcludeListEnumProc, this);
+  return listingCounter_;
+}
+
+bool WindowCensus::HideShowEnumProc(WindowHandle window, void* census) {
+  return static_cast<WindowCensus*>(census)->VisitHideShow(window);
+}
+
+bool WindowCensus::ExcludeListEnumProc(WindowHandle window, void* census) {
+  return static_cast<WindowCensus*>(census)->VisitListing(window);
+}
+
+bool WindowCensus::VisitHideShow(WindowHandle window) {
+  if (window == platform::NullWindow) return false;
+  if (window == windows_.GetDesktopWindow()) return true;
+  const Title title(windows_, window);
+  if (title.empty()) return true;
+  if (own_.Contains(window)) return true;
+  if (!windows_.IsWindow(window)) return true;
+  if (hidden_.WindowsHidden) {
+    Conceal(window, title.view());
+  } else {
+    Reveal(window);
+  }
+  return true;
+}
+
+void WindowCensus::Conceal(WindowHandle window, std::string_view title) {
+  if (!windows_.IsWindowVisible(window)) return;
+  // A window disabled behind its own modal dialog stays; the dialog itself goes.
+  if (!windows_.IsWindowEnabled(window)) return;
+  // Any HideDesk value but 0 hides the desktop's icons too.
+  if (settings::FlagValue(settings_.HideDesk) == 0 && title == ProgramManagerTitle) return;
+  if (exclude_.Excludes(title)) return;
+  // With the set full, the window stays visible: hiding it would lose it, since nothing could
+  // show it again.
+  if (hidden_.Full()) return;
+  windows_.ShowWindow(window, ShowCommand::Hide);
+  hidden_.Add(window);
+}
+
+void WindowCensus::Reveal(WindowHandle window) {
+  // Every entry is examined: the same handle recorded twice is shown for each.
+  for (std::int32_t i = hidden_.count - 1; i >= 0; --i) {
+    if (hidden_.entries[static_cast<std::size_t>(i)] != window) continue;
+    windows_.ShowWindow(window, ShowCommand::ShowNoActivate);
+    if (i == 0) {
+      windows_.SetForegroundWindow(window);
+      windows_.SetFocus(window);
+    }
+  }
+}
+
+bool WindowCensus::VisitListing(WindowHandle window) {
+  if (window == platform::NullWindow) return false;
+  if (window == windows_.GetDesktopWindow() || own_.Contains(window)) return true;
+  if (!windows_.IsWindow(window) || !windows_.IsWindowVisible(window) ||
+      !windows_.IsWindowEnabled(window)) {
+    return true;
+  }
+  const Title title(windows_, window);
+  if (title.empty() || title.view() == ProgramManagerTitle) return true;
+  exclude_.Add(title.view());
+  ++listingCounter_;
+  return true;
+}
+
+}  // namespace tolva::engine

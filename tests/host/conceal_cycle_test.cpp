@@ -1,0 +1,164 @@
+#include <gmock/gmock.h>
+
+#include "tests/host/engine_fixture.h"
+
+namespace tolva::engine::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using platform::WindowHandle;
+
+class ConcealCycleTest : public EngineTest {
+ protected:
+  // The log without the window tests, which only make it harder to read.
+  std::vector<std::string> Sequence() const {
+    std::vector<std::string> out;
+    for (const auto& call : sim.log.calls)
+      if (call.rfind("ShowWindow", 0) != 0 && call.rfind("SetFo", 0) != 0) out.push_back(call);
+    return out;
+  }
+};
+
+TEST_F(ConcealCycleTest, ConcealThenRevealInTheirOrder) {
+  settings.WAV = "1";
+  const WindowHandle w = sim.desktop.Create("Spreadsheet");
+  const std::string desktop = Hex(platform::sim::SimDesktop::DesktopWindow);
+
+  cycle.HideShowButtonClick();
+  EXPECT_TRUE(hidden.WindowsHidden);
+  EXPECT_FALSE(Visible(w));
+  EXPECT_THAT(Sequence(), ElementsAre("SystemParametersInfoA 72 8 0",
+                                      "SystemParametersInfoA 73 8 0 animate=0",
+                                      "LockWindowUpdate " + desktop, "sound 1010", "EnumWindows",
+                                      "LockWindowUpdate 0", "SystemParametersInfoA 73 8 0 animate=1",
+                                      "button &Show", "ctrl-alt-del lift"));
+  EXPECT_EQ(button.hint, "Show application windows hidden by Tolva");
+  EXPECT_EQ(button.imageIndex, 7);
+
+  sim.log.Clear();
+  cycle.HideShowButtonClick();
+  EXPECT_FALSE(hidden.WindowsHidden);
+  EXPECT_TRUE(Visible(w));
+  EXPECT_THAT(Sequence(), ElementsAre("SystemParametersInfoA 72 8 0",
+                                      "SystemParametersInfoA 73 8 0 animate=0",
+                                      "LockWindowUpdate " + desktop, "sound 1011", "EnumWindows",
+                                      "LockWindowUpdate 0", "SystemParametersInfoA 73 8 0 animate=1",
+                                      "button &Hide", "ctrl-alt-del lift"));
+  EXPECT_EQ(button.hint, "Hide visible application windows");
+  EXPECT_EQ(button.imageIndex, 0);
+  EXPECT_TRUE(sim.systemParameters.minimiseAnimation);
+  EXPECT_EQ(sim.desktop.LockedWindow(), platform::NullWindow);
+}
+
+// The window pass runs with the animation off and the screen locked.
+TEST_F(ConcealCycleTest, PassRunsLockedAndUnanimated) {
+  const WindowHandle w = sim.desktop.Create("Player");
+  int checked = 0;
+  sim.desktop.duringShowWindow = [&](WindowHandle, platform::ShowCommand) {
+    EXPECT_FALSE(sim.systemParameters.minimiseAnimation);
+    EXPECT_EQ(sim.desktop.LockedWindow(), platform::sim::SimDesktop::DesktopWindow);
+    ++checked;
+  };
+  cycle.HideShowButtonClick();
+  cycle.HideShowButtonClick();
+  EXPECT_EQ(checked, 2);
+  EXPECT_TRUE(Visible(w));
+}
+
+TEST_F(ConcealCycleTest, AnimationSettingIsLeftAsTheUserHadIt) {
+  struct Case {
+    const char* name;
+    bool animation;
+    bool failQuery;
+    std::vector<std::string> calls;
+    bool after;
+  } const cases[] = {
+      {"on", true, false,
+       {"SystemParametersInfoA 72 8 0", "SystemParametersInfoA 73 8 0 animate=0",
+        "SystemParametersInfoA 73 8 0 animate=1"},
+       true},
+      {"off", false, false, {"SystemParametersInfoA 72 8 0"}, false},
+      // A failed query says nothing; the animation is then taken as off and left alone.
+      {"query fails", true, true, {"SystemParametersInfoA 72 8 0"}, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    sim.systemParameters.minimiseAnimation = c.animation;
+    sim.systemParameters.failAnimationQuery = c.failQuery;
+    sim.log.Clear();
+    cycle.HideShowButtonClick();
+    EXPECT_EQ(Calls("SystemParametersInfoA"), c.calls);
+    EXPECT_EQ(sim.systemParameters.minimiseAnimation, c.after);
+  }
+}
+
+TEST_F(ConcealCycleTest, CompanionActionsFollowTheSettings) {
+  struct Case {
+    const char* name;
+    const char* wav;
+    const char* clearDoc;
+    const char* ctrlAlt;
+    const char* launchApp;
+    std::vector<std::string> onConceal;
+    std::vector<std::string> onReveal;
+  } const cases[] = {
+      {"none", "0", "0", "0", "0", {"ctrl-alt-del lift"}, {"ctrl-alt-del lift"}},
+      {"all", "1", "1", "1", "1",
+       {"sound 1010", "clear documents", "ctrl-alt-del suppress", "launch"},
+       {"sound 1011", "ctrl-alt-del lift"}},
+      {"flags other than 1 are off", "2", "y", "", "-", {"ctrl-alt-del lift"}, {"ctrl-alt-del lift"}},
+      {"launch only", "0", "0", "0", "1", {"ctrl-alt-del lift", "launch"}, {"ctrl-alt-del lift"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    settings.WAV = c.wav;
+    settings.ClearDoc = c.clearDoc;
+    settings.CtrlAlt = c.ctrlAlt;
+    settings.LaunchApp = c.launchApp;
+    auto companions = [&] {
+      std::vector<std::string> out;
+      for (const auto& call : sim.log.calls)
+        if (call.rfind("sound", 0) == 0 || call.rfind("clear", 0) == 0 ||
+            call.rfind("ctrl", 0) == 0 || call.rfind("launch", 0) == 0)
+          out.push_back(call);
+      return out;
+    };
+    sim.log.Clear();
+    cycle.HideShowButtonClick();
+    EXPECT_EQ(companions(), c.onConceal);
+    sim.log.Clear();
+    cycle.HideShowButtonClick();
+    EXPECT_EQ(companions(), c.onReveal);
+  }
+}
+
+TEST_F(ConcealCycleTest, NothingToConcealStillFlipsTheState) {
+  cycle.HideShowButtonClick();
+  EXPECT_TRUE(hidden.WindowsHidden);
+  EXPECT_EQ(hidden.count, 0);
+  EXPECT_EQ(button.caption, "&Show");
+  cycle.HideShowButtonClick();
+  EXPECT_FALSE(hidden.WindowsHidden);
+  EXPECT_EQ(button.caption, "&Hide");
+  EXPECT_EQ(sim.desktop.ShowWindowCalls(), 0);
+}
+
+TEST_F(ConcealCycleTest, OwnWindowsStayAndTheRestComeBack) {
+  const WindowHandle main = sim.desktop.Create("Tolva");
+  const WindowHandle app = sim.desktop.Create("Tolva R. Quenlar", false);
+  own.Set(OwnWindows::Role::MainWindow, main);
+  own.Set(OwnWindows::Role::Application, app);
+  const WindowHandle a = sim.desktop.Create("A");
+  const WindowHandle b = sim.desktop.Create("B");
+  cycle.HideShowButtonClick();
+  EXPECT_TRUE(Visible(main));
+  EXPECT_FALSE(Visible(a) || Visible(b));
+  cycle.HideShowButtonClick();
+  EXPECT_TRUE(Visible(a) && Visible(b) && Visible(main));
+  EXPECT_EQ(sim.desktop.Foreground(), b);
+  EXPECT_EQ(sim.desktop.Focus(), b);
+}
+
+}  // namespace
+}  // namespace tolva::engine::testing
