@@ -1,0 +1,135 @@
+// The whole conceal/reveal cycle on real windows of another process, checked as a person would
+// see them: IsWindowVisible from outside the engine.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/conceal_cycle.h"
+#include "platform/win32/win32_platform.h"
+#include "tests/win/targets_process.h"
+
+namespace tolva::engine {
+namespace {
+
+class NoCompanions final : public CompanionActions {
+ public:
+  void PlayCycleSound(CycleSound) override {}
+  void ClearRecentDocuments() override {}
+  void ApplyCtrlAltDelSuppression(bool suppress) override { suppressions.push_back(suppress); }
+  void LaunchChosenFile() override {}
+  std::vector<bool> suppressions;
+};
+
+class Button final : public HideShowButtonView {
+ public:
+  void ShowLook(const HideShowButtonLook& look) override { caption = look.caption; }
+  std::string caption;
+};
+
+class ConcealCycleWin : public ::testing::Test {
+ protected:
+  ConcealCycleWin() {
+    settings.HideDesk = "0";
+    settings.WAV = "0";
+  }
+  platform::win32::Win32Platform real;
+  settings::SettingsRecord settings;
+  OwnWindows own;
+  HiddenWindowSet hidden;
+  ExcludeList exclude;
+  WindowCensus census{real.get().windows, settings, own, hidden, exclude};
+  NoCompanions actions;
+  Button button;
+  ConcealCycle cycle{real.get().windows, real.get().systemParameters, settings, hidden, census,
+                     actions, button};
+};
+
+TEST_F(ConcealCycleWin, HidesAndShowsExactlyTheQualifyingWindowsOfAnotherProcess) {
+  tests::TargetsProcess targets(5, "Cycle target");
+  ASSERT_TRUE(targets.Ready());
+  std::vector<HWND> numbered;
+  for (int i = 1; i <= 5; ++i) {
+    numbered.push_back(targets.Find("Cycle target " + std::to_string(i)));
+    ASSERT_NE(numbered.back(), nullptr) << i;
+  }
+  const HWND disabled = targets.Find("Cycle target disabled");
+  const HWND invisible = targets.Find("Cycle target invisible");
+  const HWND minimised = targets.Find("Cycle target minimised");
+  ASSERT_TRUE(disabled && invisible && minimised);
+
+  ASSERT_EQ(census.RefreshExcludeList(), 6 + 1) << "5 numbered, minimised and ready";
+  // Leave "Cycle target 3" alone.
+  for (std::size_t i = 0; i < exclude.size(); ++i)
+    if (exclude[i].title == "Cycle target 3") exclude.SetChecked(i, true);
+
+  cycle.HideShowButtonClick();
+  EXPECT_EQ(button.caption, "&Show");
+  for (int i = 0; i < 5; ++i)
+    EXPECT_EQ(IsWindowVisible(numbered[static_cast<std::size_t>(i)]) != FALSE, i == 2) << i + 1;
+  EXPECT_TRUE(IsWindowVisible(disabled));
+  EXPECT_FALSE(IsWindowVisible(minimised));
+  EXPECT_EQ(hidden.count, 4 + 2);
+
+  cycle.HideShowButtonClick();
+  EXPECT_EQ(button.caption, "&Hide");
+  for (HWND w : numbered) EXPECT_TRUE(IsWindowVisible(w));
+  EXPECT_TRUE(IsWindowVisible(minimised));
+  EXPECT_TRUE(IsIconic(minimised)) << "comes back minimised";
+  EXPECT_FALSE(IsWindowVisible(invisible));
+  EXPECT_EQ(actions.suppressions, (std::vector<bool>{false, false}));
+}
+
+// Forwards to the real SystemParametersInfoA and counts the animation changes asked for.
+class CountingParameters final : public platform::SystemParameters {
+ public:
+  explicit CountingParameters(platform::SystemParameters& real) : real_(real) {}
+  bool SystemParametersInfoA(unsigned action, unsigned param, void* data, unsigned flags) override {
+    if (action == platform::SpiSetAnimation) ++changes;
+    if (flags != 0) ++flagged;
+    return real_.SystemParametersInfoA(action, param, data, flags);
+  }
+  int changes = 0;
+  int flagged = 0;
+
+ private:
+  platform::SystemParameters& real_;
+};
+
+// Wine 8 keeps no minimise animation: SPI_SETANIMATION succeeds and changes nothing, and
+// SPI_GETANIMATION reports it off. There the cycle must leave it alone; where the platform
+// reports it on, it is switched off for the pass and on again after it.
+TEST_F(ConcealCycleWin, AnimationIsBackAsItWasAfterEachCommand) {
+  tests::TargetsProcess targets(2, "Animation target");
+  ASSERT_TRUE(targets.Ready());
+  CountingParameters parameters(real.get().systemParameters);
+  ConcealCycle counted{real.get().windows, parameters, settings, hidden, census, actions, button};
+  platform::AnimationInfo before;
+  ASSERT_TRUE(parameters.SystemParametersInfoA(platform::SpiGetAnimation, 8, &before, 0));
+  for (int command = 0; command < 2; ++command) {
+    counted.HideShowButtonClick();
+    platform::AnimationInfo after;
+    ASSERT_TRUE(parameters.SystemParametersInfoA(platform::SpiGetAnimation, 8, &after, 0));
+    EXPECT_EQ(after.iMinAnimate != 0, before.iMinAnimate != 0);
+  }
+  EXPECT_EQ(parameters.changes, before.iMinAnimate != 0 ? 4 : 0);
+  EXPECT_EQ(parameters.flagged, 0) << "never written to the profile nor broadcast";
+  EXPECT_TRUE(IsWindowVisible(targets.Find("Animation target 1")));
+}
+
+TEST_F(ConcealCycleWin, WindowClosedWhileHiddenIsPassedOver) {
+  tests::TargetsProcess first(2, "Closing target");
+  tests::TargetsProcess second(1, "Staying target");
+  ASSERT_TRUE(first.Ready() && second.Ready());
+  cycle.HideShowButtonClick();
+  const HWND staying = second.Find("Staying target 1");
+  EXPECT_FALSE(IsWindowVisible(staying));
+  first.End();
+  cycle.HideShowButtonClick();
+  EXPECT_TRUE(IsWindowVisible(staying));
+}
+
+}  // namespace
+}  // namespace tolva::engine
