@@ -22,8 +22,13 @@ bool IsProfileSpace(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f' || c == 0x1a;
 }
 
-std::string_view Trim(std::string_view text) {
+std::string_view TrimFront(std::string_view text) {
   while (!text.empty() && IsProfileSpace(text.front())) text.remove_prefix(1);
+  return text;
+}
+
+std::string_view Trim(std::string_view text) {
+  text = TrimFront(text);
   while (!text.empty() && IsProfileSpace(text.back())) text.remove_suffix(1);
   return text;
 }
@@ -41,9 +46,19 @@ std::string FileKey(std::string_view fileName) {
   return key;
 }
 
-std::vector<Section> Parse(std::string_view text) {
-  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-  std::vector<Section> sections(1);
+constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
+
+struct Profile {
+  bool utf8Mark = false;  // written back on a rewrite, as it was found
+  std::vector<Section> sections;
+};
+
+Profile Parse(std::string_view text) {
+  Profile profile;
+  profile.utf8Mark = text.substr(0, Utf8Mark.size()) == Utf8Mark;
+  if (profile.utf8Mark) text.remove_prefix(Utf8Mark.size());
+  std::vector<Section>& sections = profile.sections;
+  sections.resize(1);
   while (!text.empty()) {
     const auto end = text.find_first_of("\r\n");
     const std::string_view line = Trim(text.substr(0, end));
@@ -64,11 +79,12 @@ std::vector<Section> Parse(std::string_view text) {
                                          std::string(Trim(line.substr(equals + 1)))});
     }
   }
-  return sections;
+  return profile;
 }
 
-std::string Serialise(const std::vector<Section>& sections) {
-  std::string text;
+std::string Serialise(const Profile& profile) {
+  const std::vector<Section>& sections = profile.sections;
+  std::string text(profile.utf8Mark ? Utf8Mark : std::string_view{});
   for (std::size_t i = 0; i < sections.size(); ++i) {
     if (i > 0) text += "[" + sections[i].name + "]\r\n";
     for (const auto& key : sections[i].keys) {
@@ -96,10 +112,9 @@ Key* FindKey(Section& section, std::string_view name) {
 
 // Copies a value into the caller's buffer. A value in matching quotes loses them; when the value
 // had to be cut, the closing quote goes only if it fitted, as the real function does.
-std::uint32_t CopyValue(std::string_view value, bool stripQuotes, char* buffer,
-                        std::uint32_t capacity) {
+std::uint32_t CopyValue(std::string_view value, char* buffer, std::uint32_t capacity) {
   bool quoted = false;
-  if (stripQuotes && value.size() > 1 && (value.front() == '"' || value.front() == '\'') &&
+  if (value.size() > 1 && (value.front() == '"' || value.front() == '\'') &&
       value.back() == value.front()) {
     quoted = true;
     value.remove_prefix(1);
@@ -135,43 +150,59 @@ std::uint32_t SimProfileFiles::GetPrivateProfileStringA(const char* section, con
 
   const auto file = files_.find(FileKey(fileName));
   if (file != files_.end()) {
-    auto sections = Parse(file->second);
-    if (Section* found = FindSection(sections, section)) {
+    auto profile = Parse(file->second);
+    if (Section* found = FindSection(profile.sections, section)) {
       if (Key* entry = FindKey(*found, key); entry != nullptr && entry->value)
-        return CopyValue(*entry->value, true, buffer, capacity);
+        return CopyValue(*entry->value, buffer, capacity);
     }
   }
+  // The default loses its trailing spaces (not tabs), all but its first character when it is
+  // nothing else, and then its quotes like a stored value, whether or not the file exists.
   std::string_view fallback = defaultValue != nullptr ? defaultValue : "";
-  while (!fallback.empty() && fallback.back() == ' ') fallback.remove_suffix(1);
-  return CopyValue(fallback, false, buffer, capacity);
+  while (fallback.size() > 1 && fallback.back() == ' ') fallback.remove_suffix(1);
+  return CopyValue(fallback, buffer, capacity);
 }
 
 bool SimProfileFiles::WritePrivateProfileStringA(const char* section, const char* key,
                                                  const char* value, const char* fileName) {
   if (failWrites || section == nullptr || fileName == nullptr) return false;
-  std::string& text = files_[FileKey(fileName)];
-  auto sections = Parse(text);
+  const std::string fileKey = FileKey(fileName);
+  const auto file = files_.find(fileKey);
+  auto profile = Parse(file != files_.end() ? std::string_view(file->second) : std::string_view{});
+  auto& sections = profile.sections;
   Section* target = FindSection(sections, section);
-  if (key == nullptr) {  // removes the whole section
-    if (target != nullptr && target != &sections.front())
+  // The file is rewritten only when something in it changes: removing what is not there, or
+  // storing the value a key already has, leaves the file as it was (blank lines and all), and
+  // makes no file where there was none.
+  bool changed = false;
+  if (key == nullptr) {  // removes the whole section, the first of its name
+    if (target != nullptr && target != &sections.front()) {
       sections.erase(sections.begin() + (target - sections.data()));
-    text = Serialise(sections);
-    return true;
-  }
-  if (target == nullptr) {
-    if (value == nullptr) return true;
-    sections.push_back(Section{std::string(Trim(section)), {}});
-    target = &sections.back();
-  }
-  Key* entry = FindKey(*target, key);
-  if (value == nullptr) {
-    if (entry != nullptr) target->keys.erase(target->keys.begin() + (entry - target->keys.data()));
-  } else if (entry != nullptr) {
-    entry->value = std::string(Trim(value));
+      changed = true;
+    }
+  } else if (value == nullptr) {  // removes the key
+    Key* entry = target != nullptr ? FindKey(*target, key) : nullptr;
+    if (entry != nullptr) {
+      target->keys.erase(target->keys.begin() + (entry - target->keys.data()));
+      changed = true;
+    }
   } else {
-    target->keys.push_back(Key{std::string(Trim(key)), std::string(Trim(value))});
+    // New names and the value lose their leading white space only; what trails them goes into
+    // the file, and reading drops it again.
+    const std::string newValue(TrimFront(value));
+    if (target == nullptr) {
+      sections.push_back(Section{std::string(TrimFront(section)), {}});
+      target = &sections.back();
+    }
+    if (Key* entry = FindKey(*target, key); entry == nullptr) {
+      target->keys.push_back(Key{std::string(TrimFront(key)), newValue});
+      changed = true;
+    } else if (entry->value != newValue) {  // compared with letter case
+      entry->value = newValue;
+      changed = true;
+    }
   }
-  text = Serialise(sections);
+  if (changed) files_[fileKey] = Serialise(profile);
   return true;
 }
 

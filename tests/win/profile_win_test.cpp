@@ -1,10 +1,11 @@
-// The real private-profile functions run the same tables as the simulated store.
+// The real private-profile functions run the same tables as the simulated store, on files put
+// into the Windows directory byte for byte and named to the functions without a folder.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
+#include <optional>
+#include <string>
 
 #include "platform/win32/win32_platform.h"
 #include "settings/settings_file.h"
@@ -13,81 +14,168 @@
 namespace tolva::platform::win32 {
 namespace {
 
-std::string WindowsPath(const std::string& name) {
+std::string WindowsFolder() {
   char folder[MAX_PATH] = {};
-  GetWindowsDirectoryA(folder, sizeof folder);
-  return std::string(folder) + "\\" + name;
+  const UINT length = GetWindowsDirectoryA(folder, sizeof folder);
+  return length > 0 && length < sizeof folder ? std::string(folder, length) : std::string();
 }
 
-void WriteFile(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
+std::string InWindowsFolder(const std::string& name) { return WindowsFolder() + "\\" + name; }
+
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
+bool PutFile(const std::string& path, const std::string& bytes) {
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  return ok && written == bytes.size();
 }
 
-TEST(Win32ProfileFiles, ReadCases) {
+std::optional<std::string> FileBytes(const std::string& path) {
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::string bytes;
+  char chunk[4096];
+  DWORD got = 0;
+  while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
+  CloseHandle(file);
+  return bytes;
+}
+
+// Case N's file, removed again however the case ends.
+class CaseFile {
+ public:
+  explicit CaseFile(std::size_t n)
+      : name_("tolva_case_" + std::to_string(n) + ".ini"), path_(InWindowsFolder(name_)) {
+    DeleteFileA(path_.c_str());
+  }
+  ~CaseFile() { DeleteFileA(path_.c_str()); }
+  CaseFile(const CaseFile&) = delete;
+  CaseFile& operator=(const CaseFile&) = delete;
+  const char* name() const { return name_.c_str(); }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string name_;
+  std::string path_;
+};
+
+TEST(Win32ProfileFiles, ReadsAsTheTable) {
+  ASSERT_FALSE(WindowsFolder().empty());
   Win32ProfileFiles profile;
-  int n = 0;
-  for (const auto& c : tests::ProfileReadCases()) {
-    const std::string name = "tolva_read_case_" + std::to_string(n++) + ".ini";
-    DeleteFileA(WindowsPath(name).c_str());
-    if (c.file) WriteFile(WindowsPath(name), c.file);
-    std::string buffer(c.capacity + 8, '#');
-    profile.GetPrivateProfileStringA(c.section, c.key, c.defaultValue, buffer.data(), c.capacity, name.c_str());
-    EXPECT_EQ(std::string(buffer.c_str()), c.expected) << c.name;
-    EXPECT_EQ(buffer[c.capacity], '#') << c.name;
-    DeleteFileA(WindowsPath(name).c_str());
+  const auto cases = tests::ProfileReadCases();
+  for (std::size_t n = 0; n < cases.size(); ++n) {
+    const auto& c = cases[n];
+    SCOPED_TRACE(c.name);
+    const CaseFile file(n);
+    if (c.file) {
+      ASSERT_TRUE(PutFile(file.path(), *c.file));
+    }
+    const auto result =
+        tests::ReadProfile(profile, c.section, c.key, c.defaultValue, c.capacity, file.name());
+    ASSERT_TRUE(result.terminated);
+    EXPECT_TRUE(result.guardIntact) << "written past the buffer";
+    EXPECT_EQ(result.text, c.expected);
+    EXPECT_EQ(result.count, c.count);
   }
 }
 
-TEST(Win32ProfileFiles, WriteCases) {
+TEST(Win32ProfileFiles, WritesAsTheTable) {
+  ASSERT_FALSE(WindowsFolder().empty());
   Win32ProfileFiles profile;
-  int n = 0;
-  for (const auto& c : tests::ProfileWriteCases()) {
-    const std::string name = "tolva_write_case_" + std::to_string(n++) + ".ini";
-    DeleteFileA(WindowsPath(name).c_str());
-    if (c.initial) WriteFile(WindowsPath(name), c.initial);
-    for (const auto& w : c.writes) EXPECT_TRUE(profile.WritePrivateProfileStringA(w.section, w.key, w.value, name.c_str()));
-    EXPECT_EQ(tests::NonBlankLines(ReadFile(WindowsPath(name))), c.lines) << c.name;
-    DeleteFileA(WindowsPath(name).c_str());
+  const auto reads = tests::ProfileReadCases().size();
+  const auto cases = tests::ProfileWriteCases();
+  for (std::size_t n = 0; n < cases.size(); ++n) {
+    const auto& c = cases[n];
+    SCOPED_TRACE(c.name);
+    const CaseFile file(reads + n);
+    if (c.initial) {
+      ASSERT_TRUE(PutFile(file.path(), *c.initial));
+    }
+    for (const auto& w : c.writes)
+      EXPECT_TRUE(profile.WritePrivateProfileStringA(w.section, w.key, w.value, file.name()));
+    const auto text = FileBytes(file.path());
+    ASSERT_EQ(text.has_value(), c.expected.has_value());
+    if (!text) continue;
+    EXPECT_EQ(tests::NonBlankLines(*text), tests::NonBlankLines(*c.expected));
+    EXPECT_EQ(*text, *c.expected);
+    for (const auto& r : c.readBack) {
+      const auto result = tests::ReadProfile(profile, r.section, r.key, "?", 1100, file.name());
+      EXPECT_EQ(result.text, r.expected) << r.section << "/" << r.key;
+    }
   }
 }
 
-// The program's own save and load, through the real functions, on tolva.ini in the Windows
-// directory (whatever was there is put back afterwards).
-TEST(Win32ProfileFiles, SettingsSaveAndLoadThroughTolvaIni) {
-  const std::string path = WindowsPath("tolva.ini");
-  const bool existed = GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-  const std::string old = existed ? ReadFile(path) : std::string();
-  DeleteFileA(path.c_str());
+TEST(Win32ProfileFiles, FileNamesIgnoreLetterCase) {
+  Win32ProfileFiles profile;
+  const CaseFile file(999);
+  ASSERT_TRUE(profile.WritePrivateProfileStringA("Settings", "Hints", "0", "TOLVA_CASE_999.INI"));
+  EXPECT_EQ(tests::ReadProfile(profile, "Settings", "Hints", "1", 2, file.name()).text, "0");
+  EXPECT_EQ(FileBytes(file.path()), "[Settings]\r\nHints=0\r\n");
+}
+
+// Puts aside a tolva.ini that is already in the Windows directory and brings it back afterwards.
+class TolvaIniSetAside {
+ public:
+  TolvaIniSetAside() : path_(InWindowsFolder("tolva.ini")), saved_(FileBytes(path_)) {
+    DeleteFileA(path_.c_str());
+  }
+  ~TolvaIniSetAside() {
+    DeleteFileA(path_.c_str());
+    if (saved_) PutFile(path_, *saved_);
+  }
+  TolvaIniSetAside(const TolvaIniSetAside&) = delete;
+  TolvaIniSetAside& operator=(const TolvaIniSetAside&) = delete;
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+  std::optional<std::string> saved_;
+};
+
+// The program names its file "tolva.ini" and nothing more; the file must land in the Windows
+// directory whatever the current directory is, and the program's own save and load must agree.
+TEST(Win32ProfileFiles, TolvaIniByItsBareNameLivesInTheWindowsDirectory) {
+  const TolvaIniSetAside aside;
+  char current[MAX_PATH] = {};
+  ASSERT_GT(GetCurrentDirectoryA(sizeof current, current), 0u);
+  const std::string inCurrent = std::string(current) + "\\tolva.ini";
+  ASSERT_NE(inCurrent, aside.path()) << "run from a folder other than the Windows directory";
+  const bool alreadyInCurrent = Exists(inCurrent);
+
+  Win32ProfileFiles profile;
+  ASSERT_TRUE(profile.WritePrivateProfileStringA("Settings", "Hints", "0", "tolva.ini"));
+  ASSERT_TRUE(profile.WritePrivateProfileStringA("Icon", "TrayPlace", "1", "tolva.ini"));
+  EXPECT_EQ(FileBytes(aside.path()), "[Settings]\r\nHints=0\r\n[Icon]\r\nTrayPlace=1\r\n");
+  EXPECT_EQ(Exists(inCurrent), alreadyInCurrent);
+  EXPECT_EQ(tests::ReadProfile(profile, "Settings", "Hints", "1", 2, "tolva.ini").text, "0");
 
   Win32Platform real;
   settings::OptionsDialogValues values;
   values.ToTrayBox = true;
   values.LaunchAppBox = true;
   values.LaunchAppEdit = "C:\\x.txt";
-  settings::SaveSettings(real.get().profile, real.get().process, platform::RegionalSettings{}, values);
-  const std::string text = ReadFile(path);
-  EXPECT_NE(text.find("[Settings]"), std::string::npos);
-  EXPECT_LT(text.find("[Actions]"), text.find("[Icon]"));
-  EXPECT_NE(text.find("IniDir=C:\\"), std::string::npos);
-
+  settings::SaveSettings(real.get().profile, real.get().process, platform::RegionalSettings{},
+                         values);
   settings::SettingsRecord record;
   settings::LoadSettings(real.get().profile, real.get().process, real.get().clock,
                          real.get().locale.ReadRegionalSettings(), record);
+  EXPECT_EQ(record.Hints, "1");
   EXPECT_EQ(record.ToTray, "1");
+  EXPECT_EQ(record.TrayPlace, "1");
   EXPECT_EQ(record.FileSpec, "C:\\x.txt");
   EXPECT_EQ(record.IniDir, "C:\\");
   EXPECT_EQ(record.EnableDateTime, "0");
-  EXPECT_FALSE(record.ActionTime.empty());
-
-  DeleteFileA(path.c_str());
-  if (existed) WriteFile(path, old);
+  const auto text = FileBytes(aside.path());
+  ASSERT_TRUE(text.has_value());
+  EXPECT_LT(text->find("[Settings]"), text->find("[Icon]"));
+  EXPECT_LT(text->find("[Icon]"), text->find("[Actions]"));
 }
 
 }  // namespace
