@@ -1,0 +1,34 @@
+#pragma once
+#include <cstdint>
+
+namespace tolva::platform {
+
+// A kernel object handle; 0 is none.
+using KernelHandle = std::uintptr_t;
+inline constexpr KernelHandle NullKernelHandle = 0;
+
+inline constexpr std::uint32_t ErrorAlreadyExists = 183;  // ERROR_ALREADY_EXISTS
+
+// The fields of OSVERSIONINFOA the program reads.
+struct VersionRecord {
+  std::uint32_t majorVersion = 0;
+  std::uint32_t minorVersion = 0;
+  std::uint32_t buildNumber = 0;
+  std::uint32_t platformId = 0;  // 0 Win32s, 1 Windows 95 family, 2 NT family
+};
+
+// Kernel services: the named mutex of the single-instance guard and the version query.
+class Kernel {
+ public:
+  virtual ~Kernel() = default;
+  virtual KernelHandle CreateMutexA(bool initialOwner, const char* name) = 0;
+  // The calling thread's last error, as left by the previous call.
+  virtual std::uint32_t GetLastError() = 0;
+  virtual bool ReleaseMutex(KernelHandle mutex) = 0;
+  virtual bool CloseHandle(KernelHandle handle) = 0;
+  // GetVersionExA on an OSVERSIONINFOA with its size field set to 148; false on failure, the
+  // record then left as it came.
+  virtual bool GetVersionExA(VersionRecord& version) = 0;
+};
+
+}  // namespace tolva::platform

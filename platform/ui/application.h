@@ -1,0 +1,139 @@
+#pragma once
+// The application object: its hidden owner window (titled with the application title, owner of
+// every message box, the program's taskbar button), the application-wide hint switch and colour,
+// the forms it created, the message loop and the exception and activation events.
+#include <exception>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/dialogs.h"
+#include "platform/exception.h"
+#include "platform/ui/controls.h"
+
+namespace tolva::ui {
+
+class ApplicationPeer {
+ public:
+  virtual ~ApplicationPeer() = default;
+  virtual platform::WindowHandle Handle() const = 0;
+  virtual void SetTitle(const std::string& title) = 0;
+  // Tooltips on or off for the whole program; the colour, when given, replaces the system's.
+  virtual void SetHints(bool showHint, std::optional<Colour> colour) = 0;
+  // Takes one waiting message, if any, and dispatches it; returns whether there was one. A quit
+  // message ends the loop: the peer calls Application::Terminate.
+  virtual bool ProcessMessage() = 0;
+  // Blocks until a message arrives.
+  virtual void WaitMessage() = 0;
+  // Asks the message loop to end once the current message is done.
+  virtual void PostQuit() = 0;
+  virtual bool IsMinimized() const = 0;
+  virtual void Restore() = 0;
+  // Ends the process at once, without returning (the session is ending).
+  virtual void ExitProcess() = 0;
+};
+
+class Backend {
+ public:
+  virtual ~Backend() = default;
+  virtual std::unique_ptr<ApplicationPeer> CreateApplication(Application& application) = 0;
+  // Creates the form's window, owned by the application window, and the peers of its controls,
+  // image lists and timers; enabled timers start running. Throws tolva::Exception("Not enough
+  // timers available") when a timer cannot be had.
+  virtual void CreateWindows(Form& form) = 0;
+};
+
+class Application {
+ public:
+  Application(Backend& backend, platform::Dialogs& dialogs) : backend_(backend), dialogs_(dialogs) {}
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+
+  // Creates the hidden application window.
+  void Initialize();
+
+  const std::string& Title() const { return title_; }
+  void SetTitle(std::string title);
+  std::string helpFile;
+
+  bool ShowHint() const { return showHint_; }
+  void SetShowHint(bool showHint);
+  const std::optional<Colour>& HintColour() const { return hintColour_; }
+  void SetHintColour(Colour colour);
+
+  platform::WindowHandle Handle() const;
+  Form* MainForm() const { return mainForm_; }
+  const std::vector<Form*>& Forms() const { return forms_; }
+
+  // The application's window-creation operation: sets the reference, creates the window and
+  // runs the form's creation handler; the first form made so becomes the main form. When the
+  // creation fails the reference is reset to null and the exception goes on to the caller.
+  template <class T, class... Args>
+  void CreateForm(std::unique_ptr<T>& holder, T*& reference, Args&&... args) {
+    holder = std::make_unique<T>(*this, std::forward<Args>(args)...);
+    reference = holder.get();
+    try {
+      if (mainForm_ == nullptr) mainForm_ = holder.get();
+      CreateWindowOf(*holder);
+    } catch (...) {
+      if (mainForm_ == holder.get()) mainForm_ = nullptr;
+      reference = nullptr;
+      throw;
+    }
+  }
+  // Creates a form's window and runs its creation handler, without making it the main form.
+  void CreateWindowOf(Form& form);
+  // Runs the form's destroy handler and destroys its window.
+  void DestroyWindowOf(Form& form);
+  // Destroys every window still there, the last created first.
+  void DestroyWindows();
+
+  // Shows the main form and runs the message loop until the application is told to end.
+  void Run(WindowState mainFormState);
+  void Terminate();
+  bool Terminated() const { return terminated_; }
+  // One message, if one waits: returns whether there was one.
+  bool ProcessMessage();
+  // One message, waiting for it when none is there.
+  void HandleMessage();
+
+  // Runs an event handler at the boundary between the platform and the program: an exception
+  // goes to HandleException and never back into the platform.
+  void Dispatch(const std::function<void()>& handler);
+  // An exception that no handler caught: the silent abort is dropped, the program's own
+  // exceptions go to OnException when it is set, everything else to the standard error box.
+  void HandleException(const std::exception& exception);
+  // The standard error box: the message (with a full stop when its last character sorts after
+  // "."), the application title as caption, an error icon and OK.
+  void ShowException(const std::exception& exception);
+  // The text ShowException shows.
+  static std::string ErrorBoxText(const std::string& message);
+
+  std::function<void()> OnActivate;
+  std::function<void(const Exception&)> OnException;
+  // The backend's report that the program as a whole became active.
+  void Activated();
+
+  bool IsMinimized() const;
+  void Restore();
+  // The session is ending: the windows go (their destroy handlers run) and the process ends.
+  void EndProcess();
+
+  Backend& backend() { return backend_; }
+  platform::Dialogs& dialogs() { return dialogs_; }
+
+ private:
+  Backend& backend_;
+  platform::Dialogs& dialogs_;
+  std::unique_ptr<ApplicationPeer> peer_;
+  std::string title_;
+  bool showHint_ = true;
+  std::optional<Colour> hintColour_;
+  Form* mainForm_ = nullptr;
+  std::vector<Form*> forms_;
+  bool terminated_ = false;
+};
+
+}  // namespace tolva::ui

@@ -1,0 +1,289 @@
+#pragma once
+// The retained-mode control layer. A control is a plain object that holds its state (caption,
+// hint, enabled, position, ...) and its event handlers; a backend gives it a peer that mirrors
+// that state to a real control (platform/win32) or only keeps it (platform/sim). Windows of the
+// program are Form subclasses whose members are these controls, so the same window code runs on
+// both backends.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/handle.h"
+
+namespace tolva::ui {
+
+struct Bounds {
+  int left = 0, top = 0, width = 0, height = 0;
+  friend bool operator==(const Bounds&, const Bounds&) = default;
+};
+
+struct Size {
+  int width = 0, height = 0;
+  friend bool operator==(const Size&, const Size&) = default;
+};
+
+struct Colour {
+  std::uint8_t red = 0, green = 0, blue = 0;
+  friend bool operator==(const Colour&, const Colour&) = default;
+};
+
+struct Font {
+  std::string name = "MS Sans Serif";
+  int height = -11;  // as LOGFONT's lfHeight: negative is the character height in pixels
+};
+
+enum class Cursor { Arrow, HandPoint };
+
+// Which part of a control's state changed, so a peer mirrors only that.
+enum class Property { Caption, Hint, Enabled, Visible, Checked, ImageIndex, Bounds, Colour, Picture,
+                      Interval };
+
+// The modifier keys held with a key press.
+struct KeyShift {
+  bool shift = false, alt = false, ctrl = false;
+};
+
+// The close decision a form's close handler may change (Delphi's TCloseAction).
+enum class CloseAction { None = 0, Hide = 1, Free = 2, Minimize = 3 };
+
+class Peer {
+ public:
+  virtual ~Peer() = default;
+  virtual void Changed(Property property) = 0;
+};
+
+// Something with a name and, once its window exists, a peer.
+class Component {
+ public:
+  explicit Component(std::string name) : name_(std::move(name)) {}
+  virtual ~Component() = default;
+  Component(const Component&) = delete;
+  Component& operator=(const Component&) = delete;
+
+  const std::string& Name() const { return name_; }
+  void Attach(std::unique_ptr<Peer> peer) { peer_ = std::move(peer); }
+  Peer* GetPeer() const { return peer_.get(); }
+
+ protected:
+  void Notify(Property property) {
+    if (peer_) peer_->Changed(property);
+  }
+
+ private:
+  std::string name_;
+  std::unique_ptr<Peer> peer_;
+};
+
+class Control : public Component {
+ public:
+  using Component::Component;
+
+  const Bounds& GetBounds() const { return bounds_; }
+  void SetBounds(Bounds bounds) { bounds_ = bounds; Notify(Property::Bounds); }
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(std::string caption) { caption_ = std::move(caption); Notify(Property::Caption); }
+  const std::string& Hint() const { return hint_; }
+  void SetHint(std::string hint) { hint_ = std::move(hint); Notify(Property::Hint); }
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled) { enabled_ = enabled; Notify(Property::Enabled); }
+  bool Visible() const { return visible_; }
+  void SetVisible(bool visible) { visible_ = visible; Notify(Property::Visible); }
+
+  // Whether this control shows its own tooltip (the application's switch must be on too).
+  bool showHint = true;
+  Cursor cursor = Cursor::Arrow;
+  std::function<void()> OnClick;
+
+  // What a click does; backends call it (through Application::Dispatch) when the user clicks.
+  void Click() {
+    if (OnClick) OnClick();
+  }
+
+ private:
+  Bounds bounds_;
+  std::string caption_;
+  std::string hint_;
+  bool enabled_ = true;
+  bool visible_ = true;
+};
+
+// A picture from one of the program's resources: a bitmap (BITMAP) or a JPEG (RCDATA) named
+// by pictureResource; with autoSize the control takes the picture's size.
+class Picture : public Control {
+ public:
+  using Control::Control;
+  enum class Kind { Bitmap, Jpeg };
+  Kind kind = Kind::Bitmap;
+  std::string pictureResource;
+  bool autoSize = false;
+};
+
+// Static text.
+class Label : public Control {
+ public:
+  using Control::Control;
+  Colour fontColour{0, 0, 0};
+  bool transparent = true;  // draws on its parent's background
+};
+
+// A plain framed area that other controls sit on.
+class Panel : public Control {
+ public:
+  using Control::Control;
+  Colour colour{192, 192, 192};
+  bool lowered = true;
+};
+
+// A strip of equally sized images, from one bitmap resource laid out left to right; pixels of
+// maskColour are transparent.
+class ImageList : public Component {
+ public:
+  using Component::Component;
+  int width = 16, height = 16, count = 0;
+  std::string bitmapResource;
+  Colour maskColour{255, 0, 255};
+};
+
+class ToolButton : public Control {
+ public:
+  using Control::Control;
+  int ImageIndex() const { return imageIndex_; }
+  void SetImageIndex(int index) { imageIndex_ = index; Notify(Property::ImageIndex); }
+
+ private:
+  int imageIndex_ = -1;
+};
+
+// A tool bar along the bottom edge of its form, buttons left to right in the order listed.
+class ToolBar : public Control {
+ public:
+  using Control::Control;
+  const ImageList* images = nullptr;
+  std::vector<ToolButton*> buttons;
+  Size buttonSize{49, 36};
+  bool flat = true;
+  bool showCaptions = true;  // captions under the images
+  Colour colour{192, 192, 192};
+};
+
+// A periodic timer. Enabling it starts a new period.
+class Timer : public Component {
+ public:
+  using Component::Component;
+  unsigned Interval() const { return interval_; }
+  void SetInterval(unsigned milliseconds) { interval_ = milliseconds; Notify(Property::Interval); }
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled) { enabled_ = enabled; Notify(Property::Enabled); }
+  std::function<void()> OnTimer;
+  void Tick() {
+    if (OnTimer) OnTimer();
+  }
+
+ private:
+  unsigned interval_ = 1000;
+  bool enabled_ = true;
+};
+
+enum class BorderStyle { None, ToolWindow, Dialog };
+enum class WindowState { Normal, Minimized, Maximized };
+
+// A window message as the message map sees it.
+struct Message {
+  unsigned id = 0;
+  std::uintptr_t wParam = 0;
+  std::intptr_t lParam = 0;
+  std::intptr_t result = 0;
+};
+
+class FormPeer : public Peer {
+ public:
+  virtual platform::WindowHandle Handle() const = 0;
+  virtual void Show(WindowState state) = 0;  // visible, brought to the front
+  virtual void Hide() = 0;
+  virtual bool IsVisible() const = 0;
+  virtual void Repaint() = 0;  // paints now, before any further message
+  virtual void Close() = 0;    // asks to close: the form's close handler decides
+  // Runs the form modally: the program's other windows disabled, messages handled, until
+  // Form::EndModal or the application ends. Returns the modal result.
+  virtual int RunModal() = 0;
+  virtual void EndModal() = 0;
+  virtual void SetFocus() = 0;
+  virtual void BringToFront() = 0;
+  virtual void Destroy() = 0;  // the window goes; the form's destroy handler has run
+};
+
+class Application;
+
+// A top-level window of the program.
+class Form : public Component {
+ public:
+  Form(std::string name, Application& application) : Component(std::move(name)), app(application) {}
+
+  Application& app;
+
+  // Layout, fixed before the window is created.
+  Size clientSize{300, 200};
+  Colour colour{192, 192, 192};
+  Font font;
+  BorderStyle border = BorderStyle::Dialog;
+  bool minimiseBox = false;
+  bool centred = true;           // centred on the screen
+  std::string iconResource;      // empty: the application's icon
+  int helpContext = 0;
+  bool keyPreview = false;       // the form sees every key first
+  std::vector<Control*> controls;  // the members, in creation (tab) order
+  std::vector<Timer*> timers;
+
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(std::string caption) { caption_ = std::move(caption); Notify(Property::Caption); }
+
+  // Events.
+  std::function<void()> OnCreate;
+  std::function<void(CloseAction&)> OnClose;
+  std::function<void()> OnDestroy;
+  std::function<void(unsigned key, KeyShift shift)> OnKeyDown;
+  // F1 while the form is active.
+  std::function<void()> OnHelpKey;
+
+  // The message map: returns true when the message was handled and must not go on to the
+  // default handling (Message::result is then the answer).
+  virtual bool HandleMessage(Message& message) {
+    (void)message;
+    return false;
+  }
+
+  platform::WindowHandle Handle() const { return Peer() ? Peer()->Handle() : platform::NullWindow; }
+  void Show(WindowState state = WindowState::Normal) { if (Peer()) Peer()->Show(state); }
+  void Hide() { if (Peer()) Peer()->Hide(); }
+  bool Visible() const { return Peer() && Peer()->IsVisible(); }
+  void Repaint() { if (Peer()) Peer()->Repaint(); }
+  void Close() { if (Peer()) Peer()->Close(); }
+  void SetFocus() { if (Peer()) Peer()->SetFocus(); }
+  void BringToFront() { if (Peer()) Peer()->BringToFront(); }
+  int ShowModal() {
+    modalResult = 0;
+    return Peer() ? Peer()->RunModal() : 0;
+  }
+  void EndModal(int result) {
+    modalResult = result;
+    if (Peer()) Peer()->EndModal();
+  }
+  int modalResult = 0;
+
+  // What the backend calls on a close request: the close handler decides; returns whether the
+  // window may close.
+  CloseAction QueryClose() {
+    CloseAction action = CloseAction::Hide;
+    if (OnClose) OnClose(action);
+    return action;
+  }
+
+  FormPeer* Peer() const { return static_cast<FormPeer*>(GetPeer()); }
+
+ private:
+  std::string caption_;
+};
+
+}  // namespace tolva::ui
