@@ -28,6 +28,36 @@ void ConcealCycle::ResumeAnimation() {
 }
 
 void ConcealCycle::HideShowButtonClick() {
+  if (running_) {
+    pendingToggle_ = !pendingToggle_;
+    return;
+  }
+  struct RunningFlag {
+    bool& flag;
+    explicit RunningFlag(bool& f) : flag(f) { flag = true; }
+    ~RunningFlag() { flag = false; }
+    RunningFlag(const RunningFlag&) = delete;
+    RunningFlag& operator=(const RunningFlag&) = delete;
+  } runningFlag(running_);
+  pendingToggle_ = false;
+  RunCommand();
+  while (pendingToggle_) {
+    pendingToggle_ = false;
+    RunCommand();
+  }
+}
+
+void ConcealCycle::RevealWhenIdle() {
+  if (running_) {
+    // The running command leaves WindowsHidden as it stands now; one more toggle is needed
+    // exactly when that is a concealment.
+    pendingToggle_ = hidden_.WindowsHidden;
+    return;
+  }
+  if (hidden_.WindowsHidden) HideShowButtonClick();
+}
+
+void ConcealCycle::RunCommand() {
   hidden_.WindowsHidden = !hidden_.WindowsHidden;
   const bool concealing = hidden_.WindowsHidden;
   if (concealing) hidden_.Empty();

@@ -48,9 +48,18 @@ class ConcealCycle {
       : windows_(windows), systemParameters_(systemParameters), settings_(settings),
         hidden_(hiddenWindows), census_(census), actions_(actions), button_(button) {}
 
+  // A command that comes while a pass runs (Windows delivers messages sent to the program's
+  // windows while the pass waits on another program's window) does not start a second pass
+  // inside the first: that one would empty or walk the hidden set under the running pass and
+  // leave windows hidden but unrecorded. It is kept and carried out as soon as the running
+  // command is done; two such commands cancel out.
   void HideShowButtonClick();
+  bool Running() const { return running_; }
+  // Leaves the windows revealed: reveals at once, or after the running command is done.
+  void RevealWhenIdle();
 
  private:
+  void RunCommand();
   // Switches the minimise/restore animation off for the pass; returns whether it was on. A
   // failed query counts as off, so nothing is switched back on that the user never had.
   bool SuspendAnimation();
@@ -63,6 +72,8 @@ class ConcealCycle {
   WindowCensus& census_;
   CompanionActions& actions_;
   HideShowButtonView& button_;
+  bool running_ = false;
+  bool pendingToggle_ = false;
 };
 
 }  // namespace tolva::engine

@@ -1,8 +1,13 @@
 #pragma once
 #include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/help.h"
+#include "platform/kernel.h"
 #include "platform/locale.h"
 #include "platform/process.h"
 #include "platform/profile.h"
+#include "platform/shell.h"
+#include "platform/sound.h"
 #include "platform/system_parameters.h"
 #include "platform/windows.h"
 
@@ -17,6 +22,11 @@ struct Platform {
   Process& process;
   Locale& locale;
   Clock& clock;
+  Dialogs& dialogs;
+  Shell& shell;
+  Sound& sound;
+  Help& help;
+  Kernel& kernel;
 };
 
 }  // namespace tolva::platform

@@ -23,6 +23,8 @@ class WindowManager {
   // down. Windows that close during the pass are not visited; windows created during it may not be.
   virtual bool EnumWindows(WindowEnumProc proc, void* context) = 0;
   virtual WindowHandle GetDesktopWindow() = 0;
+  // The top-level window with exactly this title (of any class), hidden ones included.
+  virtual WindowHandle FindWindowA(const char* className, const char* windowName) = 0;
   // Copies at most capacity - 1 characters of the title and a terminator; returns the number
   // copied, 0 for no title or an invalid window (the buffer then holds the empty text).
   virtual int GetWindowTextA(WindowHandle window, char* buffer, int capacity) = 0;

@@ -203,3 +203,15 @@ bool SimSystemParameters::SystemParametersInfoA(unsigned action, unsigned param,
 }
 
 }  // namespace tolva::platform::sim
+
+namespace tolva::platform::sim {
+
+WindowHandle SimDesktop::FindWindowA(const char* className, const char* windowName) {
+  (void)className;  // the program only searches by title
+  if (windowName == nullptr) return NullWindow;
+  for (const auto& w : windows_)
+    if (w.title == windowName) return w.handle;
+  return NullWindow;
+}
+
+}  // namespace tolva::platform::sim

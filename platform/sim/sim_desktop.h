@@ -52,6 +52,7 @@ class SimDesktop final : public WindowManager {
   // WindowManager
   bool EnumWindows(WindowEnumProc proc, void* context) override;
   WindowHandle GetDesktopWindow() override { return DesktopWindow; }
+  WindowHandle FindWindowA(const char* className, const char* windowName) override;
   int GetWindowTextA(WindowHandle window, char* buffer, int capacity) override;
   bool IsWindow(WindowHandle window) override;
   bool IsWindowVisible(WindowHandle window) override;

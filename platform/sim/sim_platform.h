@@ -5,6 +5,7 @@
 #include "platform/platform.h"
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_profile.h"
+#include "platform/sim/sim_services.h"
 
 namespace tolva::platform::sim {
 
@@ -37,10 +38,17 @@ class SimClock final : public Clock {
 
 // The whole simulated platform, as one object a test makes.
 class SimPlatform {
+  // First, so that it exists before the kernel that refers to it.
+  SimMutexNamespace ownMutexes_;
+
  public:
-  SimPlatform()
-      : desktop(log), systemParameters(log),
-        platform_{desktop, systemParameters, profile, process, locale, clock} {}
+  SimPlatform() : SimPlatform(ownMutexes_) {}
+  // A process of a session whose named mutexes are shared with other simulated processes.
+  explicit SimPlatform(SimMutexNamespace& mutexes)
+      : desktop(log), systemParameters(log), dialogs(log), shell(log), sound(log), help(log),
+        kernel(log, mutexes),
+        platform_{desktop, systemParameters, profile, process, locale, clock,
+                  dialogs,  shell,            sound,   help,    kernel} {}
   SimPlatform(const SimPlatform&) = delete;
   SimPlatform& operator=(const SimPlatform&) = delete;
 
@@ -53,6 +61,11 @@ class SimPlatform {
   SimProcess process;
   SimLocale locale;
   SimClock clock;
+  SimDialogs dialogs;
+  SimShell shell;
+  SimSound sound;
+  SimHelp help;
+  SimKernel kernel;
 
  private:
   Platform platform_;

@@ -1,1 +1,124 @@
 #include "platform/ui/application.h"
+
+#include <algorithm>
+
+namespace tolva::ui {
+
+void Application::Initialize() {
+  if (!peer_) {
+    peer_ = backend_.CreateApplication(*this);
+    peer_->SetTitle(title_);
+    peer_->SetHints(showHint_, hintColour_);
+  }
+}
+
+void Application::SetTitle(std::string title) {
+  title_ = std::move(title);
+  if (peer_) peer_->SetTitle(title_);
+}
+
+void Application::SetShowHint(bool showHint) {
+  showHint_ = showHint;
+  if (peer_) peer_->SetHints(showHint_, hintColour_);
+}
+
+void Application::SetHintColour(Colour colour) {
+  hintColour_ = colour;
+  if (peer_) peer_->SetHints(showHint_, hintColour_);
+}
+
+platform::WindowHandle Application::Handle() const {
+  return peer_ ? peer_->Handle() : platform::NullWindow;
+}
+
+void Application::CreateWindowOf(Form& form) {
+  Initialize();
+  backend_.CreateWindows(form);
+  forms_.push_back(&form);
+  if (form.OnCreate) form.OnCreate();
+}
+
+void Application::DestroyWindowOf(Form& form) {
+  const auto found = std::find(forms_.begin(), forms_.end(), &form);
+  if (found == forms_.end()) return;
+  forms_.erase(found);
+  if (form.OnDestroy) Dispatch(form.OnDestroy);
+  if (form.Peer()) form.Peer()->Destroy();
+  if (mainForm_ == &form) mainForm_ = nullptr;
+}
+
+void Application::DestroyWindows() {
+  while (!forms_.empty()) DestroyWindowOf(*forms_.back());
+}
+
+void Application::Run(WindowState mainFormState) {
+  if (mainForm_ == nullptr) return;
+  mainForm_->Show(mainFormState);
+  while (!terminated_) HandleMessage();
+}
+
+void Application::Terminate() {
+  if (terminated_) return;
+  terminated_ = true;
+  if (peer_) peer_->PostQuit();
+}
+
+bool Application::ProcessMessage() { return peer_ && peer_->ProcessMessage(); }
+
+void Application::HandleMessage() {
+  if (!ProcessMessage() && !terminated_ && peer_) peer_->WaitMessage();
+}
+
+void Application::Dispatch(const std::function<void()>& handler) {
+  try {
+    if (handler) handler();
+  } catch (const std::exception& exception) {
+    HandleException(exception);
+  }
+}
+
+void Application::HandleException(const std::exception& exception) {
+  if (dynamic_cast<const Abort*>(&exception) != nullptr) return;
+  const auto* own = dynamic_cast<const Exception*>(&exception);
+  if (own != nullptr && OnException) {
+    // The handler itself must not throw back into the platform.
+    try {
+      OnException(*own);
+    } catch (const std::exception& nested) {
+      ShowException(nested);
+    }
+    return;
+  }
+  ShowException(exception);
+}
+
+std::string Application::ErrorBoxText(const std::string& message) {
+  std::string text = message;
+  if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.')) {
+    text += '.';
+  }
+  return text;
+}
+
+void Application::ShowException(const std::exception& exception) {
+  const std::string text = ErrorBoxText(exception.what());
+  dialogs_.MessageBoxA(Handle(), text.c_str(), title_.c_str(),
+                       platform::MbOk | platform::MbIconError);
+}
+
+void Application::Activated() {
+  if (OnActivate) Dispatch(OnActivate);
+}
+
+bool Application::IsMinimized() const { return peer_ && peer_->IsMinimized(); }
+
+void Application::Restore() {
+  if (peer_) peer_->Restore();
+}
+
+void Application::EndProcess() {
+  DestroyWindows();
+  if (peer_) peer_->ExitProcess();
+}
+
+}  // namespace tolva::ui

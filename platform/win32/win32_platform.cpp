@@ -1,6 +1,9 @@
 #include "platform/win32/win32_platform.h"
 
 #include <windows.h>
+#include <mmsystem.h>
+#include <shlobj.h>
+#include <shellapi.h>
 
 #include <string>
 
@@ -37,6 +40,10 @@ bool Win32WindowManager::EnumWindows(WindowEnumProc proc, void* context) {
 }
 
 WindowHandle Win32WindowManager::GetDesktopWindow() { return FromHwnd(::GetDesktopWindow()); }
+
+WindowHandle Win32WindowManager::FindWindowA(const char* className, const char* windowName) {
+  return FromHwnd(::FindWindowA(className, windowName));
+}
 
 int Win32WindowManager::GetWindowTextA(WindowHandle window, char* buffer, int capacity) {
   return ::GetWindowTextA(ToHwnd(window), buffer, capacity);
@@ -117,6 +124,62 @@ LocalTime Win32Clock::GetLocalTime() {
   ::GetLocalTime(&now);
   return LocalTime{now.wYear,   now.wMonth,  now.wDayOfWeek, now.wDay,
                    now.wHour,   now.wMinute, now.wSecond,    now.wMilliseconds};
+}
+
+bool Win32Dialogs::MessageBeep(unsigned type) { return ::MessageBeep(type) != FALSE; }
+
+int Win32Dialogs::MessageBoxA(WindowHandle owner, const char* text, const char* caption,
+                              unsigned type) {
+  return ::MessageBoxA(ToHwnd(owner), text, caption, type);
+}
+
+std::intptr_t Win32Shell::ShellExecuteA(WindowHandle owner, const char* verb, const char* file,
+                                        const char* parameters, const char* directory,
+                                        int showCommand) {
+  return reinterpret_cast<std::intptr_t>(
+      ::ShellExecuteA(ToHwnd(owner), verb, file, parameters, directory, showCommand));
+}
+
+void Win32Shell::SHAddToRecentDocs(unsigned flags, const void* path) {
+  ::SHAddToRecentDocs(flags, path);
+}
+
+bool Win32Sound::PlaySoundA(int resource, unsigned flags) {
+  return ::PlaySoundA(MAKEINTRESOURCEA(resource), ::GetModuleHandleA(nullptr), flags) != FALSE;
+}
+
+bool Win32Help::WinHelpA(WindowHandle window, const char* helpFile, unsigned command,
+                         std::uintptr_t data) {
+  return ::WinHelpA(ToHwnd(window), helpFile, command, data) != FALSE;
+}
+
+KernelHandle Win32Kernel::CreateMutexA(bool initialOwner, const char* name) {
+  return reinterpret_cast<KernelHandle>(::CreateMutexA(nullptr, initialOwner ? TRUE : FALSE, name));
+}
+
+std::uint32_t Win32Kernel::GetLastError() { return ::GetLastError(); }
+
+bool Win32Kernel::ReleaseMutex(KernelHandle mutex) {
+  return ::ReleaseMutex(reinterpret_cast<HANDLE>(mutex)) != FALSE;
+}
+
+bool Win32Kernel::CloseHandle(KernelHandle handle) {
+  return ::CloseHandle(reinterpret_cast<HANDLE>(handle)) != FALSE;
+}
+
+bool Win32Kernel::GetVersionExA(VersionRecord& version) {
+  OSVERSIONINFOA info{};
+  static_assert(sizeof info == 148);
+  info.dwOSVersionInfoSize = sizeof info;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  if (!::GetVersionExA(&info)) return false;
+#pragma GCC diagnostic pop
+  version.majorVersion = info.dwMajorVersion;
+  version.minorVersion = info.dwMinorVersion;
+  version.buildNumber = info.dwBuildNumber;
+  version.platformId = info.dwPlatformId;
+  return true;
 }
 
 }  // namespace tolva::platform::win32

@@ -9,6 +9,7 @@ class Win32WindowManager final : public WindowManager {
  public:
   bool EnumWindows(WindowEnumProc proc, void* context) override;
   WindowHandle GetDesktopWindow() override;
+  WindowHandle FindWindowA(const char* className, const char* windowName) override;
   int GetWindowTextA(WindowHandle window, char* buffer, int capacity) override;
   bool IsWindow(WindowHandle window) override;
   bool IsWindowVisible(WindowHandle window) override;
@@ -48,11 +49,47 @@ class Win32Clock final : public Clock {
   LocalTime GetLocalTime() override;
 };
 
+class Win32Dialogs final : public Dialogs {
+ public:
+  bool MessageBeep(unsigned type) override;
+  int MessageBoxA(WindowHandle owner, const char* text, const char* caption, unsigned type) override;
+};
+
+class Win32Shell final : public Shell {
+ public:
+  std::intptr_t ShellExecuteA(WindowHandle owner, const char* verb, const char* file,
+                              const char* parameters, const char* directory,
+                              int showCommand) override;
+  void SHAddToRecentDocs(unsigned flags, const void* path) override;
+};
+
+// Plays wave resources of the program's own module.
+class Win32Sound final : public Sound {
+ public:
+  bool PlaySoundA(int resource, unsigned flags) override;
+};
+
+class Win32Help final : public Help {
+ public:
+  bool WinHelpA(WindowHandle window, const char* helpFile, unsigned command,
+                std::uintptr_t data) override;
+};
+
+class Win32Kernel final : public Kernel {
+ public:
+  KernelHandle CreateMutexA(bool initialOwner, const char* name) override;
+  std::uint32_t GetLastError() override;
+  bool ReleaseMutex(KernelHandle mutex) override;
+  bool CloseHandle(KernelHandle handle) override;
+  bool GetVersionExA(VersionRecord& version) override;
+};
+
 // All of the above, as the one platform object of a real run.
 class Win32Platform {
  public:
   Win32Platform()
-      : platform_{windows_, systemParameters_, profile_, process_, locale_, clock_} {}
+      : platform_{windows_, systemParameters_, profile_, process_, locale_, clock_,
+                  dialogs_, shell_,            sound_,   help_,    kernel_} {}
   Win32Platform(const Win32Platform&) = delete;
   Win32Platform& operator=(const Win32Platform&) = delete;
   Platform& get() { return platform_; }
@@ -64,6 +101,11 @@ class Win32Platform {
   Win32Process process_;
   Win32Locale locale_;
   Win32Clock clock_;
+  Win32Dialogs dialogs_;
+  Win32Shell shell_;
+  Win32Sound sound_;
+  Win32Help help_;
+  Win32Kernel kernel_;
   Platform platform_;
 };
 

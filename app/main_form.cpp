@@ -1,0 +1,287 @@
+#include "app/main_form.h"
+
+#include <string>
+
+#include "app/secondary_forms.h"
+#include "engine/warning.h"
+#include "resources/resource_ids.h"
+#include "settings/settings_file.h"
+
+namespace tolva::app {
+
+using settings::IsOn;
+
+ExitRule ExitRuleFor(bool windowsHidden, const settings::SettingsRecord& settings) {
+  if (!windowsHidden) return ExitRule::Close;
+  const bool showExit = IsOn(settings.ShowExit);
+  const bool warnExit = IsOn(settings.WarnExit);
+  // Both on can only come from a hand-edited file; it counts as neither.
+  if (showExit && !warnExit) return ExitRule::RevealAndClose;
+  if (warnExit && !showExit) return ExitRule::Ask;
+  return ExitRule::Close;
+}
+
+ui::CloseAction CloseAfterAnswer(int answer, ui::CloseAction decision) {
+  switch (answer) {
+    case platform::IdYes: return ui::CloseAction::Free;
+    case platform::IdNo:
+    case platform::IdCancel: return ui::CloseAction::None;
+    default: return decision;
+  }
+}
+
+bool SessionMayEndAfterAnswer(int answer) {
+  return answer != platform::IdNo && answer != platform::IdCancel;
+}
+
+TForm1::TForm1(ui::Application& application, platform::Platform& platform, ProgramState& state)
+    : ui::Form("Form1", application),
+      platform_(platform),
+      state_(state),
+      census_(platform.windows, Settings, state.ownWindows, state.hiddenWindows, state.excludeList),
+      actions_(platform.sound, platform.shell, platform.dialogs, platform.systemParameters, Settings,
+               VersionInfo, application.Handle()),
+      cycle_(platform.windows, platform.systemParameters, Settings, state.hiddenWindows, census_,
+             actions_, *this) {
+  SetCaption(std::string(ApplicationTitle));
+  border = ui::BorderStyle::ToolWindow;
+  minimiseBox = true;
+  clientSize = {294, 127};
+  centred = true;
+  colour = {0, 0, 255};
+  iconResource = TOLVA_ICON_MAIN;
+  helpContext = MainWindowHelpContext;
+  keyPreview = true;
+
+  const std::string visitTolva = "Click here to visit Tolva now";
+  TolvaImage.SetBounds({25, 8, 32, 32});
+  TolvaImage.pictureResource = TOLVA_BITMAP_TOLVA;
+  TolvaImage.SetHint(visitTolva);
+  TolvaNameImage.SetBounds({62, 9, 209, 30});
+  TolvaNameImage.pictureResource = TOLVA_BITMAP_TOLVA_NAME;
+  TolvaNameImage.SetHint(visitTolva);
+  MarrowbyImage.SetBounds({59, 62, 182, 24});
+  MarrowbyImage.pictureResource = TOLVA_BITMAP_MARROWBY;
+  MarrowbyImage.SetHint("Click here to visit " + std::string(MakerSiteName) + " now");
+  for (ui::Picture* picture : {&TolvaImage, &TolvaNameImage, &MarrowbyImage}) {
+    picture->cursor = ui::Cursor::HandPoint;
+    picture->showHint = true;
+  }
+  TolvaImage.OnClick = [this] { TolvaImageClick(); };
+  TolvaNameImage.OnClick = [this] { TolvaNameImageClick(); };
+  MarrowbyImage.OnClick = [this] { MarrowbyImageClick(); };
+
+  ImageList1.count = 11;
+  ImageList1.bitmapResource = TOLVA_BITMAP_TOOLBAR;
+
+  ToolBar1.SetBounds({0, 127 - 38, 294, 38});
+  ToolBar1.images = &ImageList1;
+  ToolBar1.buttonSize = {49, 36};
+  ToolBar1.colour = {163, 190, 220};
+  struct ButtonLayout {
+    ui::ToolButton& button;
+    const char* caption;
+    const char* hint;
+    int image;
+    void (TForm1::*handler)();
+  };
+  const ButtonLayout buttons[] = {
+      {HideShowButton, "&Hide", "Hide visible application windows", 0, &TForm1::HideShowButtonClick},
+      {OptionsButton, "&Options", "Set Tolva options", 6, &TForm1::OptionsButtonClick},
+      {HelpButton, "H&elp", "Get help", 1, &TForm1::HelpButtonClick},
+      {AboutButton, "&About", "About Tolva", 2, &TForm1::AboutButtonClick},
+      {HideTolvaButton, "&Tray", "Send Tolva to the System Tray", 4, &TForm1::HideTolvaButtonClick},
+      {ExitButton, "E&xit", "Exit Tolva", 3, &TForm1::ExitButtonClick},
+  };
+  int x = 0;
+  for (const auto& layout : buttons) {
+    layout.button.SetBounds({x, 0, 49, 36});
+    layout.button.SetCaption(layout.caption);
+    layout.button.SetHint(layout.hint);
+    layout.button.SetImageIndex(layout.image);
+    layout.button.OnClick = [this, handler = layout.handler] { (this->*handler)(); };
+    ToolBar1.buttons.push_back(&layout.button);
+    x += 49;
+  }
+
+  ActionTimer.SetInterval(1000);
+  ActionTimer.SetEnabled(false);
+
+  controls = {&TolvaImage, &TolvaNameImage, &MarrowbyImage, &ToolBar1};
+  timers = {&ActionTimer};
+
+  OnCreate = [this] { FormCreate(); };
+  OnClose = [this](ui::CloseAction& action) { FormClose(action); };
+  OnKeyDown = [this](unsigned key, ui::KeyShift shift) { FormKeyDown(key, shift); };
+  OnHelpKey = [this] { FormHelpKey(); };
+}
+
+void TForm1::ApplyHints() {
+  switch (settings::HintsChoice(Settings)) {
+    case settings::HintsAtLoad::OnInGreen:
+      app.SetShowHint(true);
+      app.SetHintColour({0, 255, 0});
+      break;
+    case settings::HintsAtLoad::Off:
+      app.SetShowHint(false);
+      break;
+    case settings::HintsAtLoad::Unchanged:
+      break;
+  }
+}
+
+void TForm1::FormCreate() {
+  state_.ownWindows.Set(engine::OwnWindows::Role::MainWindow, Handle());
+
+  settings::LoadSettings(platform_.profile, platform_.process, platform_.clock,
+                         platform_.locale.ReadRegionalSettings(), Settings);
+  ApplyHints();
+
+  // The notification icon is not part of this build yet, so the Tray button stays off: sending
+  // the window to a tray that has no icon would leave nothing to bring it back with.
+  HideTolvaButton.SetEnabled(false);
+
+  ActionTimer.SetEnabled(settings::ActionTimerEnabled(Settings));
+
+  VersionInfo = {};
+  if (!platform_.kernel.GetVersionExA(VersionInfo)) {
+    VersionInfo = {};  // a failed query leaves zeros: platform id 0
+    engine::ShowWarning(platform_.dialogs, app.Handle(), VersionFailedText, VersionFailedTitle);
+  }
+
+  app.OnException = [this](const Exception& exception) { ApplicationException(exception); };
+}
+
+void TForm1::ShowLook(const engine::HideShowButtonLook& look) {
+  HideShowButton.SetCaption(std::string(look.caption));
+  HideShowButton.SetHint(std::string(look.hint));
+  HideShowButton.SetImageIndex(look.imageIndex);
+}
+
+void TForm1::HideShowButtonClick() { cycle_.HideShowButtonClick(); }
+
+void TForm1::OptionsButtonClick() {
+  try {
+    if (state_.OptionsDialog != nullptr) state_.OptionsDialog->ShowModal();
+  } catch (const Exception& exception) {
+    app.ShowException(exception);
+  }
+}
+
+void TForm1::HelpButtonClick() {
+  try {
+    platform_.help.WinHelpA(Handle(), HelpFileName, platform::HelpContents, 0);
+  } catch (const Exception& exception) {
+    app.ShowException(exception);
+  }
+}
+
+void TForm1::FormHelpKey() {
+  platform_.help.WinHelpA(Handle(), HelpFileName, platform::HelpContext,
+                          static_cast<std::uintptr_t>(helpContext));
+}
+
+void TForm1::AboutButtonClick() {
+  try {
+    if (state_.AboutBox != nullptr) state_.AboutBox->ShowModal();
+  } catch (const Exception& exception) {
+    app.ShowException(exception);
+  }
+}
+
+void TForm1::HideTolvaButtonClick() {
+  try {
+    Hide();
+  } catch (const Exception& exception) {
+    app.ShowException(exception);
+  }
+}
+
+void TForm1::ExitButtonClick() { Close(); }
+
+void TForm1::OpenWebPage(std::string_view address) {
+  const std::string file(address);
+  const platform::WindowHandle owner =
+      state_.AboutBox != nullptr ? state_.AboutBox->Handle()
+                                 : platform::NullWindow;
+  const std::intptr_t result =
+      platform_.shell.ShellExecuteA(owner, "open", file.c_str(), nullptr, nullptr, platform::SwRestore);
+  if (result <= 32) {
+    engine::ShowWarning(platform_.dialogs, app.Handle(), BrowserFailedText, BrowserFailedTitle);
+  }
+}
+
+void TForm1::TolvaImageClick() { OpenWebPage(ProductPageAddress); }
+void TForm1::TolvaNameImageClick() { OpenWebPage(ProductPageAddress); }
+void TForm1::MarrowbyImageClick() { OpenWebPage(MakerHomeAddress); }
+
+void TForm1::FormKeyDown(unsigned key, ui::KeyShift shift) {
+  if (key == VkK && shift.ctrl && shift.alt && shift.shift) {
+    platform_.sound.PlaySoundA(SoundKeyWave, platform::SndResource | platform::SndAsync);
+  }
+}
+
+void TForm1::ApplicationException(const Exception& exception) {
+  app.ShowException(exception);
+  // The program is about to end: windows it still keeps hidden would have nothing left to
+  // bring them back, so they are shown first (after the running command, if one runs).
+  cycle_.RevealWhenIdle();
+  app.Terminate();
+}
+
+void TForm1::FormClose(ui::CloseAction& action) {
+  try {
+    switch (ExitRuleFor(state_.hiddenWindows.WindowsHidden, Settings)) {
+      case ExitRule::RevealAndClose:
+        HideShowButtonClick();
+        action = ui::CloseAction::Free;
+        break;
+      case ExitRule::Ask: {
+        const int answer = engine::ShowWarning(platform_.dialogs, app.Handle(), HiddenOnExitText,
+                                               ApplicationTitle, HiddenWindowsQuestionStyle);
+        action = CloseAfterAnswer(answer, action);
+        break;
+      }
+      case ExitRule::Close:
+        break;
+    }
+  } catch (const Exception& exception) {
+    app.ShowException(exception);
+  }
+  // Every close attempt gives Ctrl+Alt+Del back, also one the question cancelled.
+  actions_.ApplyCtrlAltDelSuppression(false);
+}
+
+bool TForm1::WMQueryEndSession() {
+  switch (ExitRuleFor(state_.hiddenWindows.WindowsHidden, Settings)) {
+    case ExitRule::RevealAndClose:
+      // Refused once: the user sees the windows again, and the next ending goes through.
+      HideShowButtonClick();
+      return false;
+    case ExitRule::Ask: {
+      const int answer = engine::ShowWarning(platform_.dialogs, app.Handle(), HiddenOnSessionEndText,
+                                             ApplicationTitle, HiddenWindowsQuestionStyle);
+      return SessionMayEndAfterAnswer(answer);
+    }
+    case ExitRule::Close:
+      break;
+  }
+  return true;
+}
+
+bool TForm1::HandleMessage(ui::Message& message) {
+  switch (message.id) {
+    case WmQueryEndSession:
+      message.result = WMQueryEndSession() ? 1 : 0;
+      return true;
+    case WmEndSession:
+      // The session ends for certain: the windows go and the process with them; the close
+      // steps do not run.
+      if (message.wParam != 0) app.EndProcess();
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace tolva::app

@@ -1,0 +1,109 @@
+#pragma once
+// The main window: the program's small control panel and the owner of its settings, version
+// record and commands.
+#include <string_view>
+
+#include "app/program_state.h"
+#include "engine/companion_actions.h"
+#include "engine/conceal_cycle.h"
+#include "engine/window_census.h"
+#include "platform/platform.h"
+#include "platform/ui/application.h"
+#include "settings/settings_record.h"
+
+namespace tolva::app {
+
+inline constexpr std::string_view ApplicationTitle = "Tolva R. Quenlar (TM)";
+inline constexpr const char* HelpFileName = "tolva.hlp";
+inline constexpr int MainWindowHelpContext = 1000;
+
+// The maker's web site; the tray tip ends with its name, and the whole tip with its terminator
+// must fit 64 bytes.
+inline constexpr std::string_view MakerSiteName = "www.marrowby.com";
+inline constexpr std::string_view ProductPageAddress = "http://www.marrowby.com/software/tolva.htm";
+inline constexpr std::string_view MakerHomeAddress = "http://www.marrowby.com/";
+
+inline constexpr std::string_view VersionFailedText = "Could not retreive Windows version information";
+inline constexpr std::string_view VersionFailedTitle = "Windows Version Info";
+inline constexpr std::string_view BrowserFailedText =
+    "Unable to execute shell command.\r\n\r\nDo you have a default browser installed?";
+inline constexpr std::string_view BrowserFailedTitle = "About Box Shell Command Failed";
+inline constexpr std::string_view HiddenOnExitText =
+    "Your windows are still hidden!\r\n\r\nAre you sure you want to exit?";
+inline constexpr std::string_view HiddenOnSessionEndText =
+    "Your windows are still hidden!\r\n\r\nAre you sure you want to exit Windows?";
+// MB_YESNOCANCEL | MB_ICONWARNING | MB_DEFBUTTON2 | MB_SYSTEMMODAL
+inline constexpr unsigned HiddenWindowsQuestionStyle = 0x1133;
+
+inline constexpr unsigned WmQueryEndSession = 0x0011;
+inline constexpr unsigned WmEndSession = 0x0016;
+inline constexpr unsigned VkK = 0x4B;
+inline constexpr int SoundKeyWave = 1012;
+
+// What closing the main window does while windows may be concealed, before Ctrl+Alt+Del is given
+// back: reveal and close, ask, or just close.
+enum class ExitRule { RevealAndClose, Ask, Close };
+ExitRule ExitRuleFor(bool windowsHidden, const settings::SettingsRecord& settings);
+// The close decision after the question was answered.
+ui::CloseAction CloseAfterAnswer(int answer, ui::CloseAction decision);
+// The end-of-session answer after the question was answered.
+bool SessionMayEndAfterAnswer(int answer);
+
+class TForm1 final : public ui::Form, private engine::HideShowButtonView {
+ public:
+  TForm1(ui::Application& application, platform::Platform& platform, ProgramState& state);
+
+  // Controls, top to bottom.
+  ui::Picture TolvaImage{"TolvaImage"};
+  ui::Picture TolvaNameImage{"TolvaNameImage"};
+  ui::Picture MarrowbyImage{"MarrowbyImage"};
+  ui::ImageList ImageList1{"ImageList1"};
+  ui::ToolBar ToolBar1{"ToolBar1"};
+  ui::ToolButton HideShowButton{"HideShowButton"};
+  ui::ToolButton OptionsButton{"OptionsButton"};
+  ui::ToolButton HelpButton{"HelpButton"};
+  ui::ToolButton AboutButton{"AboutButton"};
+  ui::ToolButton HideTolvaButton{"HideTolvaButton"};
+  ui::ToolButton ExitButton{"ExitButton"};
+  ui::Timer ActionTimer{"ActionTimer"};
+
+  // State held by the main window.
+  platform::VersionRecord VersionInfo;
+  settings::SettingsRecord Settings;
+
+  // Handlers.
+  void FormCreate();
+  void FormClose(ui::CloseAction& action);
+  void FormKeyDown(unsigned key, ui::KeyShift shift);
+  void HideShowButtonClick();
+  void OptionsButtonClick();
+  void HelpButtonClick();
+  void AboutButtonClick();
+  void HideTolvaButtonClick();
+  void ExitButtonClick();
+  void TolvaImageClick();
+  void TolvaNameImageClick();
+  void MarrowbyImageClick();
+  void FormHelpKey();
+  void ApplicationException(const Exception& exception);
+  void ApplicationActivate();
+  bool WMQueryEndSession();
+
+  bool HandleMessage(ui::Message& message) override;
+
+  engine::ConcealCycle& Cycle() { return cycle_; }
+  engine::PlatformCompanionActions& Actions() { return actions_; }
+
+ private:
+  void ShowLook(const engine::HideShowButtonLook& look) override;
+  void OpenWebPage(std::string_view address);
+  void ApplyHints();
+
+  platform::Platform& platform_;
+  ProgramState& state_;
+  engine::WindowCensus census_;
+  engine::PlatformCompanionActions actions_;
+  engine::ConcealCycle cycle_;
+};
+
+}  // namespace tolva::app

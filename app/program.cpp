@@ -1,0 +1,75 @@
+#include "app/program.h"
+
+#include <string>
+
+#include "engine/warning.h"
+
+namespace tolva::app {
+
+ui::WindowState MainWindowStateFor(int showCommand) {
+  switch (showCommand) {
+    case SwShowMaximized: return ui::WindowState::Maximized;
+    case SwShowMinNoActive: return ui::WindowState::Minimized;
+    default: return ui::WindowState::Normal;
+  }
+}
+
+void Program::ReportRunningInstance() {
+  // With its own title emptied, this instance's window cannot be the one found.
+  app_.SetTitle("");
+  app_.Initialize();
+  const std::string title(ApplicationTitle);
+  if (platform_.windows.FindWindowA(nullptr, title.c_str()) != platform::NullWindow) {
+    engine::ShowWarning(platform_.dialogs, app_.Handle(), AlreadyRunningText, AlreadyRunningTitle);
+  }
+}
+
+void Program::ShowSplash() {
+  splash_ = std::make_unique<TSplashFormReg>(app_);
+  app_.CreateWindowOf(*splash_);
+  splash_->Show();
+  splash_->Repaint();
+  // It runs from its creation; enabling it again would start a new period.
+  if (!splash_->SplashTimer1.Enabled()) splash_->SplashTimer1.SetEnabled(true);
+  // Polling, not waiting: the splash's own timer tick ends it.
+  while (!splash_->SplashDone) app_.ProcessMessage();
+  splash_->Hide();
+  app_.DestroyWindowOf(*splash_);
+  splash_.reset();
+}
+
+int Program::Run(int showCommand) {
+  auto& kernel = platform_.kernel;
+  const platform::KernelHandle guard = kernel.CreateMutexA(true, SingleInstanceMutexName);
+  if (kernel.GetLastError() == platform::ErrorAlreadyExists) {
+    if (guard != platform::NullKernelHandle) kernel.CloseHandle(guard);
+    ReportRunningInstance();
+    return 0;
+  }
+
+  try {
+    app_.Initialize();
+    app_.SetTitle(std::string(ApplicationTitle));
+    app_.helpFile = HelpFileName;
+    state_.ownWindows.Set(engine::OwnWindows::Role::Application, app_.Handle());
+
+    ShowSplash();
+
+    app_.CreateForm(form1_, state_.Form1, platform_, state_);
+    app_.CreateForm(aboutBox_, state_.AboutBox, state_);
+    app_.CreateForm(optionsDialog_, state_.OptionsDialog, state_);
+
+    app_.Run(MainWindowStateFor(showCommand));
+  } catch (const std::exception& exception) {
+    app_.ShowException(exception);
+  }
+
+  if (guard != platform::NullKernelHandle) {
+    kernel.ReleaseMutex(guard);
+    kernel.CloseHandle(guard);
+  }
+  app_.DestroyWindows();
+  return 0;
+}
+
+}  // namespace tolva::app

@@ -1,0 +1,26 @@
+#pragma once
+// The process-wide objects of the program, made once by start-up and handed to the windows.
+#include "engine/exclude_list.h"
+#include "engine/hidden_window_set.h"
+#include "engine/own_windows.h"
+
+namespace tolva::app {
+
+class TForm1;
+class TAboutBox;
+class TOptionsDialog;
+
+struct ProgramState {
+  engine::HiddenWindowSet hiddenWindows;
+  engine::OwnWindows ownWindows;
+  // The titles of the options dialog's Exclude list. Kept here rather than in the dialog because
+  // the main window's census reads it and the main window is created before the dialog.
+  engine::ExcludeList excludeList;
+
+  // The windows, each set when it is created (before its own creation steps run).
+  TForm1* Form1 = nullptr;
+  TAboutBox* AboutBox = nullptr;
+  TOptionsDialog* OptionsDialog = nullptr;
+};
+
+}  // namespace tolva::app

@@ -1,0 +1,30 @@
+#include "app/secondary_forms.h"
+
+namespace tolva::app {
+
+TAboutBox::TAboutBox(ui::Application& application, ProgramState& state)
+    : ui::Form("AboutBox", application) {
+  SetCaption("About Tolva R. Quenlar (TM)");
+  border = ui::BorderStyle::Dialog;
+  clientSize = {320, 313};
+  colour = {192, 192, 192};
+  helpContext = 1000;
+  Label1.SetBounds({16, 16, 288, 16});
+  Label1.SetCaption("Tolva R. Quenlar (TM)");
+  controls = {&Label1};
+  OnCreate = [this, &state] { state.ownWindows.Set(engine::OwnWindows::Role::AboutBox, Handle()); };
+}
+
+TOptionsDialog::TOptionsDialog(ui::Application& application, ProgramState& state)
+    : ui::Form("OptionsDialog", application) {
+  SetCaption("Options");
+  border = ui::BorderStyle::Dialog;
+  clientSize = {392, 251};
+  colour = {192, 192, 192};
+  helpContext = 1010;
+  OnCreate = [this, &state] {
+    state.ownWindows.Set(engine::OwnWindows::Role::OptionsDialog, Handle());
+  };
+}
+
+}  // namespace tolva::app

@@ -1,0 +1,100 @@
+#include "platform/sim/sim_services.h"
+
+#include <cstdio>
+
+namespace tolva::platform::sim {
+namespace {
+
+std::string Text(const char* text) { return text == nullptr ? "(null)" : text; }
+
+std::string Hex(std::uintptr_t value) {
+  char text[24];
+  std::snprintf(text, sizeof text, "%#llx", static_cast<unsigned long long>(value));
+  return text;
+}
+
+}  // namespace
+
+bool SimDialogs::MessageBeep(unsigned type) {
+  log_.Add("MessageBeep " + Hex(type));
+  return true;
+}
+
+int SimDialogs::MessageBoxA(WindowHandle owner, const char* text, const char* caption,
+                            unsigned type) {
+  boxes.push_back(Box{owner, Text(text), Text(caption), type});
+  log_.Add("MessageBoxA " + Hex(type) + " \"" + Text(caption) + "\"");
+  const Box open = boxes.back();
+  if (whileOpen) whileOpen(open);
+  if (answers.empty()) return IdOk;
+  const int answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+std::intptr_t SimShell::ShellExecuteA(WindowHandle owner, const char* verb, const char* file,
+                                      const char* parameters, const char* directory,
+                                      int showCommand) {
+  executed.push_back(
+      Execute{owner, Text(verb), Text(file), Text(parameters), Text(directory), showCommand});
+  log_.Add("ShellExecuteA " + Text(verb) + " \"" + Text(file) + "\" " + std::to_string(showCommand));
+  const auto found = results.find(Text(file));
+  return found == results.end() ? 42 : found->second;
+}
+
+void SimShell::SHAddToRecentDocs(unsigned flags, const void* path) {
+  log_.Add("SHAddToRecentDocs " + std::to_string(flags) + (path == nullptr ? " null" : " path"));
+  if (path == nullptr) recentDocuments.clear();
+}
+
+bool SimSound::PlaySoundA(int resource, unsigned flags) {
+  played.push_back(resource);
+  log_.Add("PlaySoundA " + std::to_string(resource) + " " + Hex(flags));
+  return true;
+}
+
+bool SimHelp::WinHelpA(WindowHandle window, const char* helpFile, unsigned command,
+                       std::uintptr_t data) {
+  (void)window;
+  log_.Add("WinHelpA " + Text(helpFile) + " " + std::to_string(command) + " " + std::to_string(data));
+  return true;
+}
+
+KernelHandle SimKernel::CreateMutexA(bool initialOwner, const char* name) {
+  log_.Add(std::string("CreateMutexA ") + (initialOwner ? "owned " : "") + Text(name));
+  if (failCreateMutex) {
+    lastError_ = 5;  // ERROR_ACCESS_DENIED
+    return NullKernelHandle;
+  }
+  const std::string key = Text(name);
+  auto& count = names_.references[key];
+  lastError_ = count > 0 ? ErrorAlreadyExists : 0;
+  ++count;
+  const KernelHandle handle = next_;
+  next_ += 4;
+  open_[handle] = key;
+  return handle;
+}
+
+bool SimKernel::ReleaseMutex(KernelHandle mutex) {
+  log_.Add("ReleaseMutex");
+  return open_.count(mutex) != 0;
+}
+
+bool SimKernel::CloseHandle(KernelHandle handle) {
+  log_.Add("CloseHandle");
+  const auto found = open_.find(handle);
+  if (found == open_.end()) return false;
+  if (--names_.references[found->second] == 0) names_.references.erase(found->second);
+  open_.erase(found);
+  return true;
+}
+
+bool SimKernel::GetVersionExA(VersionRecord& record) {
+  log_.Add("GetVersionExA");
+  if (failVersion) return false;
+  record = version;
+  return true;
+}
+
+}  // namespace tolva::platform::sim

@@ -1,0 +1,117 @@
+#pragma once
+// The simulated message boxes, shell, sound, help and kernel: each call is recorded in the
+// shared call log, and the answers come from what the test set up.
+#include <deque>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/dialogs.h"
+#include "platform/help.h"
+#include "platform/kernel.h"
+#include "platform/shell.h"
+#include "platform/sim/sim_log.h"
+#include "platform/sound.h"
+
+namespace tolva::platform::sim {
+
+class SimDialogs final : public Dialogs {
+ public:
+  explicit SimDialogs(CallLog& log) : log_(log) {}
+
+  struct Box {
+    WindowHandle owner;
+    std::string text;
+    std::string caption;
+    unsigned type;
+  };
+  std::vector<Box> boxes;  // every box shown, in order
+  // Answers for the next boxes, first one first; an empty queue answers IDOK.
+  std::deque<int> answers;
+  // Runs while a box is open, before it is answered: the message loop keeps running under a
+  // modal box, so a test delivers other messages here.
+  std::function<void(const Box&)> whileOpen;
+
+  bool MessageBeep(unsigned type) override;
+  int MessageBoxA(WindowHandle owner, const char* text, const char* caption, unsigned type) override;
+
+ private:
+  CallLog& log_;
+};
+
+class SimShell final : public Shell {
+ public:
+  explicit SimShell(CallLog& log) : log_(log) {}
+
+  struct Execute {
+    WindowHandle owner;
+    std::string verb, file, parameters, directory;
+    int showCommand;
+  };
+  std::vector<Execute> executed;
+  // ShellExecuteA's result for a file; files not listed open (42).
+  std::map<std::string, std::intptr_t> results;
+  std::vector<std::string> recentDocuments{"letter.doc", "budget.xls"};
+
+  std::intptr_t ShellExecuteA(WindowHandle owner, const char* verb, const char* file,
+                              const char* parameters, const char* directory,
+                              int showCommand) override;
+  void SHAddToRecentDocs(unsigned flags, const void* path) override;
+
+ private:
+  CallLog& log_;
+};
+
+class SimSound final : public Sound {
+ public:
+  explicit SimSound(CallLog& log) : log_(log) {}
+  std::vector<int> played;
+  bool PlaySoundA(int resource, unsigned flags) override;
+
+ private:
+  CallLog& log_;
+};
+
+class SimHelp final : public Help {
+ public:
+  explicit SimHelp(CallLog& log) : log_(log) {}
+  bool WinHelpA(WindowHandle window, const char* helpFile, unsigned command,
+                std::uintptr_t data) override;
+
+ private:
+  CallLog& log_;
+};
+
+// Named mutexes of the session, shared by every simulated process that is given this object.
+struct SimMutexNamespace {
+  std::map<std::string, int> references;  // name -> open handles
+};
+
+class SimKernel final : public Kernel {
+ public:
+  SimKernel(CallLog& log, SimMutexNamespace& names) : log_(log), names_(names) {}
+
+  bool failCreateMutex = false;
+  bool failVersion = false;
+  VersionRecord version{5, 1, 2600, 2};
+
+  KernelHandle CreateMutexA(bool initialOwner, const char* name) override;
+  std::uint32_t GetLastError() override { return lastError_; }
+  bool ReleaseMutex(KernelHandle mutex) override;
+  bool CloseHandle(KernelHandle handle) override;
+  bool GetVersionExA(VersionRecord& record) override;
+
+  // Handles this process holds open.
+  const std::map<KernelHandle, std::string>& OpenHandles() const { return open_; }
+
+ private:
+  CallLog& log_;
+  SimMutexNamespace& names_;
+  std::map<KernelHandle, std::string> open_;
+  KernelHandle next_ = 0x200;
+  std::uint32_t lastError_ = 0;
+};
+
+}  // namespace tolva::platform::sim

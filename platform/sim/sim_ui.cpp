@@ -1,0 +1,254 @@
+#include "platform/sim/sim_ui.h"
+
+#include <algorithm>
+
+namespace tolva::platform::sim {
+namespace {
+
+constexpr unsigned WmClose = 0x0010;
+constexpr unsigned VkF1 = 0x70;
+// A program that waits with nothing to come for this long is told to end.
+constexpr std::uint64_t IdleLimit = 24ull * 60 * 60 * 1000;
+
+class SimApplicationPeer final : public ui::ApplicationPeer {
+ public:
+  SimApplicationPeer(SimBackend& backend, ui::Application& application) : backend_(backend) {
+    backend_.application = &application;
+    backend_.applicationWindow = backend_.desktop().Create(application.Title(), false);
+  }
+  WindowHandle Handle() const override { return backend_.applicationWindow; }
+  void SetTitle(const std::string& title) override {
+    backend_.desktop().SetTitle(backend_.applicationWindow, title);
+  }
+  void SetHints(bool showHint, std::optional<ui::Colour> colour) override {
+    backend_.hintsShown = showHint;
+    backend_.hintColour = colour;
+  }
+  bool ProcessMessage() override { return backend_.ProcessOne(); }
+  void WaitMessage() override { backend_.Wait(); }
+  void PostQuit() override {
+    backend_.quitPosted = true;
+    backend_.log().Add("PostQuitMessage");
+  }
+  bool IsMinimized() const override { return minimised; }
+  void Restore() override { minimised = false; }
+  void ExitProcess() override {
+    backend_.exitedProcess = true;
+    backend_.log().Add("ExitProcess");
+  }
+  bool minimised = false;
+
+ private:
+  SimBackend& backend_;
+};
+
+class SimFormPeer final : public ui::FormPeer {
+ public:
+  SimFormPeer(SimBackend& backend, ui::Form& form) : backend_(backend), form_(form) {
+    handle_ = backend_.desktop().Create(form.Caption(), false);
+  }
+  void Changed(ui::Property property) override {
+    if (property == ui::Property::Caption) backend_.desktop().SetTitle(handle_, form_.Caption());
+  }
+  WindowHandle Handle() const override { return handle_; }
+  void Show(ui::WindowState state) override {
+    backend_.desktop().SetVisible(handle_, true);
+    backend_.desktop().SetMinimised(handle_, state == ui::WindowState::Minimized);
+    shownAs = state;
+    backend_.desktop().SetForegroundWindow(handle_);
+    backend_.UpdateApplicationWindow();
+  }
+  void Hide() override {
+    backend_.desktop().SetVisible(handle_, false);
+    backend_.UpdateApplicationWindow();
+  }
+  bool IsVisible() const override {
+    const auto* window = backend_.desktop().Find(handle_);
+    return window != nullptr && window->visible;
+  }
+  void Repaint() override { backend_.log().Add("Repaint " + form_.Name()); }
+  void Close() override { backend_.PostClose(form_); }
+  int RunModal() override {
+    backend_.log().Add("ShowModal " + form_.Name());
+    Show(ui::WindowState::Normal);
+    const int result = backend_.modalScript ? backend_.modalScript(form_) : 2;
+    if (form_.modalResult == 0) form_.modalResult = result;
+    Hide();
+    return form_.modalResult;
+  }
+  void EndModal() override {}
+  void SetFocus() override { backend_.desktop().SetFocus(handle_); }
+  void BringToFront() override { backend_.desktop().SetForegroundWindow(handle_); }
+  void Destroy() override {
+    backend_.desktop().Close(handle_);
+    auto& forms = backend_.forms;
+    forms.erase(std::remove(forms.begin(), forms.end(), &form_), forms.end());
+    for (auto* timer : form_.timers) backend_.Unschedule(*timer);
+    backend_.UpdateApplicationWindow();
+  }
+  ui::WindowState shownAs = ui::WindowState::Normal;
+
+ private:
+  SimBackend& backend_;
+  ui::Form& form_;
+  WindowHandle handle_;
+};
+
+class SimTimerPeer final : public ui::Peer {
+ public:
+  SimTimerPeer(SimBackend& backend, ui::Timer& timer) : backend_(backend), timer_(timer) {
+    Changed(ui::Property::Enabled);
+  }
+  ~SimTimerPeer() override { backend_.Unschedule(timer_); }
+  SimTimerPeer(const SimTimerPeer&) = delete;
+  SimTimerPeer& operator=(const SimTimerPeer&) = delete;
+  void Changed(ui::Property) override {
+    backend_.Unschedule(timer_);
+    if (timer_.Enabled() && timer_.Interval() > 0) backend_.Schedule(timer_);
+  }
+
+ private:
+  SimBackend& backend_;
+  ui::Timer& timer_;
+};
+
+// Controls keep their own state; the simulated peer has nothing to mirror.
+class SimControlPeer final : public ui::Peer {
+ public:
+  void Changed(ui::Property) override {}
+};
+
+}  // namespace
+
+std::unique_ptr<ui::ApplicationPeer> SimBackend::CreateApplication(ui::Application& app) {
+  return std::make_unique<SimApplicationPeer>(*this, app);
+}
+
+void SimBackend::CreateWindows(ui::Form& form) {
+  if (failTimers && !form.timers.empty()) throw Exception("Not enough timers available");
+  form.Attach(std::make_unique<SimFormPeer>(*this, form));
+  for (auto* control : form.controls) control->Attach(std::make_unique<SimControlPeer>());
+  for (auto* timer : form.timers) timer->Attach(std::make_unique<SimTimerPeer>(*this, *timer));
+  forms.push_back(&form);
+  log_.Add("CreateWindow " + form.Name());
+}
+
+bool SimBackend::ApplicationWindowVisible() const {
+  const auto* window = desktop_.Find(applicationWindow);
+  return window != nullptr && window->visible;
+}
+
+void SimBackend::UpdateApplicationWindow() {
+  const bool anyVisible = std::any_of(forms.begin(), forms.end(), [](ui::Form* f) { return f->Visible(); });
+  desktop_.SetVisible(applicationWindow, anyVisible);
+}
+
+void SimBackend::Schedule(ui::Timer& timer) { timers_.push_back({&timer, now_ + timer.Interval()}); }
+
+void SimBackend::Unschedule(ui::Timer& timer) {
+  timers_.erase(std::remove_if(timers_.begin(), timers_.end(),
+                               [&](const TimerEntry& e) { return e.timer == &timer; }),
+                timers_.end());
+}
+
+bool SimBackend::FireDueTimer() {
+  for (auto& entry : timers_) {
+    if (entry.due <= now_) {
+      ui::Timer* timer = entry.timer;
+      entry.due = now_ + timer->Interval();
+      if (application != nullptr) application->Dispatch([timer] { timer->Tick(); });
+      return true;
+    }
+  }
+  return false;
+}
+
+bool SimBackend::ProcessOne() {
+  ++polls_;
+  if (!queue_.empty()) {
+    auto message = std::move(queue_.front());
+    queue_.pop_front();
+    if (application != nullptr) application->Dispatch(message);
+    return true;
+  }
+  if (FireDueTimer()) return true;
+  // Polling takes time: a loop that polls without waiting still sees its timers come due.
+  ++now_;
+  return false;
+}
+
+void SimBackend::Wait() {
+  if (!queue_.empty()) return;
+  if (onIdle) {
+    onIdle();
+    if (!queue_.empty() || (application != nullptr && application->Terminated())) return;
+  }
+  std::uint64_t next = UINT64_MAX;
+  for (const auto& entry : timers_) next = std::min(next, entry.due);
+  if (next == UINT64_MAX || next > IdleLimit) {
+    log_.Add("idle: nothing more will come");
+    if (application != nullptr) application->Terminate();
+    return;
+  }
+  now_ = std::max(now_, next);
+}
+
+void SimBackend::Advance(std::uint64_t milliseconds) {
+  const std::uint64_t end = now_ + milliseconds;
+  for (;;) {
+    while (!queue_.empty() || FireDueTimer()) ProcessOne();
+    std::uint64_t next = UINT64_MAX;
+    for (const auto& entry : timers_) next = std::min(next, entry.due);
+    if (next > end) break;
+    now_ = next;
+  }
+  now_ = end;
+}
+
+void SimBackend::Click(ui::Control& control) {
+  if (!control.Enabled() || !control.Visible() || application == nullptr) return;
+  application->Dispatch([&control] { control.Click(); });
+}
+
+void SimBackend::PressKey(ui::Form& form, unsigned key, ui::KeyShift shift) {
+  if (application == nullptr) return;
+  if (form.keyPreview && form.OnKeyDown) {
+    application->Dispatch([&] { form.OnKeyDown(key, shift); });
+  }
+  if (key == VkF1 && form.OnHelpKey) application->Dispatch(form.OnHelpKey);
+}
+
+void SimBackend::RequestClose(ui::Form& form) {
+  if (application == nullptr) return;
+  if (form.modalResult == 0 && form.Visible() && &form != application->MainForm()) {
+    form.modalResult = 2;
+  }
+  ui::CloseAction action = ui::CloseAction::Hide;
+  application->Dispatch([&] { action = form.QueryClose(); });
+  if (action == ui::CloseAction::None) return;
+  if (&form == application->MainForm()) {
+    application->Terminate();
+  } else {
+    form.Hide();
+  }
+}
+
+std::intptr_t SimBackend::SendMessage(ui::Form& form, unsigned id, std::uintptr_t wParam,
+                                      std::intptr_t lParam) {
+  ui::Message message{id, wParam, lParam, 0};
+  bool handled = false;
+  if (application != nullptr) application->Dispatch([&] { handled = form.HandleMessage(message); });
+  if (handled) return message.result;
+  if (id == WmClose) RequestClose(form);
+  return 0;
+}
+
+void SimBackend::PostClose(ui::Form& form) {
+  Post([this, &form] { SendMessage(form, WmClose); });
+}
+
+void SimBackend::Activate() {
+  if (application != nullptr) application->Activated();
+}
+
+}  // namespace tolva::platform::sim

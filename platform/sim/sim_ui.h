@@ -1,0 +1,88 @@
+#pragma once
+// The control layer's simulated backend: forms are windows of the simulated desktop, controls
+// keep their state in their own objects, posted messages wait in a queue, and timers run on a
+// clock of milliseconds that only moves while the program polls or waits for messages. Tests
+// click controls, press keys, send messages and answer modal windows from scripts.
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_log.h"
+#include "platform/ui/application.h"
+
+namespace tolva::platform::sim {
+
+class SimBackend final : public ui::Backend {
+ public:
+  SimBackend(SimDesktop& desktop, CallLog& log) : desktop_(desktop), log_(log) {}
+
+  // Set-up a test may change.
+  bool failTimers = false;
+  // Works a form shown modally and returns its modal result; without one, a modal form is
+  // answered with 2 (cancel) at once.
+  std::function<int(ui::Form&)> modalScript;
+  // Runs when the program waits for a message and none will come by itself; the test acts here
+  // (closes the main window, sends a message). If it does nothing, the program is told to end,
+  // so that a test never hangs.
+  std::function<void()> onIdle;
+
+  // What the test observes.
+  std::uint64_t Now() const { return now_; }
+  int Polls() const { return polls_; }
+  bool ApplicationWindowVisible() const;
+  bool hintsShown = true;
+  std::optional<ui::Colour> hintColour;
+  bool exitedProcess = false;
+  bool quitPosted = false;
+
+  // Acting as the user or as Windows.
+  // A click on an enabled, visible control.
+  void Click(ui::Control& control);
+  void PressKey(ui::Form& form, unsigned key, ui::KeyShift shift);
+  // SendMessage to a form: the message map first, then the default handling; returns the result.
+  std::intptr_t SendMessage(ui::Form& form, unsigned id, std::uintptr_t wParam = 0,
+                            std::intptr_t lParam = 0);
+  // The close box (posted as Windows posts WM_CLOSE).
+  void PostClose(ui::Form& form);
+  void Post(std::function<void()> message) { queue_.push_back(std::move(message)); }
+  // Lets time pass with the program idle, firing the timers that come due.
+  void Advance(std::uint64_t milliseconds);
+  void Activate();
+
+  // ui::Backend
+  std::unique_ptr<ui::ApplicationPeer> CreateApplication(ui::Application& application) override;
+  void CreateWindows(ui::Form& form) override;
+
+  // Used by the peers.
+  struct TimerEntry {
+    ui::Timer* timer;
+    std::uint64_t due;
+  };
+  void Schedule(ui::Timer& timer);
+  void Unschedule(ui::Timer& timer);
+  bool ProcessOne();
+  void Wait();
+  void UpdateApplicationWindow();
+  void RequestClose(ui::Form& form);
+
+  SimDesktop& desktop() { return desktop_; }
+  CallLog& log() { return log_; }
+  ui::Application* application = nullptr;
+  WindowHandle applicationWindow = NullWindow;
+  std::vector<ui::Form*> forms;
+
+ private:
+  bool FireDueTimer();
+  SimDesktop& desktop_;
+  CallLog& log_;
+  std::deque<std::function<void()>> queue_;
+  std::vector<TimerEntry> timers_;
+  std::uint64_t now_ = 0;
+  int polls_ = 0;
+};
+
+}  // namespace tolva::platform::sim

@@ -1,0 +1,376 @@
+#include <gtest/gtest.h>
+
+#include "app_fixture.h"
+
+namespace tolva::app::testing {
+namespace {
+
+using platform::IdCancel;
+using platform::IdNo;
+using platform::IdYes;
+using ui::CloseAction;
+
+std::string Ini(const std::string& showExit, const std::string& warnExit, const std::string& extra = "") {
+  return "[Settings]\nWAV=0\nShowExit=" + showExit + "\nWarnExit=" + warnExit + "\n" + extra;
+}
+
+TEST_F(MainWindowTest, LayoutCaptionsHintsAndImagesAreThoseOfTheMainWindow) {
+  Create();
+  auto& f = Form1();
+  EXPECT_EQ(f.Caption(), "Tolva R. Quenlar (TM)");
+  EXPECT_EQ(f.clientSize, (ui::Size{294, 127}));
+  EXPECT_EQ(f.colour, (ui::Colour{0, 0, 255}));
+  EXPECT_EQ(f.helpContext, 1000);
+  EXPECT_TRUE(f.keyPreview);
+  struct Button {
+    ui::ToolButton& button;
+    const char* caption;
+    const char* hint;
+    int image;
+    int x;
+  };
+  const Button buttons[] = {
+      {f.HideShowButton, "&Hide", "Hide visible application windows", 0, 0},
+      {f.OptionsButton, "&Options", "Set Tolva options", 6, 49},
+      {f.HelpButton, "H&elp", "Get help", 1, 98},
+      {f.AboutButton, "&About", "About Tolva", 2, 147},
+      {f.HideTolvaButton, "&Tray", "Send Tolva to the System Tray", 4, 196},
+      {f.ExitButton, "E&xit", "Exit Tolva", 3, 245},
+  };
+  ASSERT_EQ(f.ToolBar1.buttons.size(), 6u);
+  for (std::size_t i = 0; i < 6; ++i) {
+    SCOPED_TRACE(buttons[i].caption);
+    EXPECT_EQ(f.ToolBar1.buttons[i], &buttons[i].button);
+    EXPECT_EQ(buttons[i].button.Caption(), buttons[i].caption);
+    EXPECT_EQ(buttons[i].button.Hint(), buttons[i].hint);
+    EXPECT_EQ(buttons[i].button.ImageIndex(), buttons[i].image);
+    EXPECT_EQ(buttons[i].button.GetBounds().left, buttons[i].x);
+  }
+  EXPECT_EQ(f.MarrowbyImage.Hint(), "Click here to visit " + std::string(MakerSiteName) + " now");
+  EXPECT_EQ(f.TolvaImage.GetBounds(), (ui::Bounds{25, 8, 32, 32}));
+  EXPECT_EQ(f.TolvaNameImage.GetBounds(), (ui::Bounds{62, 9, 209, 30}));
+  EXPECT_EQ(f.MarrowbyImage.GetBounds(), (ui::Bounds{59, 62, 182, 24}));
+  // The tray tip "Tolva R. Quenlar (TM) from " + site name, with its terminator, fits 64 bytes.
+  EXPECT_LE(27 + MakerSiteName.size() + 1, 64u);
+  EXPECT_EQ(f.ImageList1.count, 11);
+}
+
+TEST_F(MainWindowTest, CreationLoadsSettingsAppliesHintsAndTimerThenQueriesTheVersion) {
+  struct Case {
+    const char* hints;
+    bool shown;
+    std::optional<ui::Colour> colour;
+  };
+  const Case cases[] = {{"1", true, ui::Colour{0, 255, 0}}, {"0", false, std::nullopt},
+                        {"2", true, std::nullopt}, {"x", false, std::nullopt}, {"", false, std::nullopt}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.hints);
+    MainWindowRig fresh;
+    fresh.Create(std::string("[Settings]\nHints=") + c.hints + "\n[DateTime]\nEnableDateTime=1\n");
+    EXPECT_EQ(fresh.p.backend.hintsShown, c.shown);
+    EXPECT_EQ(fresh.p.backend.hintColour, c.colour);
+    EXPECT_TRUE(fresh.Form1().ActionTimer.Enabled());
+    EXPECT_EQ(fresh.Form1().VersionInfo.platformId, 2u);
+  }
+  // The version is asked after the settings were read, and the handlers hooked last.
+  Create("[DateTime]\nEnableDateTime=0\n");
+  EXPECT_FALSE(Form1().ActionTimer.Enabled());
+  const auto& calls = p.sim.log.calls;
+  const auto version = std::find(calls.begin(), calls.end(), "GetVersionExA");
+  const auto window = std::find(calls.begin(), calls.end(), "CreateWindow Form1");
+  ASSERT_NE(version, calls.end());
+  EXPECT_LT(window, version);
+  EXPECT_TRUE(static_cast<bool>(p.program.application().OnException));
+  EXPECT_EQ(state().ownWindows.Get(engine::OwnWindows::Role::MainWindow), Form1().Handle());
+}
+
+TEST_F(MainWindowTest, AFailedVersionQueryWarnsAndLeavesPlatformIdZero) {
+  p.sim.kernel.failVersion = true;
+  Create();
+  ASSERT_EQ(p.sim.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(p.sim.dialogs.boxes[0].text, "Could not retreive Windows version information");
+  EXPECT_EQ(p.sim.dialogs.boxes[0].caption, "Windows Version Info");
+  EXPECT_EQ(p.sim.dialogs.boxes[0].owner, p.program.application().Handle());
+  EXPECT_EQ(Form1().VersionInfo.platformId, 0u);
+  // Platform id 0 counts as the Windows 95 family: every close gives Ctrl+Alt+Del back.
+  p.sim.log.Clear();
+  p.backend.SendMessage(Form1(), 0x0010);
+  EXPECT_EQ(p.Calls("SystemParametersInfoA 97"), (std::vector<std::string>{"SystemParametersInfoA 97 0 0"}));
+}
+
+TEST_F(MainWindowTest, TheButtonConcealsAndRevealsWithItsCompanionActions) {
+  p.sim.kernel.version.platformId = 1;
+  Create("[Settings]\nWAV=1\n[Actions]\nClearDoc=1\nCtrlAlt=1\nLaunchApp=1\nFileSpec=missing.txt\n");
+  const auto targets = Targets(3);
+  p.sim.shell.results["missing.txt"] = 2;
+  // The launch fails after the windows are gone, and the concealment stays.
+  p.sim.dialogs.whileOpen = [&](const platform::sim::SimDialogs::Box& box) {
+    EXPECT_EQ(box.caption, "File Not Found");
+    for (auto w : targets) EXPECT_FALSE(Visible(w));
+  };
+  p.backend.Click(Form1().HideShowButton);
+  EXPECT_TRUE(state().hiddenWindows.WindowsHidden);
+  EXPECT_EQ(state().hiddenWindows.count, 3);
+  EXPECT_TRUE(Visible(Form1().Handle()));
+  EXPECT_EQ(Form1().HideShowButton.Caption(), "&Show");
+  EXPECT_EQ(Form1().HideShowButton.ImageIndex(), 7);
+  EXPECT_EQ(p.sim.sound.played, (std::vector<int>{1010}));
+  EXPECT_TRUE(p.sim.shell.recentDocuments.empty());
+  EXPECT_TRUE(p.sim.systemParameters.screenSaverRunning);
+  ASSERT_EQ(p.sim.dialogs.boxes.size(), 1u);
+
+  p.sim.dialogs.whileOpen = nullptr;
+  p.backend.Click(Form1().HideShowButton);
+  for (auto w : targets) EXPECT_TRUE(Visible(w));
+  EXPECT_EQ(Form1().HideShowButton.Caption(), "&Hide");
+  EXPECT_EQ(p.sim.sound.played, (std::vector<int>{1010, 1011}));
+  EXPECT_FALSE(p.sim.systemParameters.screenSaverRunning);
+  EXPECT_EQ(p.sim.shell.executed.size(), 1u);  // the file opens on a conceal only
+}
+
+TEST_F(MainWindowTest, SoundKeyHelpAndWebLinks) {
+  Create("[Settings]\nWAV=0\n");
+  struct Key {
+    unsigned key;
+    ui::KeyShift shift;
+    bool plays;
+  };
+  const Key keys[] = {{0x4B, {true, true, true}, true},   {0x4B, {false, true, true}, false},
+                      {0x4B, {true, false, true}, false}, {0x4C, {true, true, true}, false}};
+  for (const auto& k : keys) {
+    p.sim.sound.played.clear();
+    p.backend.PressKey(Form1(), k.key, k.shift);
+    EXPECT_EQ(p.sim.sound.played.size(), k.plays ? 1u : 0u);
+    if (k.plays) {
+      EXPECT_EQ(p.sim.sound.played[0], 1012);
+      EXPECT_EQ(p.Calls("PlaySoundA").back(), "PlaySoundA 1012 0x40005");
+    }
+  }
+  p.sim.log.Clear();
+  p.backend.PressKey(Form1(), 0x70, {});
+  p.backend.Click(Form1().HelpButton);
+  EXPECT_EQ(p.Calls("WinHelpA"), (std::vector<std::string>{"WinHelpA tolva.hlp 1 1000", "WinHelpA tolva.hlp 3 0"}));
+
+  p.sim.shell.results["http://www.marrowby.com/"] = 2;
+  p.backend.Click(Form1().TolvaImage);
+  p.backend.Click(Form1().TolvaNameImage);
+  p.backend.Click(Form1().MarrowbyImage);
+  ASSERT_EQ(p.sim.shell.executed.size(), 3u);
+  EXPECT_EQ(p.sim.shell.executed[0].file, "http://www.marrowby.com/software/tolva.htm");
+  EXPECT_EQ(p.sim.shell.executed[1].file, "http://www.marrowby.com/software/tolva.htm");
+  EXPECT_EQ(p.sim.shell.executed[2].file, "http://www.marrowby.com/");
+  EXPECT_EQ(p.sim.shell.executed[0].owner, about->Handle());
+  EXPECT_EQ(p.sim.shell.executed[0].showCommand, 9);
+  EXPECT_EQ(p.sim.shell.executed[0].parameters, "(null)");
+  ASSERT_EQ(p.sim.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(p.sim.dialogs.boxes[0].caption, "About Box Shell Command Failed");
+  EXPECT_EQ(p.sim.dialogs.boxes[0].text,
+            "Unable to execute shell command.\r\n\r\nDo you have a default browser installed?");
+}
+
+// Every branch of closing the main window: the settings, whether windows are concealed, and the
+// answer to the question.
+TEST_F(MainWindowTest, CloseRevealsAsksOrJustEnds) {
+  struct Case {
+    const char* showExit;
+    const char* warnExit;
+    bool concealed;
+    int answer;  // to the question, when one is asked
+    bool asks;
+    CloseAction decision;
+    bool windowsBack;
+  };
+  const Case cases[] = {
+      {"1", "0", false, 0, false, CloseAction::Hide, true},
+      {"0", "1", false, 0, false, CloseAction::Hide, true},
+      {"1", "0", true, 0, false, CloseAction::Free, true},
+      {"0", "1", true, IdYes, true, CloseAction::Free, false},
+      {"0", "1", true, IdNo, true, CloseAction::None, false},
+      {"0", "1", true, IdCancel, true, CloseAction::None, false},
+      {"0", "1", true, 0, true, CloseAction::Hide, false},
+      {"0", "0", true, 0, false, CloseAction::Hide, false},
+      {"1", "1", true, 0, false, CloseAction::Hide, false},
+      {"2", "0", true, 0, false, CloseAction::Hide, false},
+      {"0", "3", true, 0, false, CloseAction::Hide, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.showExit) + "/" + c.warnExit + (c.concealed ? " concealed" : "") +
+                 " answer " + std::to_string(c.answer));
+    MainWindowRig t;
+    t.p.sim.kernel.version.platformId = 1;
+    t.Create(Ini("0", "0"));
+    const auto targets = t.Targets(2);
+    if (c.concealed) t.Form1().HideShowButtonClick();
+    t.Form1().Settings.ShowExit = c.showExit;
+    t.Form1().Settings.WarnExit = c.warnExit;
+    t.p.sim.log.Clear();
+    t.p.sim.dialogs.answers = {c.answer};
+    CloseAction action = CloseAction::Hide;
+    t.Form1().FormClose(action);
+    EXPECT_EQ(action, c.decision);
+    ASSERT_EQ(t.p.sim.dialogs.boxes.size(), c.asks ? 1u : 0u);
+    if (c.asks) {
+      EXPECT_EQ(t.p.sim.dialogs.boxes[0].text, "Your windows are still hidden!\r\n\r\nAre you sure you want to exit?");
+      EXPECT_EQ(t.p.sim.dialogs.boxes[0].caption, "Tolva R. Quenlar (TM)");
+      EXPECT_EQ(t.p.sim.dialogs.boxes[0].type, 0x1133u);
+    }
+    for (auto w : targets) EXPECT_EQ(t.Visible(w), c.windowsBack);
+    // Ctrl+Alt+Del is given back on every attempt, the cancelled ones too.
+    EXPECT_EQ(t.p.Calls("SystemParametersInfoA 97").back(), "SystemParametersInfoA 97 0 0");
+  }
+}
+
+TEST_F(MainWindowTest, OnTheNtFamilyCloseNeverTouchesCtrlAltDelAndAFailedRestoreWarns) {
+  Create(Ini("1", "0"));
+  p.sim.log.Clear();
+  CloseAction action = CloseAction::Hide;
+  Form1().FormClose(action);
+  EXPECT_TRUE(p.Calls("SystemParametersInfoA 97").empty());
+
+  MainWindowRig w95;
+  w95.p.sim.kernel.version.platformId = 1;
+  w95.Create(Ini("1", "0"));
+  w95.p.sim.systemParameters.failScreenSaverRunning = true;
+  w95.Form1().FormClose(action);
+  ASSERT_EQ(w95.p.sim.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(w95.p.sim.dialogs.boxes[0].caption, "Negative restore CTRL-ALT-DELETE");
+}
+
+TEST_F(MainWindowTest, SessionEndIsAnsweredByTheSettingsAndTheQuestion) {
+  struct Case {
+    const char* showExit;
+    const char* warnExit;
+    bool concealed;
+    int answer;
+    std::intptr_t result;
+    bool windowsBack;
+  };
+  const Case cases[] = {
+      {"1", "0", false, 0, 1, true},    {"1", "0", true, 0, 0, true},
+      {"0", "1", true, IdYes, 1, false}, {"0", "1", true, IdNo, 0, false},
+      {"0", "1", true, IdCancel, 0, false}, {"0", "1", true, 0, 1, false},
+      {"0", "0", true, 0, 1, false},    {"1", "1", true, 0, 1, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.showExit) + "/" + c.warnExit + " answer " + std::to_string(c.answer));
+    MainWindowRig t;
+    t.Create(Ini(c.showExit, c.warnExit));
+    const auto targets = t.Targets(2);
+    if (c.concealed) t.Form1().HideShowButtonClick();
+    t.p.sim.dialogs.answers = {c.answer};
+    t.p.sim.log.Clear();
+    EXPECT_EQ(t.p.backend.SendMessage(t.Form1(), 0x0011), c.result);
+    for (auto w : targets) EXPECT_EQ(t.Visible(w), c.windowsBack);
+    const bool asked = std::string(c.warnExit) == "1" && std::string(c.showExit) != "1" && c.concealed;
+    ASSERT_EQ(t.p.sim.dialogs.boxes.size(), asked ? 1u : 0u);
+    if (asked) {
+      EXPECT_EQ(t.p.sim.dialogs.boxes[0].text,
+                "Your windows are still hidden!\r\n\r\nAre you sure you want to exit Windows?");
+    }
+    EXPECT_TRUE(t.p.Calls("SystemParametersInfoA 97").empty());
+    // A refused ending revealed the windows: the next one goes through.
+    if (c.result == 0 && c.windowsBack) {
+      EXPECT_EQ(t.p.backend.SendMessage(t.Form1(), 0x0011), 1);
+    }
+  }
+}
+
+TEST_F(MainWindowTest, AConfirmedSessionEndEndsTheProcessWithoutTheCloseSteps) {
+  Create(Ini("1", "0"));
+  const auto targets = Targets(1);
+  Form1().HideShowButtonClick();
+  p.backend.SendMessage(Form1(), 0x0016, 0);  // called off by another program: nothing
+  EXPECT_FALSE(p.backend.exitedProcess);
+  p.backend.SendMessage(Form1(), 0x0016, 1);
+  EXPECT_TRUE(p.backend.exitedProcess);
+  EXPECT_FALSE(Visible(targets[0]));  // the close steps (reveal) did not run
+  EXPECT_EQ(p.sim.desktop.Find(Form1().Handle()), nullptr);
+}
+
+// A session-end query sent while the conceal pass waits on another program's window: it must not
+// start a second pass inside the first, and no window may end up hidden and unrecorded.
+TEST_F(MainWindowTest, ASessionEndQueryInsideAConcealPassLeavesNoWindowLost) {
+  struct Case {
+    const char* showExit;
+    const char* warnExit;
+    std::intptr_t result;
+    bool revealedAfter;
+  };
+  const Case cases[] = {{"1", "0", 0, true}, {"0", "1", 0, false}, {"0", "0", 1, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.showExit) + "/" + c.warnExit);
+    MainWindowRig t;
+    t.Create(Ini(c.showExit, c.warnExit));
+    const auto targets = t.Targets(5);
+    t.p.sim.dialogs.answers = {IdNo};
+    std::intptr_t answer = -1;
+    int hides = 0;
+    t.p.sim.desktop.duringShowWindow = [&](platform::WindowHandle, platform::ShowCommand command) {
+      if (command == platform::ShowCommand::Hide && ++hides == 2) {
+        answer = t.p.backend.SendMessage(t.Form1(), 0x0011);
+      }
+    };
+    t.Form1().HideShowButtonClick();
+    t.p.sim.desktop.duringShowWindow = nullptr;
+    EXPECT_EQ(answer, c.result);
+    for (auto w : targets) {
+      const bool recorded = std::find(t.state().hiddenWindows.entries.begin(),
+                                      t.state().hiddenWindows.entries.begin() + t.state().hiddenWindows.count,
+                                      w) != t.state().hiddenWindows.entries.begin() + t.state().hiddenWindows.count;
+      EXPECT_TRUE(t.Visible(w) || recorded) << "hidden and lost";
+      EXPECT_EQ(t.Visible(w), c.revealedAfter);
+    }
+    EXPECT_EQ(t.state().hiddenWindows.WindowsHidden, !c.revealedAfter);
+    EXPECT_EQ(t.Form1().HideShowButton.Caption(), c.revealedAfter ? "&Hide" : "&Show");
+    // Afterwards the windows come back with the next command.
+    if (!c.revealedAfter) {
+      t.Form1().HideShowButtonClick();
+      for (auto w : targets) EXPECT_TRUE(t.Visible(w));
+    }
+  }
+}
+
+// An exception that no handler catches ends the program; the windows it keeps hidden are shown
+// first, since nothing would be left to bring them back.
+TEST_F(MainWindowTest, TheFatalExceptionPathRevealsTheWindowsThenEnds) {
+  Create(Ini("0", "0"));
+  const auto targets = Targets(3);
+  Form1().HideShowButtonClick();
+  Form1().OptionsButton.OnClick = [] { throw Exception("Access violation at address 0040A1B2"); };
+  p.backend.Click(Form1().OptionsButton);
+  ASSERT_EQ(p.sim.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(p.sim.dialogs.boxes[0].text, "Access violation at address 0040A1B2.");
+  EXPECT_EQ(p.sim.dialogs.boxes[0].caption, "Tolva R. Quenlar (TM)");
+  EXPECT_EQ(p.sim.dialogs.boxes[0].type, 0x10u);
+  EXPECT_TRUE(p.program.application().Terminated());
+  for (auto w : targets) EXPECT_TRUE(Visible(w));
+  EXPECT_FALSE(state().hiddenWindows.WindowsHidden);
+
+  // Raised inside a pass, the reveal waits for the pass to finish.
+  MainWindowRig t;
+  t.Create(Ini("0", "0"));
+  const auto more = t.Targets(4);
+  int hides = 0;
+  t.p.sim.desktop.duringShowWindow = [&](platform::WindowHandle, platform::ShowCommand command) {
+    if (command == platform::ShowCommand::Hide && ++hides == 2) {
+      t.p.program.application().Dispatch([] { throw Exception("Stack overflow"); });
+    }
+  };
+  t.Form1().HideShowButtonClick();
+  EXPECT_TRUE(t.p.program.application().Terminated());
+  for (auto w : more) EXPECT_TRUE(t.Visible(w));
+}
+
+TEST(ErrorBox, AFullStopIsAddedWhenTheLastCharacterSortsAfterIt) {
+  struct Case {
+    const char* message;
+    const char* text;
+  };
+  const Case cases[] = {{"Disk full", "Disk full."}, {"Done.", "Done."}, {"Why?", "Why?."},
+                        {"Stop!", "Stop!"},          {"(1)", "(1)"},   {"a-", "a-"},
+                        {"", ""},                    {"x\xe9", "x\xe9."}};
+  for (const auto& c : cases) EXPECT_EQ(ui::Application::ErrorBoxText(c.message), c.text) << c.message;
+}
+
+}  // namespace
+}  // namespace tolva::app::testing
