@@ -1,0 +1,169 @@
+// The program's resources as Windows loads them. The test program links the same resource
+// script as the program, so everything is looked up in this module.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <vector>
+
+#include "platform/jpeg/jpeg_picture.h"
+#include "resources/resource_ids.h"
+
+namespace tolva {
+namespace {
+
+struct ObjectDeleter {
+  void operator()(void* object) const { DeleteObject(static_cast<HGDIOBJ>(object)); }
+};
+using GdiObject = std::unique_ptr<std::remove_pointer_t<HGDIOBJ>, ObjectDeleter>;
+
+HMODULE Module() { return GetModuleHandleA(nullptr); }
+
+// A resource's bytes, as they lie in the module (no copy; the module outlives the test).
+std::optional<std::string_view> ResourceBytes(LPCSTR name, LPCSTR type) {
+  HRSRC found = FindResourceA(Module(), name, type);
+  if (!found) return std::nullopt;
+  HGLOBAL loaded = LoadResource(Module(), found);
+  const void* data = loaded ? LockResource(loaded) : nullptr;
+  if (!data) return std::nullopt;
+  return std::string_view(static_cast<const char*>(data), SizeofResource(Module(), found));
+}
+
+std::uint32_t U32(std::string_view b, std::size_t at) {
+  std::uint32_t v = 0;
+  std::memcpy(&v, b.data() + at, 4);
+  return v;
+}
+
+BITMAP BitmapInfo(HBITMAP bitmap) {
+  BITMAP info{};
+  EXPECT_EQ(GetObjectA(bitmap, sizeof info, &info), static_cast<int>(sizeof info));
+  return info;
+}
+
+// The bits of a 32 x 32 monochrome mask, as 32-bit-aligned rows top-down.
+std::vector<std::uint8_t> MaskBits(HBITMAP mask) {
+  struct {
+    BITMAPINFOHEADER header;
+    RGBQUAD colours[2];
+  } info{};
+  info.header.biSize = sizeof info.header;
+  info.header.biWidth = 32;
+  info.header.biHeight = -32;
+  info.header.biPlanes = 1;
+  info.header.biBitCount = 1;
+  info.header.biCompression = BI_RGB;
+  std::vector<std::uint8_t> bits(32 * 4);
+  HDC screen = GetDC(nullptr);
+  const int rows = GetDIBits(screen, mask, 0, 32, bits.data(),
+                             reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(rows, 32);
+  return bits;
+}
+
+TEST(ResourcesWin, IconsLoadAs32x32WithTheirMasks) {
+  struct Case {
+    LPCSTR name;
+    WORD imageId;
+    std::uint8_t maskByte;  // 0: every pixel drawn; 0xFF: none
+  };
+  for (const Case& c : {Case{TOLVA_ICON_MAIN, 1, 0x00}, Case{TOLVA_ICON_TRANSPARENT, 2, 0xFF}}) {
+    SCOPED_TRACE(c.name);
+    HICON icon = LoadIconA(Module(), c.name);
+    ASSERT_NE(icon, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    const GdiObject colour(info.hbmColor), mask(info.hbmMask);
+    EXPECT_TRUE(info.fIcon);
+    ASSERT_NE(info.hbmColor, nullptr) << "a colour icon";
+    const BITMAP colourInfo = BitmapInfo(info.hbmColor);
+    EXPECT_EQ(colourInfo.bmWidth, 32);
+    EXPECT_EQ(colourInfo.bmHeight, 32);
+    const BITMAP maskInfo = BitmapInfo(info.hbmMask);
+    EXPECT_EQ(maskInfo.bmWidth, 32);
+    EXPECT_EQ(maskInfo.bmHeight, 32);
+    EXPECT_EQ(MaskBits(info.hbmMask), std::vector<std::uint8_t>(128, c.maskByte));
+
+    // The group holds one image, with the identifier that the script's order gives it.
+    const auto group = ResourceBytes(c.name, RT_GROUP_ICON);
+    ASSERT_TRUE(group.has_value());
+    ASSERT_EQ(group->size(), 6u + 14u);
+    auto* directory = reinterpret_cast<PBYTE>(const_cast<char*>(group->data()));
+    EXPECT_EQ(LookupIconIdFromDirectory(directory, TRUE), c.imageId);
+    const auto image = ResourceBytes(MAKEINTRESOURCEA(c.imageId), RT_ICON);
+    ASSERT_TRUE(image.has_value());
+    EXPECT_EQ(image->size(), 744u);
+  }
+}
+
+TEST(ResourcesWin, WavesAreFoundWithTheirSampleCounts) {
+  struct Case {
+    WORD id;
+    std::uint32_t samples;
+  };
+  std::vector<std::string_view> sounds;
+  for (const Case& c : {Case{TOLVA_WAVE_CONCEAL, 1851}, Case{TOLVA_WAVE_REVEAL, 1851},
+                        Case{TOLVA_WAVE_SOUND_KEY, 19685}}) {
+    SCOPED_TRACE(c.id);
+    const auto wave = ResourceBytes(MAKEINTRESOURCEA(c.id), "WAVE");
+    ASSERT_TRUE(wave.has_value());
+    ASSERT_GE(wave->size(), 44u);
+    EXPECT_EQ(wave->substr(0, 4), "RIFF");
+    EXPECT_EQ(U32(*wave, 4) + 8, wave->size()) << "the whole file is the resource";
+    EXPECT_EQ(wave->substr(8, 8), "WAVEfmt ");
+    EXPECT_EQ(wave->substr(36, 4), "data");
+    EXPECT_EQ(U32(*wave, 40), c.samples);
+    EXPECT_EQ(wave->size(), 44 + c.samples + (c.samples & 1));
+    sounds.push_back(*wave);
+  }
+  ASSERT_EQ(sounds.size(), 3u);
+  EXPECT_NE(sounds[0], sounds[1]);
+}
+
+TEST(ResourcesWin, BitmapsLoadWithTheirSizes) {
+  struct Case {
+    LPCSTR name;
+    LONG width, height;
+  };
+  for (const Case& c : {Case{TOLVA_BITMAP_TOLVA, 32, 32}, Case{TOLVA_BITMAP_TOLVA_NAME, 209, 30},
+                        Case{TOLVA_BITMAP_MARROWBY, 182, 24},
+                        Case{TOLVA_BITMAP_TOOLBAR, 176, 16}}) {
+    SCOPED_TRACE(c.name);
+    const GdiObject bitmap(LoadBitmapA(Module(), c.name));
+    ASSERT_NE(bitmap, nullptr);
+    const BITMAP info = BitmapInfo(static_cast<HBITMAP>(bitmap.get()));
+    EXPECT_EQ(info.bmWidth, c.width);
+    EXPECT_EQ(info.bmHeight, c.height);
+  }
+}
+
+TEST(ResourcesWin, SplashDecodesTo480x320) {
+  const auto jpeg = ResourceBytes(TOLVA_JPEG_SPLASH, RT_RCDATA);
+  ASSERT_TRUE(jpeg.has_value());
+  const auto picture = platform::DecodeJpeg(reinterpret_cast<const std::uint8_t*>(jpeg->data()),
+                                            jpeg->size());
+  ASSERT_TRUE(picture.has_value());
+  EXPECT_EQ(picture->width, 480);
+  EXPECT_EQ(picture->height, 320);
+  EXPECT_EQ(picture->stride, 1440);
+  EXPECT_EQ(picture->pixels.size(), 1440u * 320u);
+}
+
+TEST(ResourcesWin, VersionRecordNamesTheProduct) {
+  const auto version = ResourceBytes(MAKEINTRESOURCEA(1), RT_VERSION);
+  ASSERT_TRUE(version.has_value());
+  std::string wide;
+  for (char ch : std::string_view("Tolva R. Quenlar (TM)")) wide += {ch, '\0'};
+  EXPECT_NE(version->find(wide), std::string_view::npos);
+}
+
+}  // namespace
+}  // namespace tolva

@@ -1,0 +1,226 @@
+// The real tolva.exe under Wine, worked as a person would, with real windows of another process
+// to conceal.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <optional>
+#include <thread>
+#include <string>
+
+#include "targets_process.h"
+#include "tolva_process.h"
+
+namespace tolva::tests {
+namespace {
+
+constexpr int HideShowIndex = 0;
+constexpr int ExitIndex = 5;
+
+std::string Settings(const std::string& showExit, const std::string& warnExit,
+                     const std::string& actions = "") {
+  return "[Settings]\r\nHints=1\r\nShowExit=" + showExit + "\r\nWarnExit=" + warnExit +
+         "\r\nToTray=0\r\nWAV=0\r\n[Icon]\r\nTrayPlace=0\r\n[Actions]\r\n" + actions;
+}
+
+class TolvaEndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override { targets_.emplace(3, "E2E target"); ASSERT_TRUE(targets_->Ready()); }
+  void TearDown() override {
+    // Whatever a test left hidden comes back before the targets end.
+    for (HWND w : Targets()) ShowWindow(w, SW_SHOWNOACTIVATE);
+    targets_.reset();
+  }
+  std::vector<HWND> Targets() const {
+    std::vector<HWND> out;
+    for (int i = 1; i <= 3; ++i) out.push_back(targets_->Find("E2E target " + std::to_string(i)));
+    return out;
+  }
+  bool AllVisible() const {
+    for (HWND w : Targets())
+      if (!IsWindowVisible(w)) return false;
+    return true;
+  }
+  bool NoneVisible() const {
+    for (HWND w : Targets())
+      if (IsWindowVisible(w)) return false;
+    return true;
+  }
+  void Conceal(TolvaProcess& tolva) {
+    ASSERT_TRUE(tolva.ClickToolButton(HideShowIndex));
+    ASSERT_TRUE(WaitFor([&] { return NoneVisible(); })) << "the click did not conceal";
+  }
+
+  std::optional<TargetsProcess> targets_;
+};
+
+TEST_F(TolvaEndToEnd, TheButtonConcealsAndRevealsOtherProgramsWindows) {
+  WriteSettingsFile(Settings("1", "0"));
+  TolvaProcess tolva;
+  ASSERT_TRUE(tolva.Started());
+  ASSERT_TRUE(tolva.WaitForMainWindow());
+  ASSERT_TRUE(AllVisible());
+  HWND disabled = targets_->Find("E2E target disabled");
+  HWND invisible = targets_->Find("E2E target invisible");
+
+  Conceal(tolva);
+  EXPECT_TRUE(IsWindowVisible(tolva.MainWindow()));
+  EXPECT_TRUE(IsWindowVisible(disabled));   // disabled windows stay
+  EXPECT_FALSE(IsWindowVisible(invisible));  // and invisible ones are not shown
+
+  ASSERT_TRUE(tolva.ClickToolButton(HideShowIndex));
+  EXPECT_TRUE(WaitFor([&] { return AllVisible(); }));
+  EXPECT_FALSE(IsWindowVisible(invisible));
+
+  // The Exit button closes it; nothing is concealed, so no question.
+  ASSERT_TRUE(tolva.ClickToolButton(ExitIndex));
+  EXPECT_TRUE(tolva.WaitForExit());
+  EXPECT_EQ(tolva.ExitCode(), 0u);
+}
+
+TEST_F(TolvaEndToEnd, ASecondStartShowsTheBoxAndLeavesTheFirstAlone) {
+  WriteSettingsFile(Settings("1", "0"));
+  TolvaProcess first;
+  ASSERT_TRUE(first.WaitForMainWindow());
+  TolvaProcess second;
+  HWND box = second.WaitForMessageBox("Tolva R. Quenlar (TM) Already Running");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(TolvaProcess::MessageText(box), "Tolva R. Quenlar (TM) is already running!");
+  EXPECT_EQ(second.MainWindow(), nullptr);
+  TolvaProcess::PressButton(box, IDOK);
+  ASSERT_TRUE(second.WaitForExit());
+  EXPECT_EQ(second.ExitCode(), 0u);
+  EXPECT_NE(first.MainWindow(), nullptr);
+  EXPECT_EQ(WaitForSingleObject(first.Handle(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
+
+  // Once the first has closed, the guard is free: a new start opens its main window.
+  PostMessageA(first.MainWindow(), WM_CLOSE, 0, 0);
+  ASSERT_TRUE(first.WaitForExit());
+  TolvaProcess third;
+  EXPECT_TRUE(third.WaitForMainWindow());
+  EXPECT_EQ(third.MessageBox("Tolva R. Quenlar (TM) Already Running"), nullptr);
+}
+
+// Closing the main window with windows concealed, for each pair of settings and each answer.
+TEST_F(TolvaEndToEnd, CloseWithWindowsConcealedFollowsTheSettings) {
+  struct Case {
+    const char* showExit;
+    const char* warnExit;
+    int answer;  // 0: no question expected; VK_ESCAPE: the Esc key
+    bool exits;
+    bool windowsBack;
+  };
+  const Case cases[] = {
+      {"1", "0", 0, true, true},      {"0", "1", IDYES, true, false},
+      {"0", "1", IDNO, false, false}, {"0", "1", VK_ESCAPE, false, false},
+      {"0", "0", 0, true, false},     {"1", "1", 0, true, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.showExit) + "/" + c.warnExit + " answer " + std::to_string(c.answer));
+    WriteSettingsFile(Settings(c.showExit, c.warnExit));
+    TolvaProcess tolva;
+    ASSERT_TRUE(tolva.WaitForMainWindow());
+    Conceal(tolva);
+    PostMessageA(tolva.MainWindow(), WM_CLOSE, 0, 0);
+    if (c.answer != 0) {
+      HWND box = tolva.WaitForMessageBox("Tolva R. Quenlar (TM)");
+      ASSERT_NE(box, nullptr);
+      EXPECT_EQ(TolvaProcess::MessageText(box),
+                "Your windows are still hidden!\r\n\r\nAre you sure you want to exit?");
+      if (c.answer == VK_ESCAPE) {
+        SetForegroundWindow(box);
+        PressKey(VK_ESCAPE);
+      } else {
+        TolvaProcess::PressButton(box, c.answer);
+      }
+    }
+    EXPECT_EQ(tolva.WaitForExit(c.exits ? 10000 : 1500), c.exits);
+    EXPECT_EQ(AllVisible(), c.windowsBack);
+    if (!c.windowsBack) {
+      EXPECT_TRUE(NoneVisible());
+    }
+    if (!c.exits) {
+      EXPECT_NE(tolva.MainWindow(), nullptr);
+    }
+    tolva.Kill();
+    for (HWND w : Targets()) ShowWindow(w, SW_SHOWNOACTIVATE);
+  }
+}
+
+TEST_F(TolvaEndToEnd, AMissingLaunchFileIsReportedAfterTheWindowsAreHidden) {
+  WriteSettingsFile(Settings("1", "0", "LaunchApp=1\r\nFileSpec=C:\\no such folder\\missing.txt\r\n"));
+  TolvaProcess tolva;
+  ASSERT_TRUE(tolva.WaitForMainWindow());
+  ASSERT_TRUE(tolva.ClickToolButton(HideShowIndex));
+  HWND box = tolva.WaitForMessageBox("File Not Found");
+  if (box == nullptr) box = tolva.WaitForMessageBox("Path Not Found", 1000);
+  ASSERT_NE(box, nullptr);
+  EXPECT_TRUE(NoneVisible());
+  std::printf("launch box: \"%s\"\n", TolvaProcess::MessageText(box).c_str());
+  TolvaProcess::PressButton(box, IDOK);
+  // The concealment stays in force and the next click reveals.
+  Sleep(300);
+  EXPECT_TRUE(NoneVisible());
+  ASSERT_TRUE(tolva.ClickToolButton(HideShowIndex));
+  EXPECT_TRUE(WaitFor([&] { return AllVisible(); }));
+}
+
+TEST_F(TolvaEndToEnd, SessionEndIsRefusedOnceWhileConcealedThenTheProcessEnds) {
+  WriteSettingsFile(Settings("1", "0"));
+  TolvaProcess tolva;
+  ASSERT_TRUE(tolva.WaitForMainWindow());
+  Conceal(tolva);
+  HWND main = tolva.MainWindow();
+  DWORD_PTR answer = 99;
+  ASSERT_NE(SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 10000, &answer), 0);
+  EXPECT_EQ(answer, 0u);
+  EXPECT_TRUE(AllVisible());
+  ASSERT_NE(SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 10000, &answer), 0);
+  EXPECT_EQ(answer, 1u);
+  SendMessageTimeoutA(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &answer);
+  EXPECT_TRUE(tolva.WaitForExit());
+}
+
+TEST_F(TolvaEndToEnd, WarnExitAsksAtSessionEndAndNoKeepsTheWindowsHidden) {
+  WriteSettingsFile(Settings("0", "1"));
+  TolvaProcess tolva;
+  ASSERT_TRUE(tolva.WaitForMainWindow());
+  Conceal(tolva);
+  HWND main = tolva.MainWindow();
+  // The question is modal inside the query: answer it from here while the query waits.
+  std::thread answerer([&] {
+    HWND box = tolva.WaitForMessageBox("Tolva R. Quenlar (TM)");
+    EXPECT_EQ(TolvaProcess::MessageText(box),
+              "Your windows are still hidden!\r\n\r\nAre you sure you want to exit Windows?");
+    TolvaProcess::PressButton(box, IDNO);
+  });
+  DWORD_PTR answer = 99;
+  SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 15000, &answer);
+  answerer.join();
+  EXPECT_EQ(answer, 0u);
+  EXPECT_TRUE(NoneVisible());
+  EXPECT_NE(tolva.MainWindow(), nullptr);
+}
+
+// Start-up time, memory and size, printed for the record; the bounds only catch a gross fault.
+TEST_F(TolvaEndToEnd, StartUpTimeWorkingSetAndSize) {
+  WriteSettingsFile(Settings("1", "0"));
+  TolvaProcess tolva;
+  ASSERT_TRUE(tolva.WaitForMainWindow());
+  const double shownMs = tolva.MainShownMs();
+  Conceal(tolva);
+  ASSERT_TRUE(tolva.ClickToolButton(HideShowIndex));
+  ASSERT_TRUE(WaitFor([&] { return AllVisible(); }));
+  const SIZE_T peak = tolva.PeakWorkingSet();
+  WIN32_FILE_ATTRIBUTE_DATA file{};
+  GetFileAttributesExA(TOLVA_EXE, GetFileExInfoStandard, &file);
+  std::printf("start to main window: %.0f ms; peak working set: %.1f MiB; %s: %lu bytes\n", shownMs,
+              static_cast<double>(peak) / (1024.0 * 1024.0), TOLVA_EXE, file.nFileSizeLow);
+  RecordProperty("start_to_main_window_ms", static_cast<int>(shownMs));
+  RecordProperty("peak_working_set_bytes", static_cast<int>(peak));
+  EXPECT_GE(shownMs, 1000.0);  // the splash's one tick
+  EXPECT_LT(shownMs, 8000.0);
+  EXPECT_GT(peak, 0u);
+}
+
+}  // namespace
+}  // namespace tolva::tests

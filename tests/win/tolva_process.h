@@ -1,0 +1,208 @@
+#pragma once
+// Starts the real tolva.exe (built beside the tests) and works it as a person would: finds its
+// windows by title, clicks its tool bar with the mouse, answers its message boxes.
+#include <windows.h>
+#include <psapi.h>
+
+#include <chrono>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace tolva::tests {
+
+inline bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 10000) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (std::chrono::steady_clock::now() < end) {
+    if (condition()) return true;
+    Sleep(20);
+  }
+  return condition();
+}
+
+inline std::string WindowsDirectory() {
+  char folder[MAX_PATH] = {};
+  GetWindowsDirectoryA(folder, MAX_PATH);
+  return folder;
+}
+
+// Replaces tolva.ini in the Windows directory with this text; empty text: no file at all.
+inline void WriteSettingsFile(const std::string& text) {
+  const std::string path = WindowsDirectory() + "\\tolva.ini";
+  DeleteFileA(path.c_str());
+  if (text.empty()) return;
+  std::ofstream file(path, std::ios::binary);
+  file << text;
+}
+
+inline std::string WindowText(HWND window) {
+  char text[512] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+inline std::string ClassOf(HWND window) {
+  char name[128] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+// Every top-level window of a process, hidden ones included.
+inline std::vector<HWND> TopLevelWindowsOf(DWORD processId) {
+  struct Search {
+    DWORD processId;
+    std::vector<HWND> found;
+  } search{processId, {}};
+  EnumWindows(
+      [](HWND window, LPARAM context) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(context);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == s->processId) s->found.push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// A real left click at a point of the screen.
+inline void ClickAt(POINT point) {
+  SetCursorPos(point.x, point.y);
+  Sleep(30);
+  INPUT inputs[2] = {};
+  inputs[0].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  inputs[1].type = INPUT_MOUSE;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, inputs, sizeof(INPUT));
+}
+
+// A real key press (with the given modifier keys held).
+inline void PressKey(WORD key, const std::vector<WORD>& modifiers = {}) {
+  std::vector<INPUT> inputs;
+  auto add = [&](WORD vk, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    inputs.push_back(input);
+  };
+  for (WORD m : modifiers) add(m, false);
+  add(key, false);
+  add(key, true);
+  for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) add(*it, true);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+class TolvaProcess {
+ public:
+  static constexpr const char* Title = "Tolva R. Quenlar (TM)";
+
+  TolvaProcess() {
+    std::string command = std::string(TOLVA_EXE);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    started_ = std::chrono::steady_clock::now();
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process_)) {
+      process_ = {};
+    }
+  }
+  ~TolvaProcess() { Kill(); }
+  TolvaProcess(const TolvaProcess&) = delete;
+  TolvaProcess& operator=(const TolvaProcess&) = delete;
+
+  bool Started() const { return process_.hProcess != nullptr; }
+  DWORD Id() const { return process_.dwProcessId; }
+  HANDLE Handle() const { return process_.hProcess; }
+
+  // The main window: the visible tool window with the program's title.
+  HWND MainWindow() const {
+    for (HWND w : TopLevelWindowsOf(Id())) {
+      if (WindowText(w) == Title && IsWindowVisible(w) &&
+          (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0) {
+        return w;
+      }
+    }
+    return nullptr;
+  }
+  bool WaitForMainWindow(int timeoutMs = 15000) {
+    const bool shown = WaitFor([&] { return MainWindow() != nullptr; }, timeoutMs);
+    if (shown && mainShownMs_ < 0) {
+      mainShownMs_ = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started_).count();
+    }
+    return shown;
+  }
+  double MainShownMs() const { return mainShownMs_; }
+
+  // A visible message box of the program with this caption.
+  HWND MessageBox(const std::string& caption) const {
+    for (HWND w : TopLevelWindowsOf(Id()))
+      if (ClassOf(w) == "#32770" && WindowText(w) == caption && IsWindowVisible(w)) return w;
+    return nullptr;
+  }
+  HWND WaitForMessageBox(const std::string& caption, int timeoutMs = 10000) const {
+    HWND box = nullptr;
+    WaitFor([&] { return (box = MessageBox(caption)) != nullptr; }, timeoutMs);
+    return box;
+  }
+  // The text of a message box: its static text control.
+  static std::string MessageText(HWND box) {
+    HWND text = GetDlgItem(box, 0xFFFF);
+    return text != nullptr ? WindowText(text) : std::string();
+  }
+  static void PressButton(HWND box, int id) { PostMessageA(GetDlgItem(box, id), BM_CLICK, 0, 0); }
+
+  // The tool bar of the main window, and a real click on its button number index.
+  HWND ToolBar() const {
+    HWND main = MainWindow();
+    return main != nullptr ? FindWindowExA(main, nullptr, "ToolbarWindow32", nullptr) : nullptr;
+  }
+  bool ClickToolButton(int index) const {
+    HWND bar = ToolBar();
+    if (bar == nullptr) return false;
+    RECT rect{};
+    GetWindowRect(bar, &rect);
+    SetForegroundWindow(MainWindow());
+    // Buttons are 49 wide from the left edge and fill the bar's height.
+    ClickAt(POINT{rect.left + 49 * index + 24, (rect.top + rect.bottom) / 2});
+    return true;
+  }
+
+  bool WaitForExit(int timeoutMs = 10000) const {
+    return WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
+  }
+  DWORD ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+  }
+  SIZE_T PeakWorkingSet() const {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(process_.hProcess, &counters, sizeof counters)) return 0;
+    return counters.PeakWorkingSetSize;
+  }
+
+  void Kill() {
+    if (process_.hProcess == nullptr) return;
+    if (WaitForSingleObject(process_.hProcess, 0) != WAIT_OBJECT_0) {
+      TerminateProcess(process_.hProcess, 1);
+      WaitForSingleObject(process_.hProcess, 10000);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+    process_ = {};
+  }
+
+ private:
+  PROCESS_INFORMATION process_{};
+  std::chrono::steady_clock::time_point started_;
+  double mainShownMs_ = -1;
+};
+
+}  // namespace tolva::tests
