@@ -158,22 +158,22 @@ void TForm1::ShowLook(const engine::HideShowButtonLook& look) {
   HideShowButton.SetImageIndex(look.imageIndex);
 }
 
-void TForm1::HideShowButtonClick() { cycle_.HideShowButtonClick(); }
-
-void TForm1::OptionsButtonClick() {
+void TForm1::Guarded(const std::function<void()>& steps) {
   try {
-    if (state_.OptionsDialog != nullptr) state_.OptionsDialog->ShowModal();
+    steps();
   } catch (const Exception& exception) {
     app.ShowException(exception);
   }
 }
 
+void TForm1::HideShowButtonClick() { cycle_.HideShowButtonClick(); }
+
+void TForm1::OptionsButtonClick() {
+  Guarded([&] { if (state_.OptionsDialog != nullptr) state_.OptionsDialog->ShowModal(); });
+}
+
 void TForm1::HelpButtonClick() {
-  try {
-    platform_.help.WinHelpA(Handle(), HelpFileName, platform::HelpContents, 0);
-  } catch (const Exception& exception) {
-    app.ShowException(exception);
-  }
+  Guarded([&] { platform_.help.WinHelpA(Handle(), HelpFileName, platform::HelpContents, 0); });
 }
 
 void TForm1::FormHelpKey() {
@@ -182,19 +182,11 @@ void TForm1::FormHelpKey() {
 }
 
 void TForm1::AboutButtonClick() {
-  try {
-    if (state_.AboutBox != nullptr) state_.AboutBox->ShowModal();
-  } catch (const Exception& exception) {
-    app.ShowException(exception);
-  }
+  Guarded([&] { if (state_.AboutBox != nullptr) state_.AboutBox->ShowModal(); });
 }
 
 void TForm1::HideTolvaButtonClick() {
-  try {
-    Hide();
-  } catch (const Exception& exception) {
-    app.ShowException(exception);
-  }
+  Guarded([&] { Hide(); });
 }
 
 void TForm1::ExitButtonClick() { Close(); }

@@ -1,6 +1,7 @@
 #pragma once
 // The main window: the program's small control panel and the owner of its settings, version
 // record and commands.
+#include <functional>
 #include <string_view>
 
 #include "app/program_state.h"
@@ -96,6 +97,9 @@ class TForm1 final : public ui::Form, private engine::HideShowButtonView {
 
  private:
   void ShowLook(const engine::HideShowButtonLook& look) override;
+  // Runs a handler's steps; an exception is shown in the standard error box and the program
+  // goes on.
+  void Guarded(const std::function<void()>& steps);
   void OpenWebPage(std::string_view address);
   void ApplyHints();
 

@@ -374,3 +374,32 @@ TEST(ErrorBox, AFullStopIsAddedWhenTheLastCharacterSortsAfterIt) {
 
 }  // namespace
 }  // namespace tolva::app::testing
+
+namespace tolva::app::testing {
+namespace {
+
+// The about box and options commands guard their own steps: an error there is shown and the
+// program goes on, where the same error in an unguarded handler ends it.
+TEST_F(MainWindowTest, GuardedCommandsShowTheErrorAndGoOn) {
+  Create();
+  p.backend.modalScript = [](ui::Form& form) -> int { throw Exception("Cannot open " + form.Name()); };
+  p.backend.Click(Form1().AboutButton);
+  p.backend.Click(Form1().OptionsButton);
+  ASSERT_EQ(p.sim.dialogs.boxes.size(), 2u);
+  EXPECT_EQ(p.sim.dialogs.boxes[0].text, "Cannot open AboutBox.");
+  EXPECT_EQ(p.sim.dialogs.boxes[1].text, "Cannot open OptionsDialog.");
+  EXPECT_FALSE(p.program.application().Terminated());
+
+  p.backend.modalScript = [](ui::Form&) { return 1; };
+  p.backend.Click(Form1().AboutButton);
+  EXPECT_EQ(p.Calls("ShowModal"), (std::vector<std::string>{"ShowModal AboutBox", "ShowModal OptionsDialog",
+                                                            "ShowModal AboutBox"}));
+  // Exit asks the window to close; the close handler decides.
+  p.backend.Click(Form1().ExitButton);
+  EXPECT_FALSE(p.program.application().Terminated());  // posted, not yet handled
+  p.backend.Advance(1);
+  EXPECT_TRUE(p.program.application().Terminated());
+}
+
+}  // namespace
+}  // namespace tolva::app::testing
