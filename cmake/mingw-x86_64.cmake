@@ -1,13 +1,4 @@
-# Cross-compiling for 64-bit Windows with MinGW-w64 (posix threads). The program itself is the
-# 32-bit build; this one runs the Windows-side tests on machines that cannot execute 32-bit Linux
-# programs, where Wine's 32-bit loader does not start.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# Cross-compiling for 64-bit Windows: the same sources, for running the Windows-side tests on
+# machines that cannot execute 32-bit Linux programs, where Wine's 32-bit loader does not start.
+set(TOLVA_MINGW_PROCESSOR x86_64)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -8,6 +8,7 @@
 
 #include "platform/system_parameters.h"
 #include "platform/win32/win32_platform.h"
+#include "tests/shared/current_directory_cases.h"
 
 namespace tolva::platform::win32 {
 namespace {
@@ -113,25 +114,7 @@ TEST(Win32Process, CurrentDirectoryCopiedOnlyWhenItFits) {
   Win32Process process;
   for (const std::string& folder : {std::string(windows, windowsLength), std::string("C:\\")}) {
     ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str())) << folder;
-    const auto length = static_cast<std::uint32_t>(folder.size());
-    const struct {
-      std::uint32_t capacity;
-      bool fits;
-    } cases[] = {{length + 50, true}, {length + 1, true}, {length, false}, {1, false}};
-    for (const auto& c : cases) {
-      SCOPED_TRACE(folder + ", capacity " + std::to_string(c.capacity));
-      std::vector<char> buffer(c.capacity + 16, '#');
-      const std::uint32_t result = process.GetCurrentDirectoryA(c.capacity, buffer.data());
-      if (c.fits) {
-        EXPECT_EQ(result, length);
-        EXPECT_EQ(std::string(buffer.data()), folder);
-        EXPECT_EQ(buffer[length + 1], '#');
-      } else {
-        EXPECT_EQ(result, length + 1);
-        EXPECT_EQ(std::string(buffer.begin(), buffer.end()), std::string(buffer.size(), '#'));
-      }
-    }
-    EXPECT_EQ(process.GetCurrentDirectoryA(0, nullptr), length + 1);
+    tests::ExpectCurrentDirectoryCopiedOnlyWhenItFits(process, folder);
   }
 }
 

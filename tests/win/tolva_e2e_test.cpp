@@ -219,9 +219,9 @@ TEST_F(TolvaEndToEnd, StartUpTimeWorkingSetAndSize) {
   const double baselineMs =
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - baselineStart).count();
   EXPECT_TRUE(baseline.Ready());
-  std::printf("start to main window: %.0f ms (a bare one-window program: %.0f ms); peak working set: "
-              "%.1f MiB; %s: %lu bytes\n",
-              shownMs, baselineMs, static_cast<double>(peak) / (1024.0 * 1024.0), TOLVA_EXE,
+  std::printf("start to main window: %.0f ms (%.0f ms from the process's creation time; a bare "
+              "one-window program: %.0f ms); peak working set: %.1f MiB; %s: %lu bytes\n",
+              shownMs, tolva.MainShownSinceCreationMs(), baselineMs, static_cast<double>(peak) / (1024.0 * 1024.0), TOLVA_EXE,
               file.nFileSizeLow);
   RecordProperty("start_to_main_window_ms", static_cast<int>(shownMs));
   RecordProperty("peak_working_set_bytes", static_cast<int>(peak));

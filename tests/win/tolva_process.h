@@ -134,10 +134,20 @@ class TolvaProcess {
     const bool shown = WaitFor([&] { return MainWindow() != nullptr; }, timeoutMs);
     if (shown && mainShownMs_ < 0) {
       mainShownMs_ = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started_).count();
+      // From the process's own creation time, as the system recorded it.
+      FILETIME created{}, exited{}, kernel{}, user{}, now{};
+      GetSystemTimeAsFileTime(&now);
+      if (GetProcessTimes(process_.hProcess, &created, &exited, &kernel, &user)) {
+        const auto ticks = [](FILETIME t) {
+          return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+        };
+        sinceCreationMs_ = static_cast<double>(ticks(now) - ticks(created)) / 10000.0;
+      }
     }
     return shown;
   }
   double MainShownMs() const { return mainShownMs_; }
+  double MainShownSinceCreationMs() const { return sinceCreationMs_; }
 
   // A visible message box of the program with this caption.
   HWND MessageBox(const std::string& caption) const {
@@ -203,6 +213,7 @@ class TolvaProcess {
   PROCESS_INFORMATION process_{};
   std::chrono::steady_clock::time_point started_;
   double mainShownMs_ = -1;
+  double sinceCreationMs_ = -1;
 };
 
 }  // namespace tolva::tests
