@@ -4,6 +4,8 @@
 // treat specially: "PREFIX disabled" (visible, disabled), "PREFIX invisible" (titled, never
 // shown), an untitled visible window, and "PREFIX minimised" (shown minimised). It runs until it
 // is ended, or for ten minutes at most so that a failed test run never leaves it behind.
+// tolva_targets COUNT PREFIX SLOW_MS adds "PREFIX slow" among the numbered windows, which takes
+// SLOW_MS milliseconds to let itself be hidden: a program hiding it waits for it that long.
 #include <windows.h>
 
 #include <cstdlib>
@@ -11,8 +13,12 @@
 
 namespace {
 
+DWORD slowMs = 0;
+HWND slowWindow = nullptr;
+
 LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_TIMER) PostQuitMessage(0);
+  if (message == WM_SHOWWINDOW && wParam == FALSE && window == slowWindow) Sleep(slowMs);
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -26,6 +32,7 @@ HWND Open(const std::string& title, int x, int y) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   const int count = __argc > 1 ? std::atoi(__argv[1]) : 3;
   const std::string prefix = __argc > 2 ? __argv[2] : "Tolva target";
+  slowMs = __argc > 3 ? static_cast<DWORD>(std::atoi(__argv[3])) : 0;
 
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = TargetProc;
@@ -34,20 +41,26 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   RegisterClassA(&windowClass);
 
+  // The special windows stand to the right, clear of the centre of the screen where the program
+  // under test shows its window: a window revealed on top of it must not take its clicks.
   HWND last = nullptr;
   for (int i = 1; i <= count; ++i) {
     last = Open(prefix + " " + std::to_string(i), 10 * (i % 40), 10 * (i % 30));
     ShowWindow(last, SW_SHOWNOACTIVATE);
+    if (slowMs > 0 && i == count / 2) {
+      slowWindow = Open(prefix + " slow", 900, 300);
+      ShowWindow(slowWindow, SW_SHOWNOACTIVATE);
+    }
   }
-  HWND disabled = Open(prefix + " disabled", 300, 300);
+  HWND disabled = Open(prefix + " disabled", 900, 100);
   ShowWindow(disabled, SW_SHOWNOACTIVATE);
   EnableWindow(disabled, FALSE);
-  Open(prefix + " invisible", 320, 320);
-  ShowWindow(Open("", 340, 340), SW_SHOWNOACTIVATE);
-  HWND minimised = Open(prefix + " minimised", 360, 360);
+  Open(prefix + " invisible", 920, 120);
+  ShowWindow(Open("", 940, 140), SW_SHOWNOACTIVATE);
+  HWND minimised = Open(prefix + " minimised", 960, 160);
   ShowWindow(minimised, SW_SHOWMINNOACTIVE);
   // Created last: the tests wait for this title to know that every window is there.
-  HWND ready = Open(prefix + " ready", 380, 380);
+  HWND ready = Open(prefix + " ready", 980, 180);
   ShowWindow(ready, SW_SHOWNOACTIVATE);
   SetTimer(ready, 1, 10 * 60 * 1000, nullptr);
 

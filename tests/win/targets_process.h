@@ -8,8 +8,10 @@ namespace tolva::tests {
 
 class TargetsProcess {
  public:
-  TargetsProcess(int count, const std::string& prefix) : prefix_(prefix) {
-    std::string command = std::string(TOLVA_TARGETS_EXE) + " " + std::to_string(count) + " \"" + prefix + "\"";
+  // slowMs > 0: one more window, "PREFIX slow", takes that long to let itself be hidden.
+  TargetsProcess(int count, const std::string& prefix, int slowMs = 0) : prefix_(prefix) {
+    std::string command = std::string(TOLVA_TARGETS_EXE) + " " + std::to_string(count) + " \"" +
+                          prefix + "\" " + std::to_string(slowMs);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,

@@ -201,6 +201,51 @@ TEST_F(TolvaEndToEnd, WarnExitAsksAtSessionEndAndNoKeepsTheWindowsHidden) {
   EXPECT_NE(tolva.MainWindow(), nullptr);
 }
 
+// Windows delivers the messages sent to the program while its pass waits on another program's
+// window. A session-end query arriving then must not start a second pass inside the first: every
+// window must end up shown again (ShowExit), none hidden and forgotten.
+TEST(TolvaEndToEndReentry, ASessionEndQueryDuringTheConcealPassLosesNoWindow) {
+  TargetsProcess slow(6, "Slow target", 1500);
+  ASSERT_TRUE(slow.Ready());
+  std::vector<HWND> targets;
+  for (int i = 1; i <= 6; ++i) targets.push_back(slow.Find("Slow target " + std::to_string(i)));
+  targets.push_back(slow.Find("Slow target slow"));
+  WriteSettingsFile(Settings("1", "0"));
+  TolvaProcess tolva;
+  ASSERT_TRUE(tolva.WaitForMainWindow());
+  HWND main = tolva.MainWindow();
+  ASSERT_TRUE(tolva.ClickToolButton(HideShowIndex));
+  // Wait until the pass has hidden the windows above the slow one and waits on it.
+  ASSERT_TRUE(WaitFor([&] {
+    for (int i = 0; i < 6; ++i)
+      if (!IsWindowVisible(targets[i])) return true;
+    return false;
+  }));
+  Sleep(300);
+  std::string states;
+  for (HWND w : targets) states += IsWindowVisible(w) ? 'v' : '-';
+  std::printf("visible while the pass waits: %s\n", states.c_str());
+  DWORD_PTR answer = 99;
+  ASSERT_NE(SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 10000, &answer), 0);
+  EXPECT_EQ(answer, 0u);
+  // The refused ending's reveal runs once the conceal is done: everything comes back.
+  EXPECT_TRUE(WaitFor([&] {
+    for (HWND w : targets)
+      if (!IsWindowVisible(w)) return false;
+    return true;
+  }, 15000));
+  // And the program is in its revealed state: the next click conceals them all again.
+  ASSERT_TRUE(tolva.ClickToolButton(HideShowIndex));
+  EXPECT_TRUE(WaitFor([&] {
+    for (HWND w : targets)
+      if (IsWindowVisible(w)) return false;
+    return true;
+  }, 15000));
+  ASSERT_TRUE(tolva.ClickToolButton(HideShowIndex));
+  EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(targets[0]) != FALSE; }, 15000));
+  for (HWND w : targets) ShowWindow(w, SW_SHOWNOACTIVATE);
+}
+
 // Start-up time, memory and size, printed for the record; the bounds only catch a gross fault.
 TEST_F(TolvaEndToEnd, StartUpTimeWorkingSetAndSize) {
   WriteSettingsFile(Settings("1", "0"));

@@ -1,0 +1,692 @@
+// The control layer on real windows: what a person sees of a form and its controls, and what
+// real clicks, keys, timers and close requests do to the program's objects.
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/exception.h"
+#include "platform/ui/application.h"
+#include "platform/win32/ui_backend.h"
+#include "resources/resource_ids.h"
+
+namespace tolva::platform::win32 {
+namespace {
+
+class RecordingDialogs final : public Dialogs {
+ public:
+  struct Box {
+    std::string text, caption;
+    unsigned type;
+  };
+  bool MessageBeep(unsigned) override { return true; }
+  int MessageBoxA(WindowHandle, const char* text, const char* caption, unsigned type) override {
+    boxes.push_back({text, caption, type});
+    return IdOk;
+  }
+  std::vector<Box> boxes;
+};
+
+struct Key {
+  unsigned key;
+  ui::KeyShift shift;
+};
+
+class TestForm : public ui::Form {
+ public:
+  explicit TestForm(ui::Application& application) : Form("TestForm", application) {
+    SetCaption("Tolva backend test form");
+    border = ui::BorderStyle::ToolWindow;
+    minimiseBox = true;
+    clientSize = {294, 127};
+    colour = {0, 0, 255};
+    keyPreview = true;
+    picture.pictureResource = TOLVA_BITMAP_TOLVA;
+    picture.SetBounds({25, 8, 32, 32});
+    picture.SetHint("Picture hint");
+    picture.cursor = ui::Cursor::HandPoint;
+    label.SetCaption("Label text");
+    label.SetBounds({60, 50, 120, 16});
+    images.count = 11;
+    images.bitmapResource = TOLVA_BITMAP_TOOLBAR;
+    toolBar.images = &images;
+    toolBar.colour = {163, 190, 220};
+    toolBar.buttons = {&hide, &options, &exit};
+    const struct {
+      ui::ToolButton& button;
+      const char* caption;
+      const char* hint;
+      int image;
+    } buttons[] = {{hide, "&Hide", "Hide windows", 0},
+                   {options, "&Options", "Set options", 6},
+                   {exit, "E&xit", "Exit", 3}};
+    for (const auto& b : buttons) {
+      b.button.SetCaption(b.caption);
+      b.button.SetHint(b.hint);
+      b.button.SetImageIndex(b.image);
+      b.button.OnClick = [this, &button = b.button] { clicked.push_back(&button); };
+    }
+    timer.SetEnabled(false);
+    timer.SetInterval(30);
+    timer.OnTimer = [this] {
+      ++ticks;
+      if (onTick) onTick();
+    };
+    controls = {&picture, &label, &toolBar};
+    timers = {&timer};
+    OnKeyDown = [this](unsigned key, ui::KeyShift shift) { keys.push_back({key, shift}); };
+    OnClose = [this](ui::CloseAction& action) {
+      ++closes;
+      action = closeAction;
+    };
+  }
+
+  HWND hwnd() const { return reinterpret_cast<HWND>(Handle()); }
+  HWND ChildAt(std::size_t index) const {
+    HWND child = GetWindow(hwnd(), GW_CHILD);
+    for (std::size_t i = 0; i < index && child; ++i) child = GetWindow(child, GW_HWNDNEXT);
+    return child;
+  }
+  HWND ToolBarHwnd() const { return FindWindowExA(hwnd(), nullptr, TOOLBARCLASSNAMEA, nullptr); }
+
+  ui::Picture picture{"Picture1"};
+  ui::Label label{"Label1"};
+  ui::ImageList images{"ImageList1"};
+  ui::ToolButton hide{"HideButton"}, options{"OptionsButton"}, exit{"ExitButton"};
+  ui::ToolBar toolBar{"ToolBar1"};
+  ui::Timer timer{"Timer1"};
+
+  std::vector<ui::ToolButton*> clicked;
+  std::vector<Key> keys;
+  int ticks = 0;
+  std::function<void()> onTick;
+  int closes = 0;
+  ui::CloseAction closeAction = ui::CloseAction::Hide;
+};
+
+constexpr int kFirstButton = 1000;  // the command id of a tool bar's first button
+
+class Win32BackendTest : public ::testing::Test {
+ protected:
+  Win32BackendTest() : backend(GetModuleHandleA(nullptr)), app(backend, dialogs) {
+    app.SetTitle("Tolva backend test application");
+    app.OnException = [this](const Exception& e) { exceptions.emplace_back(e.what()); };
+  }
+  ~Win32BackendTest() override {
+    app.DestroyWindows();
+    // A quit message left by a test must not end the next test's application.
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message != WM_QUIT) DispatchMessageA(&message);
+    }
+  }
+
+  TestForm& MakeForm() {
+    app.CreateForm(holder, form);
+    return *form;
+  }
+
+  // Runs the real message loop until the condition holds or the time is up.
+  bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 3000) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+      if (GetTickCount() - start > milliseconds) return false;
+      if (!app.ProcessMessage()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+  }
+  void Pump(DWORD milliseconds) {
+    PumpUntil([] { return false; }, milliseconds);
+  }
+
+  static RECT ButtonScreenRect(HWND toolBar, int index) {
+    RECT r{};
+    SendMessageA(toolBar, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
+    MapWindowPoints(toolBar, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  }
+  static void ClickAt(POINT p) {
+    SetCursorPos(p.x, p.y);
+    INPUT inputs[2]{};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, inputs, sizeof(INPUT));
+  }
+  static void ClickButton(HWND toolBar, int index) {
+    const RECT r = ButtonScreenRect(toolBar, index);
+    ClickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+  }
+  // Presses the modifiers, the key, and lets go of all of them in reverse.
+  static void PressKeys(const std::vector<WORD>& keys) {
+    std::vector<INPUT> inputs;
+    for (WORD key : keys) {
+      INPUT in{};
+      in.type = INPUT_KEYBOARD;
+      in.ki.wVk = key;
+      inputs.push_back(in);
+    }
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
+      INPUT in{};
+      in.type = INPUT_KEYBOARD;
+      in.ki.wVk = *key;
+      in.ki.dwFlags = KEYEVENTF_KEYUP;
+      inputs.push_back(in);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  }
+  void Activate(HWND hwnd) {
+    SetForegroundWindow(hwnd);
+    Pump(50);
+  }
+
+  Win32Backend backend;
+  RecordingDialogs dialogs;
+  ui::Application app;
+  std::unique_ptr<TestForm> holder;
+  TestForm* form = nullptr;
+  std::vector<std::string> exceptions;
+};
+
+BOOL CALLBACK CollectTooltips(HWND hwnd, LPARAM context) {
+  char name[64] = "";
+  GetClassNameA(hwnd, name, sizeof name);
+  if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0) {
+    reinterpret_cast<std::vector<HWND>*>(context)->push_back(hwnd);
+  }
+  return TRUE;
+}
+
+std::string WindowText(HWND hwnd) {
+  char buffer[256] = "";
+  GetWindowTextA(hwnd, buffer, sizeof buffer);
+  return buffer;
+}
+
+TEST_F(Win32BackendTest, FormWindowHasTheLayoutOfItsBorderStyle) {
+  const struct {
+    ui::BorderStyle border;
+    bool minimiseBox;
+    DWORD styleOn, styleOff, exOn;
+  } cases[] = {
+      {ui::BorderStyle::ToolWindow, true, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, WS_THICKFRAME,
+       WS_EX_TOOLWINDOW},
+      {ui::BorderStyle::ToolWindow, false, WS_CAPTION | WS_SYSMENU, WS_MINIMIZEBOX | WS_THICKFRAME,
+       WS_EX_TOOLWINDOW},
+      {ui::BorderStyle::Dialog, false, WS_CAPTION | WS_SYSMENU,
+       WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME, WS_EX_DLGMODALFRAME},
+      {ui::BorderStyle::None, false, WS_POPUP, WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.border));
+    ui::Application application(backend, dialogs);
+    application.SetTitle("Layout test");
+    std::unique_ptr<TestForm> other = std::make_unique<TestForm>(application);
+    other->border = c.border;
+    other->minimiseBox = c.minimiseBox;
+    other->clientSize = {200 + static_cast<int>(c.border) * 10, 90};
+    other->SetCaption("Layout " + std::to_string(static_cast<int>(c.border)));
+    application.CreateWindowOf(*other);
+    const HWND hwnd = other->hwnd();
+    ASSERT_NE(hwnd, nullptr);
+    const auto style = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_EXSTYLE));
+    EXPECT_EQ(style & c.styleOn, c.styleOn);
+    EXPECT_EQ(style & c.styleOff, 0);
+    EXPECT_EQ(exStyle & c.exOn, c.exOn);
+    EXPECT_EQ(exStyle & WS_EX_APPWINDOW, 0) << "forms have no taskbar button of their own";
+    EXPECT_EQ(GetWindow(hwnd, GW_OWNER), reinterpret_cast<HWND>(application.Handle()));
+    EXPECT_EQ(WindowText(hwnd), other->Caption());
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    EXPECT_EQ(client.right, other->clientSize.width);
+    EXPECT_EQ(client.bottom, other->clientSize.height);
+    RECT frame{};
+    GetWindowRect(hwnd, &frame);
+    EXPECT_LE(std::abs((frame.left + frame.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2), 1);
+    EXPECT_LE(std::abs((frame.top + frame.bottom) / 2 - GetSystemMetrics(SM_CYSCREEN) / 2), 1);
+    other->SetCaption("Renamed");
+    EXPECT_EQ(WindowText(hwnd), "Renamed");
+    application.DestroyWindows();
+  }
+}
+
+TEST_F(Win32BackendTest, PictureTakesTheSizeOfItsResourceAndAnswersClicks) {
+  const struct {
+    ui::Picture::Kind kind;
+    const char* resource;
+    ui::Size expected;  // {10, 10}: the size it was given, nothing loaded
+  } cases[] = {
+      {ui::Picture::Kind::Bitmap, TOLVA_BITMAP_TOLVA, {32, 32}},
+      {ui::Picture::Kind::Bitmap, TOLVA_BITMAP_TOLVA_NAME, {209, 30}},
+      {ui::Picture::Kind::Jpeg, TOLVA_JPEG_SPLASH, {480, 320}},
+      {ui::Picture::Kind::Bitmap, "NO_SUCH_BITMAP", {10, 10}},
+      {ui::Picture::Kind::Jpeg, "NO_SUCH_JPEG", {10, 10}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.resource);
+    ui::Application application(backend, dialogs);
+    auto f = std::make_unique<TestForm>(application);
+    f->clientSize = {500, 400};
+    f->picture.kind = c.kind;
+    f->picture.pictureResource = c.resource;
+    f->picture.autoSize = true;
+    f->picture.SetBounds({5, 6, 10, 10});
+    int clicks = 0;
+    f->picture.OnClick = [&] { ++clicks; };
+    application.CreateWindowOf(*f);
+    f->Show();
+    const HWND picture = f->ChildAt(0);
+    ASSERT_NE(picture, nullptr);
+    RECT r{};
+    GetWindowRect(picture, &r);
+    MapWindowPoints(nullptr, f->hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, 5);
+    EXPECT_EQ(r.top, 6);
+    EXPECT_EQ(r.right - r.left, c.expected.width);
+    EXPECT_EQ(r.bottom - r.top, c.expected.height);
+    EXPECT_EQ(f->picture.GetBounds(), (ui::Bounds{5, 6, c.expected.width, c.expected.height}));
+    f->Repaint();  // painting a picture that is not there must not fail
+    SetForegroundWindow(f->hwnd());
+    POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ClientToScreen(f->hwnd(), &centre);
+    ClickAt(centre);
+    const DWORD start = GetTickCount();
+    while (clicks == 0 && GetTickCount() - start < 3000) {
+      if (!application.ProcessMessage()) Sleep(5);
+    }
+    EXPECT_EQ(clicks, 1);
+    // The hand cursor over a picture that asks for it.
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_HAND));
+    application.DestroyWindows();
+  }
+}
+
+TEST_F(Win32BackendTest, ToolBarShowsItsButtonsAlongTheBottomEdge) {
+  TestForm& f = MakeForm();
+  f.Show();
+  const HWND bar = f.ToolBarHwnd();
+  ASSERT_NE(bar, nullptr);
+  ASSERT_EQ(SendMessageA(bar, TB_BUTTONCOUNT, 0, 0), 3);
+  const struct {
+    const char* caption;
+    int image;
+    int left;
+  } expected[] = {{"&Hide", 0, 0}, {"&Options", 6, 49}, {"E&xit", 3, 98}};
+  for (int i = 0; i < 3; ++i) {
+    SCOPED_TRACE(i);
+    char text[64] = "";
+    SendMessageA(bar, TB_GETBUTTONTEXTA, kFirstButton + i, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, expected[i].caption);
+    EXPECT_EQ(SendMessageA(bar, TB_GETBITMAP, kFirstButton + i, 0), expected[i].image);
+    RECT r{};
+    SendMessageA(bar, TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
+    EXPECT_EQ(r.left, expected[i].left);
+    EXPECT_EQ(r.right - r.left, 49);
+    EXPECT_EQ(r.bottom - r.top, 36);
+    EXPECT_GE(r.top, 0);
+    EXPECT_LE(r.bottom, 38) << "inside the bar";
+  }
+  EXPECT_EQ(LOWORD(SendMessageA(bar, TB_GETBUTTONSIZE, 0, 0)), 49);
+  EXPECT_EQ(HIWORD(SendMessageA(bar, TB_GETBUTTONSIZE, 0, 0)), 36);
+  RECT client{}, barRect{};
+  GetClientRect(f.hwnd(), &client);
+  GetWindowRect(bar, &barRect);
+  MapWindowPoints(nullptr, f.hwnd(), reinterpret_cast<POINT*>(&barRect), 2);
+  EXPECT_EQ(barRect.bottom, client.bottom);
+  EXPECT_EQ(barRect.left, 0);
+  EXPECT_EQ(barRect.right, client.right);
+  EXPECT_EQ(barRect.bottom - barRect.top, 38);
+  EXPECT_NE(GetWindowLongA(bar, GWL_STYLE) & TBSTYLE_FLAT, 0);
+  const auto images = reinterpret_cast<HIMAGELIST>(SendMessageA(bar, TB_GETIMAGELIST, 0, 0));
+  ASSERT_NE(images, nullptr);
+  int width = 0, height = 0;
+  ImageList_GetIconSize(images, &width, &height);
+  EXPECT_EQ(width, 16);
+  EXPECT_EQ(height, 16);
+  // The strip gives as many images as it is wide; without the program's resources, none.
+  const bool stripThere = FindResourceA(GetModuleHandleA(nullptr), TOLVA_BITMAP_TOOLBAR,
+                                        MAKEINTRESOURCEA(2) /* RT_BITMAP */) != nullptr;
+  EXPECT_EQ(ImageList_GetImageCount(images), stripThere ? 11 : 0);
+}
+
+TEST_F(Win32BackendTest, RealClicksRunTheHandlersOfEnabledButtonsOnly) {
+  TestForm& f = MakeForm();
+  f.Show();
+  Activate(f.hwnd());
+  const HWND bar = f.ToolBarHwnd();
+  const struct {
+    int index;
+    bool enabled;
+    ui::ToolButton* expected;
+  } cases[] = {{0, true, &f.hide}, {1, false, nullptr}, {1, true, &f.options}, {2, true, &f.exit}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.index);
+    ui::ToolButton& button = *f.toolBar.buttons[static_cast<std::size_t>(c.index)];
+    button.SetEnabled(c.enabled);
+    EXPECT_EQ(SendMessageA(bar, TB_ISBUTTONENABLED, kFirstButton + c.index, 0) != 0, c.enabled);
+    f.clicked.clear();
+    ClickButton(bar, c.index);
+    if (c.expected != nullptr) {
+      ASSERT_TRUE(PumpUntil([&] { return !f.clicked.empty(); }));
+      EXPECT_EQ(f.clicked, std::vector<ui::ToolButton*>{c.expected});
+    } else {
+      Pump(300);
+      EXPECT_TRUE(f.clicked.empty());
+    }
+  }
+}
+
+TEST_F(Win32BackendTest, ChangedButtonStateShowsOnTheRealButton) {
+  TestForm& f = MakeForm();
+  const HWND bar = f.ToolBarHwnd();
+  f.hide.SetCaption("&Show");
+  f.hide.SetImageIndex(7);
+  f.exit.SetEnabled(false);
+  f.options.SetVisible(false);
+  const struct {
+    int id;
+    const char* caption;
+    int image;
+    bool enabled, hidden;
+  } expected[] = {{kFirstButton, "&Show", 7, true, false},
+                  {kFirstButton + 1, "&Options", 6, true, true},
+                  {kFirstButton + 2, "E&xit", 3, false, false}};
+  for (const auto& e : expected) {
+    SCOPED_TRACE(e.caption);
+    char text[64] = "";
+    SendMessageA(bar, TB_GETBUTTONTEXTA, static_cast<WPARAM>(e.id), reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, e.caption);
+    EXPECT_EQ(SendMessageA(bar, TB_GETBITMAP, static_cast<WPARAM>(e.id), 0), e.image);
+    EXPECT_EQ(SendMessageA(bar, TB_ISBUTTONENABLED, static_cast<WPARAM>(e.id), 0) != 0, e.enabled);
+    EXPECT_EQ(SendMessageA(bar, TB_ISBUTTONHIDDEN, static_cast<WPARAM>(e.id), 0) != 0, e.hidden);
+  }
+  // The button keeps its pinned size with a new caption.
+  RECT r{};
+  SendMessageA(bar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
+  EXPECT_EQ(r.right - r.left, 49);
+}
+
+TEST_F(Win32BackendTest, AltAcceleratorRunsTheButtonWhoseLetterIsUnderlined) {
+  TestForm& f = MakeForm();
+  f.Show();
+  Activate(f.hwnd());
+  PressKeys({VK_MENU, 'X'});
+  ASSERT_TRUE(PumpUntil([&] { return !f.clicked.empty(); }));
+  EXPECT_EQ(f.clicked, std::vector<ui::ToolButton*>{&f.exit});
+  f.exit.SetEnabled(false);
+  f.clicked.clear();
+  PressKeys({VK_MENU, 'X'});
+  Pump(300);
+  EXPECT_TRUE(f.clicked.empty());
+}
+
+TEST_F(Win32BackendTest, TimerTicksThroughTheMessageLoopWhileEnabled) {
+  TestForm& f = MakeForm();
+  Pump(100);
+  EXPECT_EQ(f.ticks, 0) << "created disabled";
+  f.timer.SetEnabled(true);
+  ASSERT_TRUE(PumpUntil([&] { return f.ticks >= 3; }));
+  f.timer.SetEnabled(false);
+  const int stopped = f.ticks;
+  Pump(200);
+  EXPECT_EQ(f.ticks, stopped);
+  // A long interval set while running replaces the short one at once.
+  f.timer.SetEnabled(true);
+  f.timer.SetInterval(5000);
+  const int before = f.ticks;
+  Pump(300);
+  EXPECT_EQ(f.ticks, before);
+}
+
+TEST_F(Win32BackendTest, ExceptionFromAClickReachesTheApplicationAndTheProgramGoesOn) {
+  TestForm& f = MakeForm();
+  f.Show();
+  Activate(f.hwnd());
+  f.hide.OnClick = [] { throw Exception("Click failed"); };
+  ClickButton(f.ToolBarHwnd(), 0);
+  ASSERT_TRUE(PumpUntil([&] { return !exceptions.empty(); }));
+  EXPECT_EQ(exceptions, std::vector<std::string>{"Click failed"});
+  ClickButton(f.ToolBarHwnd(), 1);
+  ASSERT_TRUE(PumpUntil([&] { return !f.clicked.empty(); }));
+  EXPECT_EQ(f.clicked, std::vector<ui::ToolButton*>{&f.options});
+  EXPECT_TRUE(f.Visible());
+  EXPECT_FALSE(app.Terminated());
+}
+
+TEST_F(Win32BackendTest, TimerThatCannotBeHadFailsTheCreationAndLeavesNoWindow) {
+  backend.FailNextSetTimer();
+  holder = std::make_unique<TestForm>(app);
+  holder->SetCaption("Tolva no timer form");
+  holder->timer.SetEnabled(true);
+  try {
+    app.CreateWindowOf(*holder);
+    FAIL() << "no exception";
+  } catch (const Exception& e) {
+    EXPECT_STREQ(e.what(), "Not enough timers available");
+  }
+  EXPECT_EQ(holder->Handle(), NullWindow);
+  EXPECT_EQ(FindWindowA(nullptr, "Tolva no timer form"), nullptr);
+  // Enabling a timer later fails the same way, in the code that enables it.
+  holder->timer.SetEnabled(false);
+  app.CreateWindowOf(*holder);
+  backend.FailNextSetTimer();
+  EXPECT_THROW(holder->timer.SetEnabled(true), Exception);
+}
+
+TEST_F(Win32BackendTest, ModalFormRunsUntilEndModalWithTheOtherFormsDisabled) {
+  TestForm& main = MakeForm();
+  main.Show();
+  auto dialog = std::make_unique<TestForm>(app);
+  dialog->SetCaption("Tolva modal dialog");
+  app.CreateWindowOf(*dialog);
+  bool mainDisabledMeanwhile = false, dialogVisibleMeanwhile = false;
+  dialog->onTick = [&] {
+    if (dialog->ticks < 2) return;
+    mainDisabledMeanwhile = !IsWindowEnabled(main.hwnd());
+    dialogVisibleMeanwhile = dialog->Visible();
+    dialog->EndModal(1);
+  };
+  dialog->timer.SetEnabled(true);
+  EXPECT_EQ(dialog->ShowModal(), 1);
+  EXPECT_TRUE(mainDisabledMeanwhile);
+  EXPECT_TRUE(dialogVisibleMeanwhile);
+  EXPECT_TRUE(IsWindowEnabled(main.hwnd()));
+  EXPECT_FALSE(dialog->Visible());
+
+  // A close request on a modal form cancels it.
+  dialog->onTick = [&] { PostMessageA(dialog->hwnd(), WM_CLOSE, 0, 0); };
+  EXPECT_EQ(dialog->ShowModal(), 2);
+  dialog->timer.SetEnabled(false);
+
+  dialog->Show();
+  try {
+    dialog->ShowModal();
+    FAIL() << "no exception";
+  } catch (const Exception& e) {
+    EXPECT_STREQ(e.what(), "Cannot make a visible window modal");
+  }
+  app.DestroyWindowOf(*dialog);
+}
+
+TEST_F(Win32BackendTest, CloseRequestAsksTheCloseHandler) {
+  const struct {
+    bool main;
+    ui::CloseAction action;
+    bool visibleAfter, terminated;
+  } cases[] = {
+      {true, ui::CloseAction::None, true, false},
+      {false, ui::CloseAction::None, true, false},
+      {false, ui::CloseAction::Hide, false, false},
+      {true, ui::CloseAction::Free, true, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.main << " " << static_cast<int>(c.action));
+    ui::Application application(backend, dialogs);
+    std::unique_ptr<TestForm> mainForm, otherForm;
+    TestForm *mainRef = nullptr, *otherRef = nullptr;
+    application.CreateForm(mainForm, mainRef);
+    application.CreateForm(otherForm, otherRef);
+    TestForm& target = c.main ? *mainForm : *otherForm;
+    target.closeAction = c.action;
+    target.Show();
+    SendMessageA(target.hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(target.closes, 1);
+    EXPECT_EQ(target.Visible(), c.visibleAfter);
+    EXPECT_EQ(application.Terminated(), c.terminated);
+    application.DestroyWindows();
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  }
+}
+
+TEST_F(Win32BackendTest, KeyPreviewSeesKeysBeforeTheFocusedToolBar) {
+  TestForm& f = MakeForm();
+  f.Show();
+  Activate(f.hwnd());
+  SetFocus(f.ToolBarHwnd());
+  ASSERT_EQ(GetFocus(), f.ToolBarHwnd());
+  const struct {
+    std::vector<WORD> keys;
+    bool shift, alt, ctrl;
+  } cases[] = {
+      {{VK_CONTROL, VK_MENU, VK_SHIFT, 'K'}, true, true, true},
+      {{VK_CONTROL, VK_SHIFT, 'K'}, true, false, true},
+      {{VK_CONTROL, VK_MENU, 'K'}, false, true, true},
+      {{'K'}, false, false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.keys.size());
+    f.keys.clear();
+    PressKeys(c.keys);
+    ASSERT_TRUE(PumpUntil([&] {
+      return std::any_of(f.keys.begin(), f.keys.end(), [](const Key& k) { return k.key == 'K'; });
+    }));
+    const auto k =
+        std::find_if(f.keys.begin(), f.keys.end(), [](const Key& key) { return key.key == 'K'; });
+    EXPECT_EQ(k->shift.shift, c.shift);
+    EXPECT_EQ(k->shift.alt, c.alt);
+    EXPECT_EQ(k->shift.ctrl, c.ctrl);
+    EXPECT_EQ(GetFocus(), f.ToolBarHwnd());
+    Pump(50);
+  }
+  f.keyPreview = false;
+  f.keys.clear();
+  PressKeys({'K'});
+  Pump(200);
+  EXPECT_TRUE(f.keys.empty());
+}
+
+TEST_F(Win32BackendTest, ApplicationWindowCarriesTheTitleAndTheTaskbarButton) {
+  app.Initialize();
+  const HWND appWindow = reinterpret_cast<HWND>(app.Handle());
+  ASSERT_NE(appWindow, nullptr);
+  EXPECT_EQ(WindowText(appWindow), "Tolva backend test application");
+  EXPECT_EQ(FindWindowA(nullptr, "Tolva backend test application"), appWindow);
+  app.SetTitle("");
+  EXPECT_EQ(WindowText(appWindow), "");
+  EXPECT_EQ(FindWindowA(nullptr, "Tolva backend test application"), nullptr);
+
+  TestForm& first = MakeForm();
+  auto second = std::make_unique<TestForm>(app);
+  app.CreateWindowOf(*second);
+  const struct {
+    std::function<void()> step;
+    bool taskbarButton;
+  } steps[] = {
+      {[] {}, false},
+      {[&] { first.Show(); }, true},
+      {[&] { second->Show(); }, true},
+      {[&] { first.Hide(); }, true},
+      {[&] { second->Hide(); }, false},
+      {[&] { second->Show(ui::WindowState::Minimized); }, true},
+      {[&] { app.DestroyWindowOf(*second); }, false},
+  };
+  for (std::size_t i = 0; i < std::size(steps); ++i) {
+    SCOPED_TRACE(i);
+    steps[i].step();
+    EXPECT_EQ(IsWindowVisible(appWindow) != FALSE, steps[i].taskbarButton);
+  }
+}
+
+TEST_F(Win32BackendTest, ProgramBecomingActiveIsReportedOnce) {
+  int activations = 0;
+  app.OnActivate = [&] { ++activations; };
+  TestForm& first = MakeForm();
+  auto second = std::make_unique<TestForm>(app);
+  app.CreateWindowOf(*second);
+  first.Show();
+  second->Show();
+  // Every top-level window of the program hears WM_ACTIVATEAPP; moving between them is no
+  // activation of the program.
+  for (HWND hwnd : {first.hwnd(), second->hwnd(), first.hwnd()}) Activate(hwnd);
+  EXPECT_EQ(GetForegroundWindow(), first.hwnd());
+  EXPECT_EQ(activations, 1);
+}
+
+TEST_F(Win32BackendTest, MinimisedFormComesBackWithRestore) {
+  TestForm& f = MakeForm();
+  f.Show(ui::WindowState::Minimized);
+  EXPECT_TRUE(IsIconic(f.hwnd()));
+  EXPECT_TRUE(app.IsMinimized());
+  // Also when it was hidden while minimised.
+  f.Hide();
+  app.Restore();
+  EXPECT_FALSE(app.IsMinimized());
+  EXPECT_TRUE(f.Visible());
+  EXPECT_FALSE(IsIconic(f.hwnd()));
+}
+
+TEST_F(Win32BackendTest, HintSwitchAndColourReachEveryTooltip) {
+  TestForm& f = MakeForm();
+  const HWND barTip = reinterpret_cast<HWND>(SendMessageA(f.ToolBarHwnd(), TB_GETTOOLTIPS, 0, 0));
+  ASSERT_NE(barTip, nullptr);
+  EXPECT_EQ(static_cast<COLORREF>(SendMessageA(barTip, TTM_GETTIPBKCOLOR, 0, 0)),
+            GetSysColor(COLOR_INFOBK));
+  app.SetHintColour({0, 255, 0});
+  EXPECT_EQ(static_cast<COLORREF>(SendMessageA(barTip, TTM_GETTIPBKCOLOR, 0, 0)), RGB(0, 255, 0));
+  std::vector<HWND> tips;
+  EnumThreadWindows(GetCurrentThreadId(), CollectTooltips, reinterpret_cast<LPARAM>(&tips));
+  ASSERT_EQ(tips.size(), 2u) << "the form's and the tool bar's";
+  for (HWND tip : tips) {
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageA(tip, TTM_GETTIPBKCOLOR, 0, 0)), RGB(0, 255, 0));
+  }
+  const HWND formTip = tips[0] == barTip ? tips[1] : tips[0];
+  EXPECT_EQ(SendMessageA(formTip, TTM_GETTOOLCOUNT, 0, 0), 3) << "the picture, label and tool bar";
+
+  // What a person sees: the picture's tip comes up under the mouse while hints are on.
+  f.Show();
+  Activate(f.hwnd());
+  POINT over{40, 24};
+  ClientToScreen(f.hwnd(), &over);
+  const auto hover = [&] {
+    SetCursorPos(over.x + 40, over.y + 40);
+    Pump(100);
+    SetCursorPos(over.x, over.y);
+    INPUT move{};
+    move.type = INPUT_MOUSE;
+    move.mi.dwFlags = MOUSEEVENTF_MOVE;
+    SendInput(1, &move, sizeof move);
+  };
+  hover();
+  EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(formTip) != FALSE; }));
+  char text[80] = "";
+  TTTOOLINFOA tool{};
+  tool.cbSize = sizeof tool;
+  tool.lpszText = text;
+  SendMessageA(formTip, TTM_GETCURRENTTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  EXPECT_EQ(reinterpret_cast<HWND>(tool.uId), f.ChildAt(0));
+  app.SetShowHint(false);
+  hover();
+  Pump(1500);
+  EXPECT_FALSE(IsWindowVisible(formTip));
+}
+
+}  // namespace
+}  // namespace tolva::platform::win32
