@@ -170,12 +170,10 @@ TEST_F(TolvaEndToEnd, SessionEndIsRefusedOnceWhileConcealedThenTheProcessEnds) {
   ASSERT_TRUE(tolva.WaitForMainWindow());
   Conceal(tolva);
   HWND main = tolva.MainWindow();
-  DWORD_PTR answer = 99;
-  ASSERT_NE(SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 10000, &answer), 0);
-  EXPECT_EQ(answer, 0u);
+  EXPECT_EQ(tolva.QueryEndSession(), 0);
   EXPECT_TRUE(AllVisible());
-  ASSERT_NE(SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 10000, &answer), 0);
-  EXPECT_EQ(answer, 1u);
+  EXPECT_EQ(tolva.QueryEndSession(), 1);
+  DWORD_PTR answer = 0;
   SendMessageTimeoutA(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &answer);
   EXPECT_TRUE(tolva.WaitForExit());
 }
@@ -185,7 +183,6 @@ TEST_F(TolvaEndToEnd, WarnExitAsksAtSessionEndAndNoKeepsTheWindowsHidden) {
   TolvaProcess tolva;
   ASSERT_TRUE(tolva.WaitForMainWindow());
   Conceal(tolva);
-  HWND main = tolva.MainWindow();
   // The question is modal inside the query: answer it from here while the query waits.
   std::thread answerer([&] {
     HWND box = tolva.WaitForMessageBox("Tolva R. Quenlar (TM)");
@@ -193,10 +190,9 @@ TEST_F(TolvaEndToEnd, WarnExitAsksAtSessionEndAndNoKeepsTheWindowsHidden) {
               "Your windows are still hidden!\r\n\r\nAre you sure you want to exit Windows?");
     TolvaProcess::PressButton(box, IDNO);
   });
-  DWORD_PTR answer = 99;
-  SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 15000, &answer);
+  const std::intptr_t answer = tolva.QueryEndSession(15000);
   answerer.join();
-  EXPECT_EQ(answer, 0u);
+  EXPECT_EQ(answer, 0);
   EXPECT_TRUE(NoneVisible());
   EXPECT_NE(tolva.MainWindow(), nullptr);
 }
@@ -213,7 +209,6 @@ TEST(TolvaEndToEndReentry, ASessionEndQueryDuringTheConcealPassLosesNoWindow) {
   WriteSettingsFile(Settings("1", "0"));
   TolvaProcess tolva;
   ASSERT_TRUE(tolva.WaitForMainWindow());
-  HWND main = tolva.MainWindow();
   ASSERT_TRUE(tolva.ClickToolButton(HideShowIndex));
   // Wait until the pass has hidden the windows above the slow one and waits on it.
   ASSERT_TRUE(WaitFor([&] {
@@ -225,9 +220,7 @@ TEST(TolvaEndToEndReentry, ASessionEndQueryDuringTheConcealPassLosesNoWindow) {
   std::string states;
   for (HWND w : targets) states += IsWindowVisible(w) ? 'v' : '-';
   std::printf("visible while the pass waits: %s\n", states.c_str());
-  DWORD_PTR answer = 99;
-  ASSERT_NE(SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 10000, &answer), 0);
-  EXPECT_EQ(answer, 0u);
+  EXPECT_EQ(tolva.QueryEndSession(), 0);
   // The refused ending's reveal runs once the conceal is done: everything comes back.
   EXPECT_TRUE(WaitFor([&] {
     for (HWND w : targets)

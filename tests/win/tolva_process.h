@@ -185,6 +185,17 @@ class TolvaProcess {
     return true;
   }
 
+  // WM_QUERYENDSESSION as Windows sends it at a log-off: the main window's answer, or -1 when
+  // it gave none in time.
+  std::intptr_t QueryEndSession(int timeoutMs = 10000) const {
+    DWORD_PTR answer = 0;
+    if (SendMessageTimeoutA(MainWindow(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL,
+                            static_cast<UINT>(timeoutMs), &answer) == 0) {
+      return -1;
+    }
+    return static_cast<std::intptr_t>(answer);
+  }
+
   bool WaitForExit(int timeoutMs = 10000) const {
     return WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
   }
