@@ -403,3 +403,60 @@ TEST_F(MainWindowTest, GuardedCommandsShowTheErrorAndGoOn) {
 
 }  // namespace
 }  // namespace tolva::app::testing
+
+namespace tolva::app::testing {
+namespace {
+
+// Each companion action, on and off, in both directions, through the real actions on the
+// simulated platform (Windows 95 family, so Ctrl+Alt+Del is touched).
+TEST_F(MainWindowTest, CompanionActionsFollowTheirSettingsInBothDirections) {
+  struct Case {
+    const char* ini;
+    std::vector<std::string> concealCalls;  // PlaySoundA, SHAddToRecentDocs, SPI 97, ShellExecuteA
+    std::vector<std::string> revealCalls;
+  };
+  const Case cases[] = {
+      {"[Settings]\nWAV=0\n[Actions]\nClearDoc=0\nCtrlAlt=0\nLaunchApp=0\n",
+       {"SystemParametersInfoA 97 0 0"},
+       {"SystemParametersInfoA 97 0 0"}},
+      {"[Settings]\nWAV=1\n[Actions]\nClearDoc=0\nCtrlAlt=0\nLaunchApp=0\n",
+       {"PlaySoundA 1010 0x40005", "SystemParametersInfoA 97 0 0"},
+       {"PlaySoundA 1011 0x40005", "SystemParametersInfoA 97 0 0"}},
+      {"[Settings]\nWAV=0\n[Actions]\nClearDoc=1\nCtrlAlt=0\nLaunchApp=0\n",
+       {"SHAddToRecentDocs 2 null", "SystemParametersInfoA 97 0 0"},
+       {"SystemParametersInfoA 97 0 0"}},
+      {"[Settings]\nWAV=0\n[Actions]\nClearDoc=0\nCtrlAlt=1\nLaunchApp=0\n",
+       {"SystemParametersInfoA 97 1 0"},
+       {"SystemParametersInfoA 97 0 0"}},
+      {"[Settings]\nWAV=0\n[Actions]\nClearDoc=0\nCtrlAlt=0\nLaunchApp=1\nFileSpec=notes.txt\n",
+       {"SystemParametersInfoA 97 0 0", "ShellExecuteA open \"notes.txt\" 1"},
+       {"SystemParametersInfoA 97 0 0"}},
+  };
+  auto companionCalls = [](const SimProgram& program) {
+    std::vector<std::string> out;
+    for (const auto& call : program.sim.log.calls) {
+      if (call.rfind("PlaySoundA", 0) == 0 || call.rfind("SHAddToRecentDocs", 0) == 0 ||
+          call.rfind("SystemParametersInfoA 97", 0) == 0 || call.rfind("ShellExecuteA", 0) == 0) {
+        out.push_back(call);
+      }
+    }
+    return out;
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.ini);
+    MainWindowRig t;
+    t.p.sim.kernel.version.platformId = 1;
+    t.Create(c.ini);
+    t.Targets(2);
+    t.p.sim.log.Clear();
+    t.p.backend.Click(t.Form1().HideShowButton);
+    EXPECT_EQ(companionCalls(t.p), c.concealCalls);
+    t.p.sim.log.Clear();
+    t.p.backend.Click(t.Form1().HideShowButton);
+    EXPECT_EQ(companionCalls(t.p), c.revealCalls);
+    EXPECT_TRUE(t.p.sim.dialogs.boxes.empty());
+  }
+}
+
+}  // namespace
+}  // namespace tolva::app::testing
