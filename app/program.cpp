@@ -38,6 +38,19 @@ void Program::ShowSplash() {
   splash_.reset();
 }
 
+void Program::PrepareApplication() {
+  app_.Initialize();
+  app_.SetTitle(std::string(ApplicationTitle));
+  app_.helpFile = HelpFileName;
+  state_.ownWindows.Set(engine::OwnWindows::Role::Application, app_.Handle());
+}
+
+void Program::CreateWindows() {
+  app_.CreateForm(form1_, state_.Form1, platform_, state_);
+  app_.CreateForm(aboutBox_, state_.AboutBox, state_);
+  app_.CreateForm(optionsDialog_, state_.OptionsDialog, state_);
+}
+
 int Program::Run(int showCommand) {
   auto& kernel = platform_.kernel;
   const platform::KernelHandle guard = kernel.CreateMutexA(true, SingleInstanceMutexName);
@@ -48,17 +61,9 @@ int Program::Run(int showCommand) {
   }
 
   try {
-    app_.Initialize();
-    app_.SetTitle(std::string(ApplicationTitle));
-    app_.helpFile = HelpFileName;
-    state_.ownWindows.Set(engine::OwnWindows::Role::Application, app_.Handle());
-
+    PrepareApplication();
     ShowSplash();
-
-    app_.CreateForm(form1_, state_.Form1, platform_, state_);
-    app_.CreateForm(aboutBox_, state_.AboutBox, state_);
-    app_.CreateForm(optionsDialog_, state_.OptionsDialog, state_);
-
+    CreateWindows();
     app_.Run(MainWindowStateFor(showCommand));
   } catch (const std::exception& exception) {
     app_.ShowException(exception);

@@ -30,6 +30,11 @@ class Program {
   // The entry routine's work; returns the process's exit code, 0 on every path.
   int Run(int showCommand);
 
+  // Steps of Run, also used alone by the tests: the application's title, help file and window;
+  // then the main window, the about box and the options dialog, in that order.
+  void PrepareApplication();
+  void CreateWindows();
+
   ui::Application& application() { return app_; }
   ProgramState& state() { return state_; }
   TSplashFormReg* splash() { return splash_.get(); }

@@ -1,20 +1,10 @@
 #include "platform/sim/sim_desktop.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <stdexcept>
 
 namespace tolva::platform::sim {
-namespace {
-
-std::string Hex(WindowHandle window) {
-  char text[24];
-  std::snprintf(text, sizeof text, "%#llx", static_cast<unsigned long long>(window));
-  return text;
-}
-
-}  // namespace
 
 WindowHandle SimDesktop::Insert(WindowHandle handle, std::string title, bool visible,
                                 bool enabled) {
@@ -122,7 +112,7 @@ bool SimDesktop::IsWindowEnabled(WindowHandle window) {
 
 bool SimDesktop::ShowWindow(WindowHandle window, ShowCommand command) {
   ++showWindowCalls_;
-  log_.Add("ShowWindow " + Hex(window) + " " + std::to_string(static_cast<int>(command)));
+  log_.Add("ShowWindow " + HexText(window) + " " + std::to_string(static_cast<int>(command)));
   Window* w = FindMutable(window);
   if (w == nullptr) return false;
   const bool wasVisible = w->visible;
@@ -141,14 +131,14 @@ bool SimDesktop::ShowWindow(WindowHandle window, ShowCommand command) {
 }
 
 bool SimDesktop::SetForegroundWindow(WindowHandle window) {
-  log_.Add("SetForegroundWindow " + Hex(window));
+  log_.Add("SetForegroundWindow " + HexText(window));
   if (Find(window) == nullptr) return false;
   foreground_ = window;
   return true;
 }
 
 WindowHandle SimDesktop::SetFocus(WindowHandle window) {
-  log_.Add("SetFocus " + Hex(window));
+  log_.Add("SetFocus " + HexText(window));
   if (window != NullWindow && Find(window) == nullptr) return NullWindow;
   const WindowHandle previous = focus_;
   focus_ = window;
@@ -156,7 +146,7 @@ WindowHandle SimDesktop::SetFocus(WindowHandle window) {
 }
 
 bool SimDesktop::LockWindowUpdate(WindowHandle window) {
-  log_.Add("LockWindowUpdate " + Hex(window));
+  log_.Add("LockWindowUpdate " + HexText(window));
   if (window == NullWindow) {
     const bool wasLocked = locked_ != NullWindow;
     locked_ = NullWindow;

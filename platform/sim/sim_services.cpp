@@ -1,29 +1,21 @@
 #include "platform/sim/sim_services.h"
 
-#include <cstdio>
-
 namespace tolva::platform::sim {
 namespace {
 
 std::string Text(const char* text) { return text == nullptr ? "(null)" : text; }
 
-std::string Hex(std::uintptr_t value) {
-  char text[24];
-  std::snprintf(text, sizeof text, "%#llx", static_cast<unsigned long long>(value));
-  return text;
-}
-
 }  // namespace
 
 bool SimDialogs::MessageBeep(unsigned type) {
-  log_.Add("MessageBeep " + Hex(type));
+  log_.Add("MessageBeep " + HexText(type));
   return true;
 }
 
 int SimDialogs::MessageBoxA(WindowHandle owner, const char* text, const char* caption,
                             unsigned type) {
   boxes.push_back(Box{owner, Text(text), Text(caption), type});
-  log_.Add("MessageBoxA " + Hex(type) + " \"" + Text(caption) + "\"");
+  log_.Add("MessageBoxA " + HexText(type) + " \"" + Text(caption) + "\"");
   const Box open = boxes.back();
   if (whileOpen) whileOpen(open);
   if (answers.empty()) return IdOk;
@@ -49,7 +41,7 @@ void SimShell::SHAddToRecentDocs(unsigned flags, const void* path) {
 
 bool SimSound::PlaySoundA(int resource, unsigned flags) {
   played.push_back(resource);
-  log_.Add("PlaySoundA " + std::to_string(resource) + " " + Hex(flags));
+  log_.Add("PlaySoundA " + std::to_string(resource) + " " + HexText(flags));
   return true;
 }
 

@@ -6,7 +6,6 @@ namespace tolva::platform::sim {
 namespace {
 
 constexpr unsigned WmClose = 0x0010;
-constexpr unsigned VkF1 = 0x70;
 // A program that waits with nothing to come for this long is told to end.
 constexpr std::uint64_t IdleLimit = 24ull * 60 * 60 * 1000;
 
@@ -71,9 +70,17 @@ class SimFormPeer final : public ui::FormPeer {
   int RunModal() override {
     backend_.log().Add("ShowModal " + form_.Name());
     Show(ui::WindowState::Normal);
+    backend_.modalForms.push_back(&form_);
+    // However the modal run ends, an exception included, the form goes away again.
+    struct Ended {
+      SimFormPeer& peer;
+      ~Ended() {
+        peer.backend_.modalForms.pop_back();
+        peer.Hide();
+      }
+    } ended{*this};
     const int result = backend_.modalScript ? backend_.modalScript(form_) : 2;
     if (form_.modalResult == 0) form_.modalResult = result;
-    Hide();
     return form_.modalResult;
   }
   void EndModal() override {}
@@ -81,8 +88,6 @@ class SimFormPeer final : public ui::FormPeer {
   void BringToFront() override { backend_.desktop().SetForegroundWindow(handle_); }
   void Destroy() override {
     backend_.desktop().Close(handle_);
-    auto& forms = backend_.forms;
-    forms.erase(std::remove(forms.begin(), forms.end(), &form_), forms.end());
     for (auto* timer : form_.timers) backend_.Unschedule(*timer);
     backend_.UpdateApplicationWindow();
   }
@@ -129,7 +134,6 @@ void SimBackend::CreateWindows(ui::Form& form) {
   form.Attach(std::make_unique<SimFormPeer>(*this, form));
   for (auto* control : form.controls) control->Attach(std::make_unique<SimControlPeer>());
   for (auto* timer : form.timers) timer->Attach(std::make_unique<SimTimerPeer>(*this, *timer));
-  forms.push_back(&form);
   log_.Add("CreateWindow " + form.Name());
 }
 
@@ -139,8 +143,7 @@ bool SimBackend::ApplicationWindowVisible() const {
 }
 
 void SimBackend::UpdateApplicationWindow() {
-  const bool anyVisible = std::any_of(forms.begin(), forms.end(), [](ui::Form* f) { return f->Visible(); });
-  desktop_.SetVisible(applicationWindow, anyVisible);
+  desktop_.SetVisible(applicationWindow, application != nullptr && application->AnyFormVisible());
 }
 
 void SimBackend::Schedule(ui::Timer& timer) { timers_.push_back({&timer, now_ + timer.Interval()}); }
@@ -211,26 +214,17 @@ void SimBackend::Click(ui::Control& control) {
 }
 
 void SimBackend::PressKey(ui::Form& form, unsigned key, ui::KeyShift shift) {
-  if (application == nullptr) return;
-  if (form.keyPreview && form.OnKeyDown) {
-    application->Dispatch([&] { form.OnKeyDown(key, shift); });
-  }
-  if (key == VkF1 && form.OnHelpKey) application->Dispatch(form.OnHelpKey);
+  if (application != nullptr) application->KeyDown(form, key, shift, form.Visible());
+}
+
+bool SimBackend::PressAlt(ui::Form& form, char letter) {
+  return application != nullptr && form.Visible() && application->AltKey(form, letter);
 }
 
 void SimBackend::RequestClose(ui::Form& form) {
   if (application == nullptr) return;
-  if (form.modalResult == 0 && form.Visible() && &form != application->MainForm()) {
-    form.modalResult = 2;
-  }
-  ui::CloseAction action = ui::CloseAction::Hide;
-  application->Dispatch([&] { action = form.QueryClose(); });
-  if (action == ui::CloseAction::None) return;
-  if (&form == application->MainForm()) {
-    application->Terminate();
-  } else {
-    form.Hide();
-  }
+  const bool modal = std::find(modalForms.begin(), modalForms.end(), &form) != modalForms.end();
+  application->CloseRequested(form, modal);
 }
 
 std::intptr_t SimBackend::SendMessage(ui::Form& form, unsigned id, std::uintptr_t wParam,

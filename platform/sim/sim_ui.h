@@ -42,7 +42,10 @@ class SimBackend final : public ui::Backend {
   // Acting as the user or as Windows.
   // A click on an enabled, visible control.
   void Click(ui::Control& control);
+  // A key on a visible form, which counts as the active one.
   void PressKey(ui::Form& form, unsigned key, ui::KeyShift shift);
+  // Alt with a letter; returns whether a button took it.
+  bool PressAlt(ui::Form& form, char letter);
   // SendMessage to a form: the message map first, then the default handling; returns the result.
   std::intptr_t SendMessage(ui::Form& form, unsigned id, std::uintptr_t wParam = 0,
                             std::intptr_t lParam = 0);
@@ -73,7 +76,7 @@ class SimBackend final : public ui::Backend {
   CallLog& log() { return log_; }
   ui::Application* application = nullptr;
   WindowHandle applicationWindow = NullWindow;
-  std::vector<ui::Form*> forms;
+  std::vector<ui::Form*> modalForms;  // the forms shown modally now, innermost last
 
  private:
   bool FireDueTimer();

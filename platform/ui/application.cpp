@@ -106,6 +106,38 @@ void Application::ShowException(const std::exception& exception) {
                        platform::MbOk | platform::MbIconError);
 }
 
+void Application::CloseRequested(Form& form, bool shownModally) {
+  if (shownModally) {
+    form.modalResult = 2;
+    return;
+  }
+  CloseAction action = CloseAction::None;
+  Dispatch([&] { action = form.QueryClose(); });
+  if (action == CloseAction::None) return;
+  if (&form == mainForm_) {
+    Terminate();
+  } else {
+    form.Hide();
+  }
+}
+
+void Application::KeyDown(Form& form, unsigned key, KeyShift shift, bool formActive) {
+  constexpr unsigned VkF1 = 0x70;
+  if (form.keyPreview && form.OnKeyDown) Dispatch([&] { form.OnKeyDown(key, shift); });
+  if (key == VkF1 && formActive && form.OnHelpKey) Dispatch(form.OnHelpKey);
+}
+
+bool Application::AltKey(Form& form, char letter) {
+  ToolButton* button = form.AcceleratorButton(letter);
+  if (button == nullptr) return false;
+  Dispatch([button] { button->Click(); });
+  return true;
+}
+
+bool Application::AnyFormVisible() const {
+  return std::any_of(forms_.begin(), forms_.end(), [](const Form* form) { return form->Visible(); });
+}
+
 void Application::Activated() {
   if (OnActivate) Dispatch(OnActivate);
 }

@@ -111,6 +111,21 @@ class Application {
   // The text ShowException shows.
   static std::string ErrorBoxText(const std::string& message);
 
+  // What the backends do with the user's input, the same on both:
+  // A request to close a form (its close box, Alt+F4, WM_CLOSE). A form shown modally ends its
+  // modal loop with 2 (cancel); otherwise its close handler decides, and a close that goes ahead
+  // ends the program for the main form and hides any other. A close handler that fails keeps
+  // the window.
+  void CloseRequested(Form& form, bool shownModally);
+  // A key going down in a form or one of its controls: a form that previews keys sees it first,
+  // and F1 on the active form asks for its help.
+  void KeyDown(Form& form, unsigned key, KeyShift shift, bool formActive);
+  // Alt with a letter in a form: clicks the button whose caption underlines the letter; returns
+  // whether there was one.
+  bool AltKey(Form& form, char letter);
+  // The program's taskbar button is shown exactly while one of its windows is visible.
+  bool AnyFormVisible() const;
+
   std::function<void()> OnActivate;
   std::function<void(const Exception&)> OnException;
   // The backend's report that the program as a whole became active.

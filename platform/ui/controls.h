@@ -45,6 +45,9 @@ struct KeyShift {
   bool shift = false, alt = false, ctrl = false;
 };
 
+// The letter a caption underlines: the one after its first "&" ("E&xit" underlines x), or 0.
+char AcceleratorOf(const std::string& caption);
+
 // The close decision a form's close handler may change (Delphi's TCloseAction).
 enum class CloseAction { None = 0, Hide = 1, Free = 2, Minimize = 3 };
 
@@ -262,10 +265,8 @@ class Form : public Component {
   void Close() { if (Peer()) Peer()->Close(); }
   void SetFocus() { if (Peer()) Peer()->SetFocus(); }
   void BringToFront() { if (Peer()) Peer()->BringToFront(); }
-  int ShowModal() {
-    modalResult = 0;
-    return Peer() ? Peer()->RunModal() : 0;
-  }
+  // A form already on the screen cannot also be shown modally (throws tolva::Exception).
+  int ShowModal();
   void EndModal(int result) {
     modalResult = result;
     if (Peer()) Peer()->EndModal();
@@ -279,6 +280,10 @@ class Form : public Component {
     if (OnClose) OnClose(action);
     return action;
   }
+
+  // The enabled, visible tool button of this form whose caption underlines the letter ("&Hide"
+  // underlines H), letter case ignored; none when no button has it.
+  ToolButton* AcceleratorButton(char letter) const;
 
   FormPeer* Peer() const { return static_cast<FormPeer*>(GetPeer()); }
 

@@ -25,7 +25,6 @@ constexpr char kMainIcon[] = "MAINICON";
 constexpr int kFirstControlId = 100;
 constexpr int kFirstButtonId = 1000;
 constexpr UINT_PTR kFirstTimerId = 1;
-constexpr int kModalCancel = 2;
 // Posted to the application window when it is activated (its taskbar button was clicked), so
 // that the activation moves on to the main form once the current activation is complete.
 constexpr UINT kActivateMainForm = WM_APP + 1;
@@ -574,22 +573,6 @@ class ToolBarWindow final : public ControlWindow {
   }
 
   // Alt+letter: the button whose caption underlines that letter.
-  bool Accelerator(char letter) const {
-    if (hwnd_ == nullptr || !IsWindowVisible(hwnd_) || !IsWindowEnabled(hwnd_)) return false;
-    for (ui::ToolButton* button : toolBar_.buttons) {
-      const std::string& caption = button->Caption();
-      const auto amp = caption.find('&');
-      if (amp == std::string::npos || amp + 1 >= caption.size()) continue;
-      const auto upper = [](char c) { return std::toupper(static_cast<unsigned char>(c)); };
-      if (upper(caption[amp + 1]) != upper(letter)) continue;
-      if (button->Enabled() && button->Visible()) {
-        context_.app.Dispatch([button] { button->Click(); });
-        return true;
-      }
-    }
-    return false;
-  }
-
  private:
   void LoadImages(HWND hwnd, const ui::ImageList& images) {
     Bitmap strip(static_cast<HBITMAP>(
@@ -841,23 +824,14 @@ class FormWindow final : public ui::FormPeer {
 
   // Called for a key press of this form or its children before the focused window sees it.
   void PreviewKey(const MSG& message) {
-    const auto key = static_cast<unsigned>(message.wParam);
-    if (form_.keyPreview && form_.OnKeyDown) {
-      const ui::KeyShift shift = CurrentShift();
-      form_.app.Dispatch([&] { form_.OnKeyDown(key, shift); });
-    }
-    if (key == VK_F1 && GetActiveWindow() == hwnd_ && form_.OnHelpKey)
-      form_.app.Dispatch(form_.OnHelpKey);
+    form_.app.KeyDown(form_, static_cast<unsigned>(message.wParam), CurrentShift(),
+                      GetActiveWindow() == hwnd_);
   }
 
   // Alt+letter: a tool bar button whose caption underlines the letter. Returns whether one did.
   bool Accelerator(char letter) const {
-    bool done = false;
-    ForEachChild([&](ControlWindow& child) {
-      if (auto* bar = dynamic_cast<ToolBarWindow*>(&child); bar && !done)
-        done = bar->Accelerator(letter);
-    });
-    return done;
+    if (hwnd_ == nullptr || !IsWindowVisible(hwnd_) || !IsWindowEnabled(hwnd_)) return false;
+    return form_.app.AltKey(form_, letter);
   }
 
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -937,19 +911,7 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
   switch (message) {
     case WM_CLOSE: {
-      if (modal_) {
-        form_.modalResult = kModalCancel;
-        return 0;
-      }
-      // A close handler that fails keeps the window.
-      ui::CloseAction action = ui::CloseAction::None;
-      form_.app.Dispatch([&] { action = form_.QueryClose(); });
-      if (action == ui::CloseAction::None) return 0;
-      if (form_.app.MainForm() == &form_) {
-        form_.app.Terminate();
-      } else {
-        Hide();
-      }
+      form_.app.CloseRequested(form_, modal_);
       return 0;
     }
     case WM_ACTIVATEAPP:
@@ -997,7 +959,6 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 int FormWindow::RunModal() {
-  if (IsVisible()) throw Exception("Cannot make a visible window modal");
   // The program's other forms take no input while this one is up.
   std::vector<HWND> disabled;
   for (FormWindow* other : state_.forms) {
@@ -1097,9 +1058,7 @@ FormWindow* State::FormOf(HWND hwnd) const {
 
 void State::UpdateTaskbarButton() const {
   if (application == nullptr) return;
-  const bool anyVisible = std::any_of(forms.begin(), forms.end(),
-                                      [](const FormWindow* form) { return form->IsVisible(); });
-  application->ShowTaskbarButton(anyVisible);
+  application->ShowTaskbarButton(application->App().AnyFormVisible());
 }
 
 void State::ApplyHints() const {

@@ -21,32 +21,23 @@ class SimProgram {
   Program program{sim.get(), backend};
 
   // The calls of one kind, in order.
-  std::vector<std::string> Calls(const std::string& prefix) const {
-    std::vector<std::string> out;
-    for (const auto& call : sim.log.calls)
-      if (call.rfind(prefix, 0) == 0) out.push_back(call);
-    return out;
-  }
+  std::vector<std::string> Calls(const std::string& prefix) const { return sim.log.WithPrefix(prefix); }
   void SetIni(const std::string& text) { sim.profile.SetFileText("tolva.ini", text); }
 };
 
-// The three windows made as start-up makes them, without the splash and the message loop, so a
-// test works the main window directly.
+// The three windows made by start-up's own steps, without the splash and the message loop, so
+// a test works the main window directly.
 class MainWindowRig {
  public:
   void Create(const std::string& ini = "[Settings]\nWAV=0\n") {
     p.SetIni(ini);
-    auto& app = p.program.application();
-    app.Initialize();
-    app.SetTitle("Tolva R. Quenlar (TM)");
-    state().ownWindows.Set(engine::OwnWindows::Role::Application, app.Handle());
-    app.CreateForm(form1, state().Form1, p.sim.get(), state());
-    app.CreateForm(about, state().AboutBox, state());
-    app.CreateForm(options, state().OptionsDialog, state());
-    form1->Show();
+    p.program.PrepareApplication();
+    p.program.CreateWindows();
+    Form1().Show();
   }
   ProgramState& state() { return p.program.state(); }
-  TForm1& Form1() { return *form1; }
+  TForm1& Form1() { return *state().Form1; }
+  TAboutBox& AboutBox() { return *state().AboutBox; }
   bool Visible(platform::WindowHandle w) const {
     const auto* window = p.sim.desktop.Find(w);
     return window != nullptr && window->visible;
@@ -58,9 +49,6 @@ class MainWindowRig {
   }
 
   SimProgram p;
-  std::unique_ptr<TForm1> form1;
-  std::unique_ptr<TAboutBox> about;
-  std::unique_ptr<TOptionsDialog> options;
 };
 
 class MainWindowTest : public ::testing::Test, public MainWindowRig {};

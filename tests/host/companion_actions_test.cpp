@@ -14,12 +14,6 @@ constexpr platform::WindowHandle Owner = 0x7770;
 
 class CompanionActionsTest : public ::testing::Test {
  protected:
-  std::vector<std::string> Calls(const std::string& prefix) const {
-    std::vector<std::string> out;
-    for (const auto& call : sim.log.calls)
-      if (call.rfind(prefix, 0) == 0) out.push_back(call);
-    return out;
-  }
   platform::sim::SimPlatform sim;
   settings::SettingsRecord settings;
   platform::VersionRecord version{4, 10, 1998, 1};

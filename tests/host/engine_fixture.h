@@ -63,17 +63,8 @@ class EngineTest : public ::testing::Test {
     return {hidden.entries.begin(), hidden.entries.begin() + hidden.count};
   }
   // The calls of one kind ("ShowWindow", "SetFocus", ...) in the order they were made.
-  std::vector<std::string> Calls(const std::string& prefix) const {
-    std::vector<std::string> out;
-    for (const auto& call : sim.log.calls)
-      if (call.rfind(prefix, 0) == 0) out.push_back(call);
-    return out;
-  }
-  static std::string Hex(platform::WindowHandle window) {
-    char text[24];
-    std::snprintf(text, sizeof text, "%#llx", static_cast<unsigned long long>(window));
-    return text;
-  }
+  std::vector<std::string> Calls(const std::string& prefix) const { return sim.log.WithPrefix(prefix); }
+  static std::string Hex(platform::WindowHandle window) { return platform::sim::HexText(window); }
 
   platform::sim::SimPlatform sim;
   settings::SettingsRecord settings;

@@ -159,7 +159,7 @@ TEST_F(MainWindowTest, SoundKeyHelpAndWebLinks) {
   EXPECT_EQ(p.sim.shell.executed[0].file, "http://www.marrowby.com/software/tolva.htm");
   EXPECT_EQ(p.sim.shell.executed[1].file, "http://www.marrowby.com/software/tolva.htm");
   EXPECT_EQ(p.sim.shell.executed[2].file, "http://www.marrowby.com/");
-  EXPECT_EQ(p.sim.shell.executed[0].owner, about->Handle());
+  EXPECT_EQ(p.sim.shell.executed[0].owner, AboutBox().Handle());
   EXPECT_EQ(p.sim.shell.executed[0].showCommand, 9);
   EXPECT_EQ(p.sim.shell.executed[0].parameters, "(null)");
   ASSERT_EQ(p.sim.dialogs.boxes.size(), 1u);
@@ -456,6 +456,47 @@ TEST_F(MainWindowTest, CompanionActionsFollowTheirSettingsInBothDirections) {
     EXPECT_EQ(companionCalls(t.p), c.revealCalls);
     EXPECT_TRUE(t.p.sim.dialogs.boxes.empty());
   }
+}
+
+}  // namespace
+}  // namespace tolva::app::testing
+
+namespace tolva::app::testing {
+namespace {
+
+// Alt with a caption's underlined letter works the button, whatever the letter case; a disabled
+// button or a letter no caption underlines takes nothing.
+TEST_F(MainWindowTest, AltKeysWorkTheButtonsTheirCaptionsUnderline) {
+  Create();
+  const auto targets = Targets(2);
+  struct Case {
+    char letter;
+    bool taken;
+  };
+  // After "&Hide" has concealed, the button reads "&Show".
+  for (const Case c : {Case{'t', false}, Case{'q', false}, Case{'h', true}, Case{'h', false},
+                       Case{'S', true}}) {
+    SCOPED_TRACE(c.letter);
+    EXPECT_EQ(p.backend.PressAlt(Form1(), c.letter), c.taken);
+  }
+  // Concealed, then revealed again.
+  EXPECT_TRUE(Visible(targets[0]));
+  EXPECT_EQ(p.sim.desktop.ShowWindowCalls(), 4);
+  EXPECT_EQ(ui::AcceleratorOf("E&xit"), 'x');
+  EXPECT_EQ(ui::AcceleratorOf("Exit&"), '\0');
+  EXPECT_EQ(ui::AcceleratorOf("Exit"), '\0');
+
+  // A close request on a form shown modally ends its loop with cancel, not the program.
+  int closedWith = -1;
+  p.backend.modalScript = [&](ui::Form& form) {
+    p.backend.SendMessage(form, 0x0010);
+    closedWith = form.modalResult;
+    return form.modalResult;
+  };
+  p.backend.Click(Form1().AboutButton);
+  EXPECT_EQ(closedWith, 2);
+  EXPECT_FALSE(p.program.application().Terminated());
+  EXPECT_TRUE(Visible(Form1().Handle()));
 }
 
 }  // namespace
