@@ -5,13 +5,13 @@
 #include <shlobj.h>
 #include <shellapi.h>
 
+#include <exception>
 #include <string>
+
+#include "platform/win32/handles.h"
 
 namespace tolva::platform::win32 {
 namespace {
-
-HWND ToHwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
-WindowHandle FromHwnd(HWND window) { return reinterpret_cast<WindowHandle>(window); }
 
 static_assert(sizeof(AnimationInfo) == sizeof(ANIMATIONINFO));
 static_assert(offsetof(AnimationInfo, iMinAnimate) == offsetof(ANIMATIONINFO, iMinAnimate));
@@ -19,11 +19,20 @@ static_assert(offsetof(AnimationInfo, iMinAnimate) == offsetof(ANIMATIONINFO, iM
 struct EnumTrampoline {
   WindowEnumProc proc;
   void* context;
+  // What the visitor threw. An exception cannot unwind through user32's frames (the process
+  // would end), so it is kept here, the enumeration stops, and it is thrown again once
+  // EnumWindows has returned.
+  std::exception_ptr escaped;
 };
 
-BOOL CALLBACK EnumWindowsThunk(HWND window, LPARAM lParam) {
+BOOL CALLBACK EnumWindowsThunk(HWND window, LPARAM lParam) noexcept {
   auto* trampoline = reinterpret_cast<EnumTrampoline*>(lParam);
-  return trampoline->proc(FromHwnd(window), trampoline->context) ? TRUE : FALSE;
+  try {
+    return trampoline->proc(ToHandle(window), trampoline->context) ? TRUE : FALSE;
+  } catch (...) {
+    trampoline->escaped = std::current_exception();
+    return FALSE;
+  }
 }
 
 std::string LocaleText(LCTYPE type) {
@@ -35,14 +44,16 @@ std::string LocaleText(LCTYPE type) {
 }  // namespace
 
 bool Win32WindowManager::EnumWindows(WindowEnumProc proc, void* context) {
-  EnumTrampoline trampoline{proc, context};
-  return ::EnumWindows(EnumWindowsThunk, reinterpret_cast<LPARAM>(&trampoline)) != FALSE;
+  EnumTrampoline trampoline{proc, context, nullptr};
+  const BOOL completed = ::EnumWindows(EnumWindowsThunk, reinterpret_cast<LPARAM>(&trampoline));
+  if (trampoline.escaped) std::rethrow_exception(trampoline.escaped);
+  return completed != FALSE;
 }
 
-WindowHandle Win32WindowManager::GetDesktopWindow() { return FromHwnd(::GetDesktopWindow()); }
+WindowHandle Win32WindowManager::GetDesktopWindow() { return ToHandle(::GetDesktopWindow()); }
 
 WindowHandle Win32WindowManager::FindWindowA(const char* className, const char* windowName) {
-  return FromHwnd(::FindWindowA(className, windowName));
+  return ToHandle(::FindWindowA(className, windowName));
 }
 
 int Win32WindowManager::GetWindowTextA(WindowHandle window, char* buffer, int capacity) {
@@ -68,7 +79,7 @@ bool Win32WindowManager::SetForegroundWindow(WindowHandle window) {
 }
 
 WindowHandle Win32WindowManager::SetFocus(WindowHandle window) {
-  return FromHwnd(::SetFocus(ToHwnd(window)));
+  return ToHandle(::SetFocus(ToHwnd(window)));
 }
 
 bool Win32WindowManager::LockWindowUpdate(WindowHandle window) {
@@ -154,17 +165,17 @@ bool Win32Help::WinHelpA(WindowHandle window, const char* helpFile, unsigned com
 }
 
 KernelHandle Win32Kernel::CreateMutexA(bool initialOwner, const char* name) {
-  return reinterpret_cast<KernelHandle>(::CreateMutexA(nullptr, initialOwner ? TRUE : FALSE, name));
+  return ToKernelHandle(::CreateMutexA(nullptr, initialOwner ? TRUE : FALSE, name));
 }
 
 std::uint32_t Win32Kernel::GetLastError() { return ::GetLastError(); }
 
 bool Win32Kernel::ReleaseMutex(KernelHandle mutex) {
-  return ::ReleaseMutex(reinterpret_cast<HANDLE>(mutex)) != FALSE;
+  return ::ReleaseMutex(ToKernel(mutex)) != FALSE;
 }
 
 bool Win32Kernel::CloseHandle(KernelHandle handle) {
-  return ::CloseHandle(reinterpret_cast<HANDLE>(handle)) != FALSE;
+  return ::CloseHandle(ToKernel(handle)) != FALSE;
 }
 
 bool Win32Kernel::GetVersionExA(VersionRecord& version) {

@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <new>
+#include <stdexcept>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 #include "platform/win32/win32_platform.h"
@@ -67,6 +71,40 @@ TEST(Win32WindowManager, EnumerationStopsWhenTheVisitorSaysSo) {
       },
       &visits);
   EXPECT_EQ(visits, 1);
+}
+
+// The census allocates inside the visitor. What it throws comes out of EnumWindows to the caller,
+// and the enumeration ends at the window that threw.
+TEST(Win32WindowManager, VisitorExceptionReachesTheCallerAndEndsTheEnumeration) {
+  TestWindow first("tolva throw a"), second("tolva throw b"), third("tolva throw c");
+  struct Visitor {
+    std::function<void()> raise;
+    int visits = 0;
+  };
+  const struct {
+    std::function<void()> raise;
+    const std::type_info& type;
+  } cases[] = {
+      {[] { throw std::bad_alloc(); }, typeid(std::bad_alloc)},
+      {[] { throw std::out_of_range("no such window"); }, typeid(std::out_of_range)},
+  };
+  Win32WindowManager windows;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.type.name());
+    Visitor visitor{c.raise};
+    const auto visit = [](WindowHandle, void* context) {
+      auto& v = *static_cast<Visitor*>(context);
+      if (++v.visits == 2) v.raise();
+      return true;
+    };
+    try {
+      windows.EnumWindows(visit, &visitor);
+      ADD_FAILURE() << "no exception";
+    } catch (const std::exception& e) {
+      EXPECT_EQ(typeid(e), c.type);
+    }
+    EXPECT_EQ(visitor.visits, 2);
+  }
 }
 
 TEST(Win32WindowManager, TitleIsCutToTheBuffer) {
