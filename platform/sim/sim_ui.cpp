@@ -123,6 +123,21 @@ class SimControlPeer final : public ui::Peer {
   void Changed(ui::Property) override {}
 };
 
+class SimPeerFactory final : public ui::PeerFactory {
+ public:
+  explicit SimPeerFactory(SimBackend& backend) : backend_(backend) {}
+  std::unique_ptr<ui::Peer> Make(ui::Picture&) override { return std::make_unique<SimControlPeer>(); }
+  std::unique_ptr<ui::Peer> Make(ui::Label&) override { return std::make_unique<SimControlPeer>(); }
+  std::unique_ptr<ui::Peer> Make(ui::Panel&) override { return std::make_unique<SimControlPeer>(); }
+  std::unique_ptr<ui::Peer> Make(ui::ToolBar&) override { return std::make_unique<SimControlPeer>(); }
+  std::unique_ptr<ui::Peer> Make(ui::Timer& timer) override {
+    return std::make_unique<SimTimerPeer>(backend_, timer);
+  }
+
+ private:
+  SimBackend& backend_;
+};
+
 }  // namespace
 
 std::unique_ptr<ui::ApplicationPeer> SimBackend::CreateApplication(ui::Application& app) {
@@ -132,8 +147,9 @@ std::unique_ptr<ui::ApplicationPeer> SimBackend::CreateApplication(ui::Applicati
 void SimBackend::CreateWindows(ui::Form& form) {
   if (failTimers && !form.timers.empty()) throw Exception("Not enough timers available");
   form.Attach(std::make_unique<SimFormPeer>(*this, form));
-  for (auto* control : form.controls) control->Attach(std::make_unique<SimControlPeer>());
-  for (auto* timer : form.timers) timer->Attach(std::make_unique<SimTimerPeer>(*this, *timer));
+  SimPeerFactory factory(*this);
+  for (auto* control : form.controls) control->Attach(control->MakePeer(factory));
+  for (auto* timer : form.timers) timer->Attach(factory.Make(*timer));
   log_.Add("CreateWindow " + form.Name());
 }
 

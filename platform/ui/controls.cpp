@@ -12,18 +12,22 @@ char AcceleratorOf(const std::string& caption) {
   return caption[amp + 1];
 }
 
-ToolButton* Form::AcceleratorButton(char letter) const {
+ToolButton* ToolBar::AcceleratorButton(char letter) const {
+  if (!Enabled() || !Visible()) return nullptr;
   const auto upper = [](char c) { return std::toupper(static_cast<unsigned char>(c)); };
-  for (Control* control : controls) {
-    const auto* bar = dynamic_cast<const ToolBar*>(control);
-    if (bar == nullptr || !bar->Enabled() || !bar->Visible()) continue;
-    for (ToolButton* button : bar->buttons) {
-      const char underlined = AcceleratorOf(button->Caption());
-      if (underlined != 0 && upper(underlined) == upper(letter) && button->Enabled() &&
-          button->Visible()) {
-        return button;
-      }
+  for (ToolButton* button : buttons) {
+    const char underlined = AcceleratorOf(button->Caption());
+    if (underlined != 0 && upper(underlined) == upper(letter) && button->Enabled() &&
+        button->Visible()) {
+      return button;
     }
+  }
+  return nullptr;
+}
+
+ToolButton* Form::AcceleratorButton(char letter) const {
+  for (const Control* control : controls) {
+    if (ToolButton* button = control->AcceleratorButton(letter)) return button;
   }
   return nullptr;
 }

@@ -79,9 +79,37 @@ class Component {
   std::unique_ptr<Peer> peer_;
 };
 
+class Picture;
+class Label;
+class Panel;
+class ToolBar;
+class ToolButton;
+class Timer;
+
+// Where a backend makes its peers: one entry for each kind of control. The control picks the
+// entry for its own kind (Control::MakePeer), so no backend has to ask a control what it is, and
+// a new kind of control is one more entry here and in each backend.
+class PeerFactory {
+ public:
+  virtual ~PeerFactory() = default;
+  virtual std::unique_ptr<Peer> Make(Picture& picture) = 0;
+  virtual std::unique_ptr<Peer> Make(Label& label) = 0;
+  virtual std::unique_ptr<Peer> Make(Panel& panel) = 0;
+  virtual std::unique_ptr<Peer> Make(ToolBar& toolBar) = 0;
+  virtual std::unique_ptr<Peer> Make(Timer& timer) = 0;
+};
+
 class Control : public Component {
  public:
   using Component::Component;
+
+  // This control's peer, from the backend's entry for its kind.
+  virtual std::unique_ptr<Peer> MakePeer(PeerFactory& factory) = 0;
+  // The button of this control that Alt with the letter clicks, if it has one.
+  virtual ToolButton* AcceleratorButton(char letter) const {
+    (void)letter;
+    return nullptr;
+  }
 
   const Bounds& GetBounds() const { return bounds_; }
   void SetBounds(Bounds bounds) { bounds_ = bounds; Notify(Property::Bounds); }
@@ -117,6 +145,7 @@ class Control : public Component {
 class Picture : public Control {
  public:
   using Control::Control;
+  std::unique_ptr<Peer> MakePeer(PeerFactory& factory) override { return factory.Make(*this); }
   enum class Kind { Bitmap, Jpeg };
   Kind kind = Kind::Bitmap;
   std::string pictureResource;
@@ -127,6 +156,7 @@ class Picture : public Control {
 class Label : public Control {
  public:
   using Control::Control;
+  std::unique_ptr<Peer> MakePeer(PeerFactory& factory) override { return factory.Make(*this); }
   Colour fontColour{0, 0, 0};
   bool transparent = true;  // draws on its parent's background
 };
@@ -135,6 +165,7 @@ class Label : public Control {
 class Panel : public Control {
  public:
   using Control::Control;
+  std::unique_ptr<Peer> MakePeer(PeerFactory& factory) override { return factory.Make(*this); }
   Colour colour{192, 192, 192};
   bool lowered = true;
 };
@@ -152,6 +183,8 @@ class ImageList : public Component {
 class ToolButton : public Control {
  public:
   using Control::Control;
+  // A button is part of its tool bar, whose peer gives it its own.
+  std::unique_ptr<Peer> MakePeer(PeerFactory&) override { return nullptr; }
   int ImageIndex() const { return imageIndex_; }
   void SetImageIndex(int index) { imageIndex_ = index; Notify(Property::ImageIndex); }
 
@@ -163,6 +196,10 @@ class ToolButton : public Control {
 class ToolBar : public Control {
  public:
   using Control::Control;
+  std::unique_ptr<Peer> MakePeer(PeerFactory& factory) override { return factory.Make(*this); }
+  // The enabled, visible button whose caption underlines the letter, letter case ignored; none
+  // while the bar itself is disabled or hidden.
+  ToolButton* AcceleratorButton(char letter) const override;
   const ImageList* images = nullptr;
   std::vector<ToolButton*> buttons;
   Size buttonSize{49, 36};
