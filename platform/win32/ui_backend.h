@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/ui/application.h"
+#include "platform/win32/timers.h"
 
 namespace tolva::platform::win32 {
 
@@ -14,6 +15,8 @@ class Win32Backend final : public ui::Backend {
  public:
   // The module whose resources (icons, bitmaps, pictures) the windows show.
   explicit Win32Backend(HINSTANCE instance);
+  // The same, with the forms' timers on these rather than the system's own.
+  Win32Backend(HINSTANCE instance, Timers& timers);
   ~Win32Backend() override;
   Win32Backend(const Win32Backend&) = delete;
   Win32Backend& operator=(const Win32Backend&) = delete;
@@ -21,14 +24,11 @@ class Win32Backend final : public ui::Backend {
   std::unique_ptr<ui::ApplicationPeer> CreateApplication(ui::Application& application) override;
   void CreateWindows(ui::Form& form) override;
 
-  // Makes the next SetTimer call fail the way it does when the system has no timer left, so
-  // that the failure path can be exercised.
-  void FailNextSetTimer();
-
-  // What the peers share: the module, the application window, the live forms, the hint state.
+  // What the windows share.
   struct State;
 
  private:
+  SystemTimers systemTimers_;
   std::unique_ptr<State> state_;
 };
 

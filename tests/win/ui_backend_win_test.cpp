@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/exception.h"
@@ -111,9 +112,29 @@ class TestForm : public ui::Form {
 
 constexpr int kFirstButton = 1000;  // the command id of a tool bar's first button
 
+// The system's timers, of which the next one can be made to fail as it does when the system
+// has none left; every window a timer was started or stopped on is noted.
+class TestTimers final : public Timers {
+ public:
+  bool Start(HWND window, UINT_PTR id, UINT milliseconds) override {
+    windows.push_back(window);
+    if (std::exchange(failNext, false)) return false;
+    return system_.Start(window, id, milliseconds);
+  }
+  void Stop(HWND window, UINT_PTR id) override {
+    windows.push_back(window);
+    system_.Stop(window, id);
+  }
+  bool failNext = false;
+  std::vector<HWND> windows;
+
+ private:
+  SystemTimers system_;
+};
+
 class Win32BackendTest : public ::testing::Test {
  protected:
-  Win32BackendTest() : backend(GetModuleHandleA(nullptr)), app(backend, dialogs) {
+  Win32BackendTest() : backend(GetModuleHandleA(nullptr), timers), app(backend, dialogs) {
     app.SetTitle("Tolva backend test application");
     app.OnException = [this](const Exception& e) { exceptions.emplace_back(e.what()); };
   }
@@ -185,6 +206,7 @@ class Win32BackendTest : public ::testing::Test {
     Pump(50);
   }
 
+  TestTimers timers;
   Win32Backend backend;
   RecordingDialogs dialogs;
   ui::Application app;
@@ -460,7 +482,7 @@ TEST_F(Win32BackendTest, ExceptionFromAClickReachesTheApplicationAndTheProgramGo
 }
 
 TEST_F(Win32BackendTest, TimerThatCannotBeHadFailsTheCreationAndLeavesNoWindow) {
-  backend.FailNextSetTimer();
+  timers.failNext = true;
   holder = std::make_unique<TestForm>(app);
   holder->SetCaption("Tolva no timer form");
   holder->timer.SetEnabled(true);
@@ -475,7 +497,7 @@ TEST_F(Win32BackendTest, TimerThatCannotBeHadFailsTheCreationAndLeavesNoWindow) 
   // Enabling a timer later fails the same way, in the code that enables it.
   holder->timer.SetEnabled(false);
   app.CreateWindowOf(*holder);
-  backend.FailNextSetTimer();
+  timers.failNext = true;
   EXPECT_THROW(holder->timer.SetEnabled(true), Exception);
 }
 

@@ -1,0 +1,26 @@
+#pragma once
+// The real windows' entry for each kind of control. Each entry is defined in the file of the
+// peer it makes.
+#include <memory>
+#include <utility>
+
+#include "platform/ui/controls.h"
+#include "platform/win32/form_site.h"
+
+namespace tolva::platform::win32 {
+
+class ControlFactory final : public ui::PeerFactory {
+ public:
+  explicit ControlFactory(std::shared_ptr<FormSite> site) : site_(std::move(site)) {}
+
+  std::unique_ptr<ui::Peer> Make(ui::Picture& picture) override;  // picture_window.cpp
+  std::unique_ptr<ui::Peer> Make(ui::Label& label) override;      // label_window.cpp
+  std::unique_ptr<ui::Peer> Make(ui::Panel& panel) override;      // panel_window.cpp
+  std::unique_ptr<ui::Peer> Make(ui::ToolBar& toolBar) override;  // tool_bar_window.cpp
+  std::unique_ptr<ui::Peer> Make(ui::Timer& timer) override;      // timer_peer.cpp
+
+ private:
+  std::shared_ptr<FormSite> site_;
+};
+
+}  // namespace tolva::platform::win32

@@ -1,0 +1,120 @@
+#include "platform/win32/control_peer.h"
+
+namespace tolva::platform::win32 {
+namespace {
+
+// Every child window and tool bar tooltip of ours carries its peer under this property, so a
+// form finds the peer of a window that notifies it without a table of its own.
+constexpr char kPeerProperty[] = "TolvaPeer";
+constexpr int kFirstControlId = 100;
+
+HMENU NextControlId() {
+  static int next = kFirstControlId;
+  return reinterpret_cast<HMENU>(static_cast<INT_PTR>(next++));
+}
+
+DWORD ChildStyle(const ui::Control& control) {
+  return WS_CHILD | WS_CLIPSIBLINGS | (control.Visible() ? WS_VISIBLE : 0) |
+         (control.Enabled() ? 0 : WS_DISABLED);
+}
+
+}  // namespace
+
+ControlPeer* PeerOf(HWND hwnd) {
+  return hwnd == nullptr ? nullptr : static_cast<ControlPeer*>(GetPropA(hwnd, kPeerProperty));
+}
+
+void SetPeer(HWND hwnd, ControlPeer& peer) { SetPropA(hwnd, kPeerProperty, &peer); }
+
+void RemovePeer(HWND hwnd) { RemovePropA(hwnd, kPeerProperty); }
+
+bool AnswerTipRequest(const NMHDR& header, const ui::Control* control) {
+  if (header.code != TTN_GETDISPINFOA && header.code != TTN_GETDISPINFOW) return false;
+  const std::string text = control != nullptr && control->showHint ? control->Hint() : std::string();
+  // The request is the notification's header inside the record the tooltip fills in.
+  if (header.code == TTN_GETDISPINFOA) {
+    auto& info = const_cast<NMTTDISPINFOA&>(reinterpret_cast<const NMTTDISPINFOA&>(header));
+    lstrcpynA(info.szText, text.c_str(), static_cast<int>(sizeof info.szText));
+    info.lpszText = info.szText;
+    info.hinst = nullptr;
+  } else {
+    auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
+    constexpr int capacity = static_cast<int>(sizeof info.szText / sizeof info.szText[0]);
+    info.szText[0] = L'\0';
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, info.szText, capacity);
+    info.szText[capacity - 1] = L'\0';
+    info.lpszText = info.szText;
+    info.hinst = nullptr;
+  }
+  return true;
+}
+
+ChildWindow::ChildWindow(const FormSite& site, ControlPeer& peer, const char* className,
+                         DWORD style, DWORD exStyle, WindowTarget* target)
+    : site_(site), control_(peer.control()), ref_(site.window.Under()) {
+  const HWND form = site_.window.get();
+  if (form == nullptr) return;
+  const ui::Bounds& b = control_.GetBounds();
+  // No parent notifications: a child that goes while its form is being torn down must not call
+  // into the form's message map.
+  ref_.Set(CreateWindowExA(exStyle | WS_EX_NOPARENTNOTIFY, className, control_.Caption().c_str(),
+                           ChildStyle(control_) | style, b.left, b.top, b.width, b.height, form,
+                           NextControlId(), site_.instance,
+                           target != nullptr ? CreationParameter(*target) : nullptr));
+  const HWND hwnd = ref_.get();
+  if (hwnd == nullptr) return;
+  SetPeer(hwnd, peer);
+  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(site_.font.get()), FALSE);
+  if (const HWND tooltip = site_.tooltip.get(); tooltip != nullptr && control_.showHint) {
+    TOOLINFOA tool = ToolInfo(form, hwnd);
+    tool_ = SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)) != FALSE;
+  }
+}
+
+ChildWindow::~ChildWindow() {
+  const HWND hwnd = ref_.get();
+  if (hwnd == nullptr) return;  // gone with the form's window
+  if (const HWND tooltip = site_.tooltip.get(); tooltip != nullptr && tool_) {
+    TOOLINFOA tool = ToolInfo(site_.window.get(), hwnd);
+    SendMessageA(tooltip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+  RemovePeer(hwnd);
+  DestroyWindow(hwnd);
+  ref_.Clear();
+}
+
+void ChildWindow::Mirror(ui::Property property) const {
+  const HWND hwnd = ref_.get();
+  if (hwnd == nullptr) return;
+  switch (property) {
+    case ui::Property::Bounds: {
+      const ui::Bounds& b = control_.GetBounds();
+      MoveWindow(hwnd, b.left, b.top, b.width, b.height, TRUE);
+      break;
+    }
+    case ui::Property::Visible:
+      ShowWindow(hwnd, control_.Visible() ? SW_SHOWNA : SW_HIDE);
+      break;
+    case ui::Property::Enabled:
+      EnableWindow(hwnd, control_.Enabled());
+      break;
+    case ui::Property::Caption:
+      SetWindowTextA(hwnd, control_.Caption().c_str());
+      break;
+    default:
+      break;
+  }
+}
+
+TOOLINFOA ChildWindow::ToolInfo(HWND form, HWND hwnd) const {
+  TOOLINFOA tool{};
+  tool.cbSize = sizeof tool;
+  // The text is asked for each time the tip shows, so a changed hint needs no update here.
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = form;
+  tool.uId = reinterpret_cast<UINT_PTR>(hwnd);
+  tool.lpszText = LPSTR_TEXTCALLBACKA;
+  return tool;
+}
+
+}  // namespace tolva::platform::win32

@@ -1,0 +1,67 @@
+#include "platform/win32/window_procedure.h"
+
+#include <exception>
+
+#include "platform/exception.h"
+
+namespace tolva::platform::win32 {
+namespace {
+
+// Reports what OnMessage let through. The report can fail as well (no memory left for its
+// text); then nothing more can be done, and still nothing may go on into user32, whose frames
+// an exception cannot unwind.
+void Report(ui::Application& app, const std::exception* exception) noexcept {
+  try {
+    if (exception != nullptr) {
+      app.HandleException(*exception);
+    } else {
+      app.HandleException(Exception("Unknown error"));
+    }
+  } catch (...) {
+  }
+}
+
+WindowTarget* TargetOf(HWND hwnd) {
+  return reinterpret_cast<WindowTarget*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  if (message == WM_NCCREATE) {
+    auto* made = static_cast<WindowTarget*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(made));
+    if (made != nullptr) made->WindowMade(hwnd);
+  }
+  WindowTarget* target = TargetOf(hwnd);
+  if (target == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    target->WindowGone();
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+  }
+  try {
+    return target->OnMessage(hwnd, message, wParam, lParam);
+  } catch (const std::exception& exception) {
+    Report(target->App(), &exception);
+  } catch (...) {
+    Report(target->App(), nullptr);
+  }
+  return 0;
+}
+
+}  // namespace
+
+void RegisterWindowClass(HINSTANCE instance, const char* name, UINT style) {
+  WNDCLASSEXA existing{};
+  existing.cbSize = sizeof existing;
+  if (GetClassInfoExA(instance, name, &existing)) return;
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.style = style;
+  windowClass.lpfnWndProc = WindowProcedure;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = name;
+  RegisterClassExA(&windowClass);
+}
+
+}  // namespace tolva::platform::win32

@@ -1,0 +1,31 @@
+#pragma once
+// The one window procedure of the window classes of ours.
+#include <windows.h>
+
+#include "platform/ui/application.h"
+
+namespace tolva::platform::win32 {
+
+// What a window of one of our classes sends its messages to: the object whose address was the
+// window's creation parameter (CreationParameter).
+class WindowTarget {
+ public:
+  // WM_NCCREATE: the window has its handle; its messages follow.
+  virtual void WindowMade(HWND hwnd) noexcept = 0;
+  virtual LRESULT OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) = 0;
+  // WM_NCDESTROY: the window has gone, and the system may give its handle to another.
+  virtual void WindowGone() noexcept = 0;
+  // Where an exception that OnMessage lets through is reported.
+  virtual ui::Application& App() const = 0;
+
+ protected:
+  ~WindowTarget() = default;
+};
+
+// CreateWindowExA's last argument for a window of one of our classes.
+inline void* CreationParameter(WindowTarget& target) { return &target; }
+
+// Registers a class of ours in the module, unless it is there already.
+void RegisterWindowClass(HINSTANCE instance, const char* name, UINT style);
+
+}  // namespace tolva::platform::win32
