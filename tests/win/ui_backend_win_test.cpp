@@ -7,13 +7,21 @@
 
 #include <functional>
 #include <memory>
+#include <new>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "app/main_form.h"
+#include "app/program_state.h"
+#include "app/splash_form.h"
 #include "platform/exception.h"
 #include "platform/ui/application.h"
+#include "platform/win32/gdi.h"
 #include "platform/win32/ui_backend.h"
+#include "platform/win32/win32_platform.h"
 #include "resources/resource_ids.h"
 
 namespace tolva::platform::win32 {
@@ -27,10 +35,12 @@ class RecordingDialogs final : public Dialogs {
   };
   bool MessageBeep(unsigned) override { return true; }
   int MessageBoxA(WindowHandle, const char* text, const char* caption, unsigned type) override {
+    if (failBoxes) throw std::bad_alloc();
     boxes.push_back({text, caption, type});
     return IdOk;
   }
   std::vector<Box> boxes;
+  bool failBoxes = false;  // as when no memory is left for a box
 };
 
 struct Key {
@@ -108,6 +118,9 @@ class TestForm : public ui::Form {
   std::function<void()> onTick;
   int closes = 0;
   ui::CloseAction closeAction = ui::CloseAction::Hide;
+  std::function<bool(ui::Message&)> onMessage;
+
+  bool HandleMessage(ui::Message& message) override { return onMessage && onMessage(message); }
 };
 
 constexpr int kFirstButton = 1000;  // the command id of a tool bar's first button
@@ -230,37 +243,100 @@ std::string WindowText(HWND hwnd) {
   return buffer;
 }
 
-TEST_F(Win32BackendTest, FormWindowHasTheLayoutOfItsBorderStyle) {
+// The screen's device context, given back at the end.
+class ScreenDc {
+ public:
+  ScreenDc() : dc_(GetDC(nullptr)) {}
+  ~ScreenDc() { ReleaseDC(nullptr, dc_); }
+  ScreenDc(const ScreenDc&) = delete;
+  ScreenDc& operator=(const ScreenDc&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HDC dc_;
+};
+
+// The colour a window paints its background with, which shows where no control covers it.
+COLORREF ErasedColour(HWND window) {
+  const ScreenDc screen;
+  const MemoryDc dc(screen.get());
+  const Bitmap pixel(CreateCompatibleBitmap(screen.get(), 1, 1));
+  const Selection selected(dc.get(), pixel.get());
+  SendMessageA(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0);
+  return GetPixel(dc.get(), 0, 0);
+}
+
+// A point of a window's client area as the screen shows it.
+COLORREF ScreenPixel(HWND window, POINT point) {
+  ClientToScreen(window, &point);
+  const ScreenDc screen;
+  return GetPixel(screen.get(), point.x, point.y);
+}
+
+// The real windows of the program's own forms among them.
+TEST_F(Win32BackendTest, FormWindowHasTheLookOfItsForm) {
+  Win32Platform system;
+  const Platform& real = system.get();
+  Platform quiet{real.windows, real.systemParameters, real.profile, real.process, real.locale,
+                 real.clock,   dialogs,               real.shell,   real.sound,   real.help,
+                 real.kernel};
+  app::ProgramState state;
+  using Make = std::function<std::unique_ptr<ui::Form>(ui::Application&)>;
+  const auto testForm = [](ui::BorderStyle border, bool minimiseBox) -> Make {
+    return [=](ui::Application& application) -> std::unique_ptr<ui::Form> {
+      auto made = std::make_unique<TestForm>(application);
+      made->border = border;
+      made->minimiseBox = minimiseBox;
+      made->clientSize = {200 + static_cast<int>(border) * 10, 90};
+      return made;
+    };
+  };
+  constexpr DWORD kFrame = WS_CAPTION | WS_BORDER | WS_DLGFRAME | WS_THICKFRAME | WS_SYSMENU;
+  constexpr COLORREF kBlue = RGB(0, 0, 255);
   const struct {
-    ui::BorderStyle border;
-    bool minimiseBox;
-    DWORD styleOn, styleOff, exOn;
+    const char* name;
+    Make make;
+    DWORD styleOn, styleOff, exOn, exOff;
+    COLORREF background;
+    std::vector<std::pair<POINT, COLORREF>> seen;  // client points on the screen
   } cases[] = {
-      {ui::BorderStyle::ToolWindow, true, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, WS_THICKFRAME,
-       WS_EX_TOOLWINDOW},
-      {ui::BorderStyle::ToolWindow, false, WS_CAPTION | WS_SYSMENU, WS_MINIMIZEBOX | WS_THICKFRAME,
-       WS_EX_TOOLWINDOW},
-      {ui::BorderStyle::Dialog, false, WS_CAPTION | WS_SYSMENU,
-       WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME, WS_EX_DLGMODALFRAME},
-      {ui::BorderStyle::None, false, WS_POPUP, WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 0},
+      {"tool window", testForm(ui::BorderStyle::ToolWindow, true),
+       WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, WS_THICKFRAME, WS_EX_TOOLWINDOW, 0, kBlue, {}},
+      {"tool window without minimise box", testForm(ui::BorderStyle::ToolWindow, false),
+       WS_CAPTION | WS_SYSMENU, WS_MINIMIZEBOX | WS_THICKFRAME, WS_EX_TOOLWINDOW, 0, kBlue, {}},
+      {"dialog", testForm(ui::BorderStyle::Dialog, false), WS_CAPTION | WS_SYSMENU,
+       WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME, WS_EX_DLGMODALFRAME, 0, kBlue, {}},
+      {"no border", testForm(ui::BorderStyle::None, false), WS_POPUP, kFrame, 0,
+       WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW, kBlue, {}},
+      {"splash",
+       [](ui::Application& application) -> std::unique_ptr<ui::Form> {
+         return std::make_unique<app::TSplashFormReg>(application);
+       },
+       WS_POPUP, kFrame, 0, WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW, RGB(255, 128, 0), {}},
+      {"main window",
+       [&](ui::Application& application) -> std::unique_ptr<ui::Form> {
+         return std::make_unique<app::TForm1>(application, quiet, state);
+       },
+       WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, WS_THICKFRAME | WS_MAXIMIZEBOX, WS_EX_TOOLWINDOW,
+       0, kBlue,
+       // Beside the pictures, and in a flat button of the tool bar along the bottom.
+       {{{5, 50}, kBlue}, {{4, 93}, RGB(163, 190, 220)}}},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(static_cast<int>(c.border));
+    SCOPED_TRACE(c.name);
     ui::Application application(backend, dialogs);
-    application.SetTitle("Layout test");
-    std::unique_ptr<TestForm> other = std::make_unique<TestForm>(application);
-    other->border = c.border;
-    other->minimiseBox = c.minimiseBox;
-    other->clientSize = {200 + static_cast<int>(c.border) * 10, 90};
-    other->SetCaption("Layout " + std::to_string(static_cast<int>(c.border)));
+    application.SetTitle("Look test");
+    application.Initialize();
+    const std::unique_ptr<ui::Form> other = c.make(application);
     application.CreateWindowOf(*other);
-    const HWND hwnd = other->hwnd();
+    const HWND hwnd = reinterpret_cast<HWND>(other->Handle());
     ASSERT_NE(hwnd, nullptr);
     const auto style = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_EXSTYLE));
     EXPECT_EQ(style & c.styleOn, c.styleOn);
     EXPECT_EQ(style & c.styleOff, 0);
     EXPECT_EQ(exStyle & c.exOn, c.exOn);
+    EXPECT_EQ(exStyle & c.exOff, 0);
     EXPECT_EQ(exStyle & WS_EX_APPWINDOW, 0) << "forms have no taskbar button of their own";
     EXPECT_EQ(GetWindow(hwnd, GW_OWNER), reinterpret_cast<HWND>(application.Handle()));
     EXPECT_EQ(WindowText(hwnd), other->Caption());
@@ -272,6 +348,16 @@ TEST_F(Win32BackendTest, FormWindowHasTheLayoutOfItsBorderStyle) {
     GetWindowRect(hwnd, &frame);
     EXPECT_LE(std::abs((frame.left + frame.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2), 1);
     EXPECT_LE(std::abs((frame.top + frame.bottom) / 2 - GetSystemMetrics(SM_CYSCREEN) / 2), 1);
+    EXPECT_EQ(ErasedColour(hwnd), c.background);
+    if (!c.seen.empty()) {
+      SetCursorPos(0, 0);  // no button is hot under the mouse
+      other->Show();
+      Activate(hwnd);
+      other->Repaint();
+      for (const auto& [point, colour] : c.seen) {
+        EXPECT_EQ(ScreenPixel(hwnd, point), colour) << point.x << "," << point.y;
+      }
+    }
     other->SetCaption("Renamed");
     EXPECT_EQ(WindowText(hwnd), "Renamed");
     application.DestroyWindows();
@@ -479,6 +565,104 @@ TEST_F(Win32BackendTest, ExceptionFromAClickReachesTheApplicationAndTheProgramGo
   EXPECT_EQ(f.clicked, std::vector<ui::ToolButton*>{&f.options});
   EXPECT_TRUE(f.Visible());
   EXPECT_FALSE(app.Terminated());
+}
+
+// Whatever a message's handling lets through, and whatever its report throws in turn, stays in
+// the window procedure: an exception cannot unwind through user32, the process would end.
+TEST_F(Win32BackendTest, NothingThrownWhileHandlingAMessageLeavesTheWindowProcedure) {
+  constexpr UINT kFailing = WM_APP + 7;
+  const struct {
+    const char* name;
+    std::function<void()> raise;
+    bool boxesFail;
+    std::vector<std::string> reported;
+  } cases[] = {
+      {"not a standard exception", [] { throw 42; }, false, {"Unknown error"}},
+      {"the error box fails too", [] { throw std::runtime_error("Handler failed"); }, true, {}},
+  };
+  TestForm& f = MakeForm();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    exceptions.clear();
+    dialogs.failBoxes = c.boxesFail;
+    f.onMessage = [&](ui::Message& message) {
+      if (message.id == kFailing) c.raise();
+      return false;
+    };
+    EXPECT_EQ(SendMessageA(f.hwnd(), kFailing, 0, 0), 0);
+    EXPECT_EQ(exceptions, c.reported);
+    dialogs.failBoxes = false;
+    // The window goes on answering.
+    const int closes = f.closes;
+    SendMessageA(f.hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(f.closes, closes + 1);
+  }
+}
+
+// Once a form's window has gone, the peers of its controls never use the handles of the
+// windows that went with it, whatever then happens to the controls: the system may give those
+// handles to other windows. A call with a handle that names no window fails with
+// ERROR_INVALID_WINDOW_HANDLE, so no step here may leave that error behind.
+TEST_F(Win32BackendTest, ControlsOfAGoneWindowLeaveItsHandlesAlone) {
+  // The panel is no member of the form, and outlives it.
+  std::optional<ui::Panel> panel(std::in_place, "Panel1");
+  panel->SetBounds({200, 10, 60, 30});
+  holder = std::make_unique<TestForm>(app);
+  form = holder.get();
+  TestForm& f = *form;
+  f.controls.push_back(&*panel);
+  app.CreateWindowOf(f);
+  f.timer.SetEnabled(true);
+  f.Show();
+  const HWND oldForm = f.hwnd();
+  app.DestroyWindowOf(f);
+  timers.windows.clear();
+  const struct {
+    const char* name;
+    std::function<void()> step;
+    bool oldHandleUsed;
+  } steps[] = {
+      {"the check itself: a question about the old handle", [&] { IsWindow(oldForm); }, true},
+      {"label", [&] {
+         f.label.SetCaption("New text");
+         f.label.SetBounds({1, 2, 3, 4});
+         f.label.SetVisible(false);
+         f.label.SetEnabled(false);
+       }, false},
+      {"picture", [&] {
+         f.picture.SetBounds({1, 2, 3, 4});
+         f.picture.SetVisible(false);
+       }, false},
+      {"panel", [&] { panel->SetCaption("Panel"); }, false},
+      {"tool bar and buttons", [&] {
+         f.toolBar.SetEnabled(false);
+         f.hide.SetCaption("&Show");
+         f.hide.SetImageIndex(7);
+         f.options.SetVisible(false);
+         f.exit.SetEnabled(false);
+       }, false},
+      {"timer", [&] {
+         f.timer.SetInterval(50);
+         f.timer.SetEnabled(false);
+         f.timer.SetEnabled(true);
+       }, false},
+      {"hints", [&] {
+         app.SetHintColour({0, 255, 0});
+         app.SetShowHint(false);
+       }, false},
+      {"the form and its controls go", [&] {
+         holder.reset();
+         form = nullptr;
+       }, false},
+      {"the panel goes after them", [&] { panel.reset(); }, false},
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.name);
+    SetLastError(ERROR_SUCCESS);
+    s.step();
+    EXPECT_EQ(GetLastError() == ERROR_INVALID_WINDOW_HANDLE, s.oldHandleUsed);
+  }
+  EXPECT_TRUE(timers.windows.empty()) << "a timer started or stopped on a window that has gone";
 }
 
 TEST_F(Win32BackendTest, TimerThatCannotBeHadFailsTheCreationAndLeavesNoWindow) {
