@@ -218,12 +218,12 @@ TEST_F(WindowCensusTest, ListingAgreesWithConcealingOnAnyDesktop) {
 
 TEST_F(WindowCensusTest, FullSetLeavesFurtherWindowsVisible) {
   std::vector<WindowHandle> windows;
-  for (int i = 0; i < MaxHiddenWindows + 10; ++i) windows.push_back(sim.desktop.Create("W" + std::to_string(i)));
+  for (int i = 0; i < 406; ++i) windows.push_back(sim.desktop.Create("W" + std::to_string(i)));
   Conceal();
-  EXPECT_EQ(hidden.count, MaxHiddenWindows);
-  // The stacking order is newest first: the ten oldest are the ones left.
-  for (int i = 0; i < 10; ++i) EXPECT_TRUE(Visible(windows[static_cast<std::size_t>(i)])) << i;
-  for (std::size_t i = 10; i < windows.size(); ++i) EXPECT_FALSE(Visible(windows[i])) << i;
+  EXPECT_EQ(hidden.count, 405);
+  // The stacking order is newest first: the oldest is the one left.
+  EXPECT_TRUE(Visible(windows[0]));
+  for (std::size_t i = 1; i < windows.size(); ++i) EXPECT_FALSE(Visible(windows[i])) << i;
   Reveal();
   for (const WindowHandle w : windows) EXPECT_TRUE(Visible(w));
 }
@@ -247,6 +247,16 @@ TEST_F(WindowCensusTest, WindowsClosingDuringThePassAreSkipped) {
   };
   Conceal();
   EXPECT_THAT(Recorded(), ElementsAre(first));
+}
+
+// The Exclude tab's order: ASCII letters folded, so a capital sorts among the small letters and
+// '_' before every letter; equal titles in the order they were found.
+TEST(ExcludeList, SortsWithLettersFolded) {
+  ExcludeList list;
+  for (const char* title : {"Zebra", "yak", "_scratch", "apple", "Apple", "[x]", "1"}) list.Add(title);
+  std::vector<std::string> titles;
+  for (const auto& entry : list.entries()) titles.push_back(entry.title);
+  EXPECT_THAT(titles, ElementsAre("1", "[x]", "_scratch", "apple", "Apple", "yak", "Zebra"));
 }
 
 TEST(HiddenWindowSet, NeverWritesPastItsLastEntry) {
