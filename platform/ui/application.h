@@ -59,9 +59,7 @@ class Application {
   void SetTitle(std::string title);
   std::string helpFile;
 
-  bool ShowHint() const { return showHint_; }
   void SetShowHint(bool showHint);
-  const std::optional<Colour>& HintColour() const { return hintColour_; }
   void SetHintColour(Colour colour);
 
   platform::WindowHandle Handle() const;
