@@ -57,8 +57,8 @@ void SimDesktop::Close(WindowHandle window) {
   if (focus_ == window) focus_ = NullWindow;
 }
 
-bool SimDesktop::Owns(WindowHandle owner, WindowHandle window) const {
-  for (const Window* w = Find(window); w != nullptr && w->owner != NullWindow; w = Find(w->owner))
+bool SimDesktop::Owns(WindowHandle owner, const Window& window) const {
+  for (const Window* w = &window; w != nullptr && w->owner != NullWindow; w = Find(w->owner))
     if (w->owner == owner) return true;
   return false;
 }
@@ -66,7 +66,7 @@ bool SimDesktop::Owns(WindowHandle owner, WindowHandle window) const {
 void SimDesktop::Raise(WindowHandle window) {
   // The windows it owns come along and stay above it, in their order.
   std::stable_partition(windows_.begin(), windows_.end(), [&](const Window& w) {
-    return w.handle == window || Owns(window, w.handle);
+    return w.handle == window || Owns(window, w);
   });
 }
 

@@ -78,7 +78,7 @@ class SimDesktop final : public WindowManager {
   Window* FindMutable(WindowHandle window);
   WindowHandle Insert(Window window);
   WindowHandle NewHandle();
-  bool Owns(WindowHandle owner, WindowHandle window) const;
+  bool Owns(WindowHandle owner, const Window& window) const;
   void Raise(WindowHandle window);
 
   CallLog& log_;
