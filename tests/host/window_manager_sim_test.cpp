@@ -10,16 +10,17 @@ namespace {
 class SimTestDesktop final : public tests::TestDesktop {
  public:
   WindowManager& Windows() override { return desktop_; }
-  WindowHandle Open(const tests::WindowSpec& spec, WindowHandle owner, WindowHandle parent) override {
+  WindowHandle Open(const tests::WindowSetup& setup, WindowHandle owner,
+                    WindowHandle parent) override {
     WindowHandle window = NullWindow;
     if (parent != NullWindow) {
-      window = desktop_.CreateChild(parent, spec.title, spec.visible);
+      window = desktop_.CreateChild(parent, setup.title, setup.visible);
     } else if (owner != NullWindow) {
-      window = desktop_.CreateOwned(owner, spec.title, spec.visible);
+      window = desktop_.CreateOwned(owner, setup.title, setup.visible);
     } else {
-      window = desktop_.Create(spec.title, spec.visible);
+      window = desktop_.Create(setup.title, setup.visible);
     }
-    desktop_.SetMinimised(window, spec.minimised);
+    desktop_.SetMinimised(window, setup.minimised);
     return window;
   }
   void Close(WindowHandle window) override { desktop_.Close(window); }

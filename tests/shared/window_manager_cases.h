@@ -23,7 +23,7 @@ using platform::WindowHandle;
 constexpr int DesktopWindow = -1;
 constexpr int NoWindow = -2;
 
-struct WindowSpec {
+struct WindowSetup {
   std::string title;
   bool visible = true;
   bool minimised = false;
@@ -31,13 +31,13 @@ struct WindowSpec {
   int parent = NoWindow;  // a child window inside that one
 };
 
-inline WindowSpec TopLevel(std::string title, bool visible = true, bool minimised = false) {
+inline WindowSetup TopLevel(std::string title, bool visible = true, bool minimised = false) {
   return {std::move(title), visible, minimised};
 }
-inline WindowSpec OwnedBy(int owner, std::string title, bool visible = true) {
+inline WindowSetup OwnedBy(int owner, std::string title, bool visible = true) {
   return {std::move(title), visible, false, owner};
 }
-inline WindowSpec ChildOf(int parent, std::string title, bool visible = true) {
+inline WindowSetup ChildOf(int parent, std::string title, bool visible = true) {
   return {std::move(title), visible, false, NoWindow, parent};
 }
 
@@ -47,9 +47,9 @@ class TestDesktop {
  public:
   virtual ~TestDesktop() = default;
   virtual platform::WindowManager& Windows() = 0;
-  // A new window as the spec says (owner and parent already turned into handles), opened
+  // A new window as the setup says (owner and parent already turned into handles), opened
   // without being activated.
-  virtual WindowHandle Open(const WindowSpec& spec, WindowHandle owner, WindowHandle parent) = 0;
+  virtual WindowHandle Open(const WindowSetup& setup, WindowHandle owner, WindowHandle parent) = 0;
   virtual void Close(WindowHandle window) = 0;
   virtual bool IsMinimised(WindowHandle window) = 0;
   virtual WindowHandle Foreground() = 0;
@@ -91,7 +91,7 @@ struct Lock {
 struct Enumerate {
   std::vector<int> visited;
   int closeAtFirst = NoWindow;
-  std::optional<WindowSpec> openAtFirst = std::nullopt;
+  std::optional<WindowSetup> openAtFirst = std::nullopt;
   bool stopAtFirst = false;
 };
 // SetForegroundWindow then SetFocus, as a reveal does for the window that was hidden first.
@@ -105,7 +105,7 @@ using WindowStep = std::variant<Show, Visible, Exists, Text, Lock, Enumerate, Fo
 
 struct WindowManagerCase {
   const char* name;
-  std::vector<WindowSpec> windows;
+  std::vector<WindowSetup> windows;
   std::vector<WindowStep> steps;
 };
 
@@ -220,14 +220,14 @@ struct Overloaded : Ts... {
 // One case's windows as opened on one side, with what the steps need to know of them.
 class OpenedWindows {
  public:
-  OpenedWindows(TestDesktop& desktop, const std::vector<WindowSpec>& specs) : desktop_(desktop) {
-    for (const auto& spec : specs) Open(spec);
+  OpenedWindows(TestDesktop& desktop, const std::vector<WindowSetup>& setups) : desktop_(desktop) {
+    for (const auto& setup : setups) Open(setup);
   }
 
-  void Open(const WindowSpec& spec) {
-    const WindowHandle window = desktop_.Open(spec, Handle(spec.owner), Handle(spec.parent));
-    ASSERT_NE(window, platform::NullWindow) << spec.title;
-    specs_.push_back(spec);
+  void Open(const WindowSetup& setup) {
+    const WindowHandle window = desktop_.Open(setup, Handle(setup.owner), Handle(setup.parent));
+    ASSERT_NE(window, platform::NullWindow) << setup.title;
+    setups_.push_back(setup);
     handles_.push_back(window);
   }
 
@@ -236,7 +236,7 @@ class OpenedWindows {
     if (n == DesktopWindow) return desktop_.Windows().GetDesktopWindow();
     return handles_.at(static_cast<std::size_t>(n));
   }
-  const WindowSpec& Spec(int n) const { return specs_.at(static_cast<std::size_t>(n)); }
+  const WindowSetup& Setup(int n) const { return setups_.at(static_cast<std::size_t>(n)); }
 
   // The number of a handle among the case's windows, if it is one of them.
   std::optional<int> Number(WindowHandle window) const {
@@ -246,7 +246,7 @@ class OpenedWindows {
   }
 
   bool Owns(int owner, int n) const {
-    for (int o = Spec(n).owner; o != NoWindow; o = Spec(o).owner)
+    for (int o = Setup(n).owner; o != NoWindow; o = Setup(o).owner)
       if (o == owner) return true;
     return false;
   }
@@ -270,7 +270,7 @@ class OpenedWindows {
 
  private:
   TestDesktop& desktop_;
-  std::vector<WindowSpec> specs_;
+  std::vector<WindowSetup> setups_;
   std::vector<WindowHandle> handles_;
 };
 
@@ -323,7 +323,7 @@ inline void Run(TestDesktop& desktop, OpenedWindows& opened, const Text& t) {
             t.count);
   const auto written = static_cast<std::size_t>(t.capacity > 0 ? t.count + 1 : 0);
   if (t.capacity > 0) {
-    EXPECT_EQ(std::string(buffer.data()), opened.Spec(t.window).title.substr(0, written - 1));
+    EXPECT_EQ(std::string(buffer.data()), opened.Setup(t.window).title.substr(0, written - 1));
   }
   EXPECT_TRUE(std::all_of(buffer.begin() + static_cast<std::ptrdiff_t>(written), buffer.end(),
                           [](char c) { return c == fill; }))

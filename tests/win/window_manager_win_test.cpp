@@ -70,16 +70,17 @@ class RealDesktop final : public tests::TestDesktop {
   }
 
   WindowManager& Windows() override { return manager_; }
-  WindowHandle Open(const tests::WindowSpec& spec, WindowHandle owner, WindowHandle parent) override {
+  WindowHandle Open(const tests::WindowSetup& setup, WindowHandle owner,
+                    WindowHandle parent) override {
     const bool child = parent != NullWindow;
-    const DWORD style = child ? WS_CHILD | (spec.visible ? WS_VISIBLE : 0) : WS_OVERLAPPEDWINDOW;
-    windows_.emplace_back(spec.title, style, reinterpret_cast<HWND>(child ? parent : owner));
+    const DWORD style = child ? WS_CHILD | (setup.visible ? WS_VISIBLE : 0) : WS_OVERLAPPEDWINDOW;
+    windows_.emplace_back(setup.title, style, reinterpret_cast<HWND>(child ? parent : owner));
     const HWND window = windows_.back().hwnd();
     if (!child) {
-      if (spec.minimised) {
+      if (setup.minimised) {
         ::ShowWindow(window, SW_SHOWMINNOACTIVE);
-        if (!spec.visible) ::ShowWindow(window, SW_HIDE);
-      } else if (spec.visible) {
+        if (!setup.visible) ::ShowWindow(window, SW_HIDE);
+      } else if (setup.visible) {
         ::ShowWindow(window, SW_SHOWNOACTIVATE);
       }
     }
