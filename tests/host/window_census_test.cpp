@@ -79,14 +79,18 @@ TEST_F(WindowCensusTest, ConcealHidesTopDownAndRevealBringsBackTheTopMost) {
   EXPECT_THAT(Recorded(), ElementsAre(top, middle, bottom));
   EXPECT_FALSE(Visible(top) || Visible(middle) || Visible(bottom));
 
+  // Each hide raised its window, so the last hidden is on top now.
+  EXPECT_THAT(sim.desktop.StackingOrder(), ElementsAre(bottom, middle, top));
+
   sim.log.Clear();
   Reveal();
   EXPECT_TRUE(Visible(top) && Visible(middle) && Visible(bottom));
-  // Shown without activation in the order enumerated now; the first hidden gets the foreground
-  // and the focus.
-  EXPECT_THAT(Calls("ShowWindow"), ElementsAre("ShowWindow " + Hex(top) + " 8",
+  // Shown without activation in the order enumerated now, each raised in turn, which puts the
+  // stacking order back as it was; the first hidden gets the foreground and the focus.
+  EXPECT_THAT(Calls("ShowWindow"), ElementsAre("ShowWindow " + Hex(bottom) + " 8",
                                                "ShowWindow " + Hex(middle) + " 8",
-                                               "ShowWindow " + Hex(bottom) + " 8"));
+                                               "ShowWindow " + Hex(top) + " 8"));
+  EXPECT_THAT(sim.desktop.StackingOrder(), ElementsAre(top, middle, bottom));
   EXPECT_THAT(Calls("SetForegroundWindow"), ElementsAre("SetForegroundWindow " + Hex(top)));
   EXPECT_THAT(Calls("SetFocus"), ElementsAre("SetFocus " + Hex(top)));
   EXPECT_EQ(sim.desktop.Foreground(), top);
@@ -96,7 +100,7 @@ TEST_F(WindowCensusTest, ConcealHidesTopDownAndRevealBringsBackTheTopMost) {
 
 TEST_F(WindowCensusTest, DisabledOwnerStaysWhileItsDialogGoes) {
   const WindowHandle owner = sim.desktop.Create("Editor", true, false);
-  const WindowHandle dialog = sim.desktop.Create("Save As");
+  const WindowHandle dialog = sim.desktop.CreateOwned(owner, "Save As");
   Conceal();
   EXPECT_TRUE(Visible(owner));
   EXPECT_FALSE(Visible(dialog));
