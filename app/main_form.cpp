@@ -149,7 +149,7 @@ void TForm1::FormCreate() {
     engine::ShowWarning(platform_.dialogs, app.Handle(), VersionFailedText, VersionFailedTitle);
   }
 
-  app.OnException = [this](const Exception& exception) { ApplicationException(exception); };
+  app.OnException = [this](const std::exception& exception) { ApplicationException(exception); };
 }
 
 void TForm1::ShowLook(const engine::HideShowButtonLook& look) {
@@ -161,7 +161,7 @@ void TForm1::ShowLook(const engine::HideShowButtonLook& look) {
 void TForm1::Guarded(const std::function<void()>& steps) {
   try {
     steps();
-  } catch (const Exception& exception) {
+  } catch (const std::exception& exception) {
     app.ShowException(exception);
   }
 }
@@ -213,11 +213,16 @@ void TForm1::FormKeyDown(unsigned key, ui::KeyShift shift) {
   }
 }
 
-void TForm1::ApplicationException(const Exception& exception) {
+void TForm1::ApplicationException(const std::exception& exception) {
   app.ShowException(exception);
   // The program is about to end: windows it still keeps hidden would have nothing left to
-  // bring them back, so they are shown first (after the running command, if one runs).
-  cycle_.RevealWhenIdle();
+  // bring them back, so they are shown first (after the running command, if one runs). The
+  // program ends even when that fails.
+  try {
+    cycle_.RevealWhenIdle();
+  } catch (const std::exception& failure) {
+    app.ShowException(failure);
+  }
   app.Terminate();
 }
 
@@ -225,7 +230,7 @@ void TForm1::FormClose(ui::CloseAction& action) {
   try {
     switch (ExitRuleFor(state_.hiddenWindows.WindowsHidden, Settings)) {
       case ExitRule::RevealAndClose:
-        HideShowButtonClick();
+        cycle_.RevealWhenIdle();
         action = ui::CloseAction::Free;
         break;
       case ExitRule::Ask: {
@@ -237,7 +242,8 @@ void TForm1::FormClose(ui::CloseAction& action) {
       case ExitRule::Close:
         break;
     }
-  } catch (const Exception& exception) {
+  } catch (const std::exception& exception) {
+    // The decision stays as it stood when the failure came.
     app.ShowException(exception);
   }
   // Every close attempt gives Ctrl+Alt+Del back, also one the question cancelled.
@@ -248,7 +254,7 @@ bool TForm1::WMQueryEndSession() {
   switch (ExitRuleFor(state_.hiddenWindows.WindowsHidden, Settings)) {
     case ExitRule::RevealAndClose:
       // Refused once: the user sees the windows again, and the next ending goes through.
-      HideShowButtonClick();
+      cycle_.RevealWhenIdle();
       return false;
     case ExitRule::Ask: {
       const int answer = engine::ShowWarning(platform_.dialogs, app.Handle(), HiddenOnSessionEndText,

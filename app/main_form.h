@@ -10,6 +10,7 @@
 #include "engine/window_census.h"
 #include "platform/platform.h"
 #include "platform/ui/application.h"
+#include "resources/resource_ids.h"
 #include "settings/settings_record.h"
 
 namespace tolva::app {
@@ -33,13 +34,15 @@ inline constexpr std::string_view HiddenOnExitText =
     "Your windows are still hidden!\r\n\r\nAre you sure you want to exit?";
 inline constexpr std::string_view HiddenOnSessionEndText =
     "Your windows are still hidden!\r\n\r\nAre you sure you want to exit Windows?";
-// MB_YESNOCANCEL | MB_ICONWARNING | MB_DEFBUTTON2 | MB_SYSTEMMODAL
-inline constexpr unsigned HiddenWindowsQuestionStyle = 0x1133;
+// Yes, No and Cancel with No the default, a warning icon, in front of every window.
+inline constexpr unsigned HiddenWindowsQuestionStyle =
+    platform::MbYesNoCancel | platform::MbIconExclamation | platform::MbDefButton2 |
+    platform::MbSystemModal;
 
 inline constexpr unsigned WmQueryEndSession = 0x0011;
 inline constexpr unsigned WmEndSession = 0x0016;
 inline constexpr unsigned VkK = 0x4B;
-inline constexpr int SoundKeyWave = 1012;
+inline constexpr int SoundKeyWave = TOLVA_WAVE_SOUND_KEY;
 
 // What closing the main window does while windows may be concealed, before Ctrl+Alt+Del is given
 // back: reveal and close, ask, or just close.
@@ -86,14 +89,10 @@ class TForm1 final : public ui::Form, private engine::HideShowButtonView {
   void TolvaNameImageClick();
   void MarrowbyImageClick();
   void FormHelpKey();
-  void ApplicationException(const Exception& exception);
-  void ApplicationActivate();
+  void ApplicationException(const std::exception& exception);
   bool WMQueryEndSession();
 
   bool HandleMessage(ui::Message& message) override;
-
-  engine::ConcealCycle& Cycle() { return cycle_; }
-  engine::PlatformCompanionActions& Actions() { return actions_; }
 
  private:
   void ShowLook(const engine::HideShowButtonLook& look) override;

@@ -5,6 +5,37 @@
 #include "engine/warning.h"
 
 namespace tolva::app {
+namespace {
+
+// The single-instance mutex. The first instance owns it from the start to the end of the run
+// and gives it up however the run ends; a later instance only closes its own reference.
+class InstanceGuard {
+ public:
+  explicit InstanceGuard(platform::Kernel& kernel)
+      : kernel_(kernel),
+        handle_(kernel.CreateMutexA(true, SingleInstanceMutexName)),
+        // Read at once: any later call may change it.
+        heldElsewhere_(kernel.GetLastError() == platform::ErrorAlreadyExists) {}
+  ~InstanceGuard() { GiveUp(); }
+  InstanceGuard(const InstanceGuard&) = delete;
+  InstanceGuard& operator=(const InstanceGuard&) = delete;
+
+  // Another instance holds the name.
+  bool HeldElsewhere() const { return heldElsewhere_; }
+  void GiveUp() {
+    if (handle_ == platform::NullKernelHandle) return;
+    if (!heldElsewhere_) kernel_.ReleaseMutex(handle_);
+    kernel_.CloseHandle(handle_);
+    handle_ = platform::NullKernelHandle;
+  }
+
+ private:
+  platform::Kernel& kernel_;
+  platform::KernelHandle handle_;
+  bool heldElsewhere_;
+};
+
+}  // namespace
 
 ui::WindowState MainWindowStateFor(int showCommand) {
   switch (showCommand) {
@@ -52,10 +83,9 @@ void Program::CreateWindows() {
 }
 
 int Program::Run(int showCommand) {
-  auto& kernel = platform_.kernel;
-  const platform::KernelHandle guard = kernel.CreateMutexA(true, SingleInstanceMutexName);
-  if (kernel.GetLastError() == platform::ErrorAlreadyExists) {
-    if (guard != platform::NullKernelHandle) kernel.CloseHandle(guard);
+  InstanceGuard guard(platform_.kernel);
+  if (guard.HeldElsewhere()) {
+    guard.GiveUp();
     ReportRunningInstance();
     return 0;
   }
@@ -69,10 +99,7 @@ int Program::Run(int showCommand) {
     app_.ShowException(exception);
   }
 
-  if (guard != platform::NullKernelHandle) {
-    kernel.ReleaseMutex(guard);
-    kernel.CloseHandle(guard);
-  }
+  guard.GiveUp();
   app_.DestroyWindows();
   return 0;
 }

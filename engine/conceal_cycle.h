@@ -4,12 +4,13 @@
 #include "engine/hidden_window_set.h"
 #include "engine/window_census.h"
 #include "platform/system_parameters.h"
+#include "resources/resource_ids.h"
 #include "settings/settings_record.h"
 
 namespace tolva::engine {
 
 // The wave resources played as windows go and come back.
-enum class CycleSound { Conceal = 1010, Reveal = 1011 };
+enum class CycleSound { Conceal = TOLVA_WAVE_CONCEAL, Reveal = TOLVA_WAVE_REVEAL };
 
 // What a concealment does beside the window pass: the sound, clearing the recent documents,
 // the Ctrl+Alt+Del suppression and opening the chosen file. Each reports its own failures.
@@ -48,22 +49,23 @@ class ConcealCycle {
       : windows_(windows), systemParameters_(systemParameters), settings_(settings),
         hidden_(hiddenWindows), census_(census), actions_(actions), button_(button) {}
 
-  // A command that comes while a pass runs (Windows delivers messages sent to the program's
-  // windows while the pass waits on another program's window) does not start a second pass
-  // inside the first: that one would empty or walk the hidden set under the running pass and
-  // leave windows hidden but unrecorded. It is kept and carried out as soon as the running
-  // command is done; two such commands cancel out.
+  // A command that comes while the window pass runs (Windows delivers messages sent to the
+  // program's windows while the pass waits on another program's window) does not start a
+  // second pass inside the first: that one would empty or walk the hidden set under the running
+  // pass and leave windows hidden but unrecorded. It is kept and carried out as soon as the
+  // running command is done; two such commands cancel out. Once the pass is over (while a
+  // companion action's message box is open, say) a command runs at once and sees the new state.
   void HideShowButtonClick();
-  bool Running() const { return running_; }
-  // Leaves the windows revealed: reveals at once, or after the running command is done.
+  // Leaves the windows revealed: reveals at once, or once the running command is done when it
+  // comes during a pass. Commands that come after it during the same pass do not undo it.
   void RevealWhenIdle();
 
  private:
-  void RunCommand();
-  // Switches the minimise/restore animation off for the pass; returns whether it was on. A
-  // failed query counts as off, so nothing is switched back on that the user never had.
-  bool SuspendAnimation();
-  void ResumeAnimation();
+  // What came in during a pass, to be done when the command is over.
+  enum class Pending { None, Command, Reveal };
+  // One command: the pass, the button, the companion actions. Returns what came in during its
+  // pass.
+  Pending RunCommand();
 
   platform::WindowManager& windows_;
   platform::SystemParameters& systemParameters_;
@@ -72,8 +74,8 @@ class ConcealCycle {
   WindowCensus& census_;
   CompanionActions& actions_;
   HideShowButtonView& button_;
-  bool running_ = false;
-  bool pendingToggle_ = false;
+  bool inPass_ = false;
+  Pending pending_ = Pending::None;
 };
 
 }  // namespace tolva::engine

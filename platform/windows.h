@@ -20,7 +20,8 @@ class WindowManager {
   virtual ~WindowManager() = default;
 
   // Visits every top-level window, hidden ones included, from the top of the stacking order
-  // down. Windows that close during the pass are not visited; windows created during it may not be.
+  // down. The list is taken first: windows that close during the pass are not visited, and
+  // windows created during it are not seen.
   virtual bool EnumWindows(WindowEnumProc proc, void* context) = 0;
   virtual WindowHandle GetDesktopWindow() = 0;
   // The top-level window with exactly this title (of any class), hidden ones included.
@@ -31,10 +32,12 @@ class WindowManager {
   virtual bool IsWindow(WindowHandle window) = 0;
   virtual bool IsWindowVisible(WindowHandle window) = 0;
   virtual bool IsWindowEnabled(WindowHandle window) = 0;
+  // Answers whether the window was visible before the call.
   virtual bool ShowWindow(WindowHandle window, ShowCommand command) = 0;
   virtual bool SetForegroundWindow(WindowHandle window) = 0;
   virtual WindowHandle SetFocus(WindowHandle window) = 0;
-  // Locks drawing of the given window (the desktop window: the whole screen); NullWindow unlocks.
+  // Locks drawing of the given window (the desktop window: the whole screen); one lock at a
+  // time, so a second one fails until NullWindow unlocks.
   virtual bool LockWindowUpdate(WindowHandle window) = 0;
 };
 

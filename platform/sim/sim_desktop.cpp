@@ -6,16 +6,19 @@
 
 namespace tolva::platform::sim {
 
-WindowHandle SimDesktop::Insert(WindowHandle handle, std::string title, bool visible,
-                                bool enabled) {
-  windows_.insert(windows_.begin(), Window{handle, std::move(title), visible, enabled, false});
+WindowHandle SimDesktop::Insert(Window window) {
+  windows_.insert(windows_.begin(), std::move(window));
+  return windows_.front().handle;
+}
+
+WindowHandle SimDesktop::NewHandle() {
+  const WindowHandle handle = nextHandle_;
+  nextHandle_ += 4;
   return handle;
 }
 
 WindowHandle SimDesktop::Create(std::string title, bool visible, bool enabled) {
-  const WindowHandle handle = nextHandle_;
-  nextHandle_ += 4;
-  return Insert(handle, std::move(title), visible, enabled);
+  return Insert(Window{NewHandle(), std::move(title), visible, enabled});
 }
 
 WindowHandle SimDesktop::CreateReusing(WindowHandle closed, std::string title, bool visible,
@@ -23,17 +26,48 @@ WindowHandle SimDesktop::CreateReusing(WindowHandle closed, std::string title, b
   const auto it = std::find(closed_.begin(), closed_.end(), closed);
   if (it == closed_.end()) throw std::logic_error("CreateReusing: handle is not free");
   closed_.erase(it);
-  return Insert(closed, std::move(title), visible, enabled);
+  return Insert(Window{closed, std::move(title), visible, enabled});
+}
+
+WindowHandle SimDesktop::CreateOwned(WindowHandle owner, std::string title, bool visible,
+                                     bool enabled) {
+  if (Find(owner) == nullptr) throw std::logic_error("CreateOwned: no such owner");
+  Window window{NewHandle(), std::move(title), visible, enabled};
+  window.owner = owner;
+  return Insert(std::move(window));
+}
+
+WindowHandle SimDesktop::CreateChild(WindowHandle parent, std::string title, bool visible) {
+  if (Find(parent) == nullptr) throw std::logic_error("CreateChild: no such parent");
+  Window window{NewHandle(), std::move(title), visible};
+  window.parent = parent;
+  return Insert(std::move(window));
 }
 
 void SimDesktop::Close(WindowHandle window) {
-  const auto it = std::find_if(windows_.begin(), windows_.end(),
-                               [&](const Window& w) { return w.handle == window; });
-  if (it == windows_.end()) return;
-  windows_.erase(it);
+  if (Find(window) == nullptr) return;
+  // What it owns and what it holds go first, as DestroyWindow does.
+  std::vector<WindowHandle> dependants;
+  for (const auto& w : windows_)
+    if (w.owner == window || w.parent == window) dependants.push_back(w.handle);
+  for (const WindowHandle dependant : dependants) Close(dependant);
+  std::erase_if(windows_, [&](const Window& w) { return w.handle == window; });
   closed_.push_back(window);
   if (foreground_ == window) foreground_ = NullWindow;
   if (focus_ == window) focus_ = NullWindow;
+}
+
+bool SimDesktop::Owns(WindowHandle owner, const Window& window) const {
+  for (const Window* w = &window; w != nullptr && w->owner != NullWindow; w = Find(w->owner))
+    if (w->owner == owner) return true;
+  return false;
+}
+
+void SimDesktop::Raise(WindowHandle window) {
+  // The windows it owns come along and stay above it, in their order.
+  std::stable_partition(windows_.begin(), windows_.end(), [&](const Window& w) {
+    return w.handle == window || Owns(window, w);
+  });
 }
 
 SimDesktop::Window* SimDesktop::FindMutable(WindowHandle window) {
@@ -64,7 +98,8 @@ void SimDesktop::SetMinimised(WindowHandle window, bool minimised) {
 std::vector<WindowHandle> SimDesktop::StackingOrder() const {
   std::vector<WindowHandle> order;
   order.reserve(windows_.size());
-  for (const auto& w : windows_) order.push_back(w.handle);
+  for (const auto& w : windows_)
+    if (w.parent == NullWindow) order.push_back(w.handle);
   return order;
 }
 
@@ -100,8 +135,12 @@ bool SimDesktop::IsWindow(WindowHandle window) {
 
 bool SimDesktop::IsWindowVisible(WindowHandle window) {
   if (window == DesktopWindow) return true;
-  const Window* w = Find(window);
-  return w != nullptr && w->visible;
+  // A child shows only while every window it sits in does; an owner has no say.
+  for (const Window* w = Find(window); w != nullptr; w = Find(w->parent)) {
+    if (!w->visible) return false;
+    if (w->parent == NullWindow) return true;
+  }
+  return false;
 }
 
 bool SimDesktop::IsWindowEnabled(WindowHandle window) {
@@ -116,20 +155,33 @@ bool SimDesktop::ShowWindow(WindowHandle window, ShowCommand command) {
   Window* w = FindMutable(window);
   if (w == nullptr) return false;
   const bool wasVisible = w->visible;
+  // Hiding a hidden window, or restoring a visible one that is not minimised, changes nothing.
+  // Any other call raises the window, hiding it included, as Wine does; showing without
+  // activation raises a window that was visible already.
+  bool changed = true;
+  bool activates = false;
   switch (command) {
-    case ShowCommand::Hide: w->visible = false; break;
+    case ShowCommand::Hide:
+      changed = wasVisible;
+      w->visible = false;
+      break;
     case ShowCommand::ShowNoActivate: w->visible = true; break;
     case ShowCommand::ShowNormal:
     case ShowCommand::Restore:
+      changed = !wasVisible || w->minimised;
+      activates = changed;
       w->visible = true;
       w->minimised = false;
-      foreground_ = window;
       break;
   }
+  if (changed && w->parent == NullWindow) Raise(window);
+  if (activates) foreground_ = window;
   if (duringShowWindow) duringShowWindow(window, command);
   return wasVisible;
 }
 
+// Leaves the stacking order alone, as Wine does without a window manager; Windows would also
+// raise the window.
 bool SimDesktop::SetForegroundWindow(WindowHandle window) {
   log_.Add("SetForegroundWindow " + HexText(window));
   if (Find(window) == nullptr) return false;
@@ -147,12 +199,12 @@ WindowHandle SimDesktop::SetFocus(WindowHandle window) {
 
 bool SimDesktop::LockWindowUpdate(WindowHandle window) {
   log_.Add("LockWindowUpdate " + HexText(window));
+  // Unlocking always succeeds, whether or not anything was locked.
   if (window == NullWindow) {
-    const bool wasLocked = locked_ != NullWindow;
     locked_ = NullWindow;
-    return wasLocked;
+    return true;
   }
-  // Only one window can be locked at a time.
+  // Only one window can be locked at a time, and locking it again fails too.
   if (locked_ != NullWindow || !IsWindow(window)) return false;
   locked_ = window;
   return true;
@@ -200,7 +252,7 @@ WindowHandle SimDesktop::FindWindowA(const char* className, const char* windowNa
   (void)className;  // the program only searches by title
   if (windowName == nullptr) return NullWindow;
   for (const auto& w : windows_)
-    if (w.title == windowName) return w.handle;
+    if (w.parent == NullWindow && w.title == windowName) return w.handle;
   return NullWindow;
 }
 

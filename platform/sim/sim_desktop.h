@@ -9,8 +9,9 @@
 
 namespace tolva::platform::sim {
 
-// A desktop of top-level windows in stacking order. Handles come from a counter; a closed
-// window's handle may be handed out again, as Windows may reuse one.
+// A desktop of top-level windows in stacking order, with the owners and child windows the tests
+// give them. Handles come from a counter; a closed window's handle may be handed out again, as
+// Windows may reuse one. ShowWindow restacks and activates as Wine 8 does.
 class SimDesktop final : public WindowManager {
  public:
   explicit SimDesktop(CallLog& log) : log_(log) {}
@@ -21,6 +22,8 @@ class SimDesktop final : public WindowManager {
     bool visible = true;
     bool enabled = true;
     bool minimised = false;
+    WindowHandle owner = NullWindow;   // top-level windows only
+    WindowHandle parent = NullWindow;  // set for child windows, which are not top-level
   };
 
   // A new window on top of the stacking order.
@@ -28,6 +31,13 @@ class SimDesktop final : public WindowManager {
   // A new window on top that receives the handle of a window closed before.
   WindowHandle CreateReusing(WindowHandle closed, std::string title, bool visible = true,
                              bool enabled = true);
+  // A new top-level window owned by another, as a dialog is by its program's window: it stands
+  // above its owner and closes with it, but its visibility is its own.
+  WindowHandle CreateOwned(WindowHandle owner, std::string title, bool visible = true,
+                           bool enabled = true);
+  // A child window inside parent: never enumerated, and visible only while its parent is.
+  WindowHandle CreateChild(WindowHandle parent, std::string title, bool visible = true);
+  // Closes the window with the windows it owns and its children.
   void Close(WindowHandle window);
   void SetTitle(WindowHandle window, std::string title);
   void SetEnabled(WindowHandle window, bool enabled);
@@ -35,7 +45,7 @@ class SimDesktop final : public WindowManager {
   void SetMinimised(WindowHandle window, bool minimised);
 
   const Window* Find(WindowHandle window) const;
-  // Handles from the top of the stacking order down.
+  // Top-level handles from the top of the stacking order down.
   std::vector<WindowHandle> StackingOrder() const;
   WindowHandle Foreground() const { return foreground_; }
   WindowHandle Focus() const { return focus_; }
@@ -66,7 +76,10 @@ class SimDesktop final : public WindowManager {
 
  private:
   Window* FindMutable(WindowHandle window);
-  WindowHandle Insert(WindowHandle handle, std::string title, bool visible, bool enabled);
+  WindowHandle Insert(Window window);
+  WindowHandle NewHandle();
+  bool Owns(WindowHandle owner, const Window& window) const;
+  void Raise(WindowHandle window);
 
   CallLog& log_;
   std::vector<Window> windows_;  // top of the stacking order first

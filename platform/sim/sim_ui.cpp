@@ -5,7 +5,6 @@
 namespace tolva::platform::sim {
 namespace {
 
-constexpr unsigned WmClose = 0x0010;
 // A program that waits with nothing to come for this long is told to end.
 constexpr std::uint64_t IdleLimit = 24ull * 60 * 60 * 1000;
 
@@ -34,6 +33,7 @@ class SimApplicationPeer final : public ui::ApplicationPeer {
   void ExitProcess() override {
     backend_.exitedProcess = true;
     backend_.log().Add("ExitProcess");
+    throw ProcessEnded{};
   }
   bool minimised = false;
 
@@ -79,7 +79,7 @@ class SimFormPeer final : public ui::FormPeer {
         peer.Hide();
       }
     } ended{*this};
-    const int result = backend_.modalScript ? backend_.modalScript(form_) : 2;
+    const int result = backend_.modalScript ? backend_.modalScript(form_) : IdCancel;
     if (form_.modalResult == 0) form_.modalResult = result;
     return form_.modalResult;
   }
@@ -249,12 +249,12 @@ std::intptr_t SimBackend::SendMessage(ui::Form& form, unsigned id, std::uintptr_
   bool handled = false;
   if (application != nullptr) application->Dispatch([&] { handled = form.HandleMessage(message); });
   if (handled) return message.result;
-  if (id == WmClose) RequestClose(form);
+  if (id == ui::WmClose) RequestClose(form);
   return 0;
 }
 
 void SimBackend::PostClose(ui::Form& form) {
-  Post([this, &form] { SendMessage(form, WmClose); });
+  Post([this, &form] { SendMessage(form, ui::WmClose); });
 }
 
 void SimBackend::Activate() {

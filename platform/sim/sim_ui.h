@@ -16,6 +16,11 @@
 
 namespace tolva::platform::sim {
 
+// What the simulated ExitProcess throws. The real one never returns, so nothing of the program
+// may run after it here either: this is no std::exception, no handler of the program catches
+// it, and it ends the simulated run where the test catches it.
+struct ProcessEnded {};
+
 class SimBackend final : public ui::Backend {
  public:
   SimBackend(SimDesktop& desktop, CallLog& log) : desktop_(desktop), log_(log) {}
@@ -23,7 +28,7 @@ class SimBackend final : public ui::Backend {
   // Set-up a test may change.
   bool failTimers = false;
   // Works a form shown modally and returns its modal result; without one, a modal form is
-  // answered with 2 (cancel) at once.
+  // answered with IdCancel at once.
   std::function<int(ui::Form&)> modalScript;
   // Runs when the program waits for a message and none will come by itself; the test acts here
   // (closes the main window, sends a message). If it does nothing, the program is told to end,

@@ -79,15 +79,15 @@ void Application::Dispatch(const std::function<void()>& handler) {
 
 void Application::HandleException(const std::exception& exception) {
   if (dynamic_cast<const Abort*>(&exception) != nullptr) return;
-  const auto* own = dynamic_cast<const Exception*>(&exception);
-  if (own != nullptr && OnException) {
+  if (OnException) {
     // The handler itself must not throw back into the platform.
     try {
-      OnException(*own);
+      OnException(exception);
+      return;
     } catch (const std::exception& nested) {
       ShowException(nested);
+      return;
     }
-    return;
   }
   ShowException(exception);
 }
@@ -108,7 +108,7 @@ void Application::ShowException(const std::exception& exception) {
 
 void Application::CloseRequested(Form& form, bool shownModally) {
   if (shownModally) {
-    form.modalResult = 2;
+    form.modalResult = platform::IdCancel;
     return;
   }
   CloseAction action = CloseAction::None;
@@ -122,7 +122,6 @@ void Application::CloseRequested(Form& form, bool shownModally) {
 }
 
 void Application::KeyDown(Form& form, unsigned key, KeyShift shift, bool formActive) {
-  constexpr unsigned VkF1 = 0x70;
   if (form.keyPreview && form.OnKeyDown) Dispatch([&] { form.OnKeyDown(key, shift); });
   if (key == VkF1 && formActive && form.OnHelpKey) Dispatch(form.OnHelpKey);
 }

@@ -31,7 +31,8 @@ class ApplicationPeer {
   virtual void PostQuit() = 0;
   virtual bool IsMinimized() const = 0;
   virtual void Restore() = 0;
-  // Ends the process at once, without returning (the session is ending).
+  // Ends the process at once, without returning (the session is ending). The simulated one
+  // ends the simulated run instead, so that nothing after it runs there either.
   virtual void ExitProcess() = 0;
 };
 
@@ -58,9 +59,7 @@ class Application {
   void SetTitle(std::string title);
   std::string helpFile;
 
-  bool ShowHint() const { return showHint_; }
   void SetShowHint(bool showHint);
-  const std::optional<Colour>& HintColour() const { return hintColour_; }
   void SetHintColour(Colour colour);
 
   platform::WindowHandle Handle() const;
@@ -102,8 +101,9 @@ class Application {
   // Runs an event handler at the boundary between the platform and the program: an exception
   // goes to HandleException and never back into the platform.
   void Dispatch(const std::function<void()>& handler);
-  // An exception that no handler caught: the silent abort is dropped, the program's own
-  // exceptions go to OnException when it is set, everything else to the standard error box.
+  // An exception that no handler caught: the silent abort is dropped; every other one goes to
+  // OnException when it is set (a failed allocation or a bad index is as much the program's own
+  // failure as one it raised itself), else to the standard error box.
   void HandleException(const std::exception& exception);
   // The standard error box: the message (with a full stop when its last character sorts after
   // "."), the application title as caption, an error icon and OK.
@@ -127,17 +127,15 @@ class Application {
   bool AnyFormVisible() const;
 
   std::function<void()> OnActivate;
-  std::function<void(const Exception&)> OnException;
+  std::function<void(const std::exception&)> OnException;
   // The backend's report that the program as a whole became active.
   void Activated();
 
   bool IsMinimized() const;
   void Restore();
-  // The session is ending: the windows go (their destroy handlers run) and the process ends.
+  // The session is ending: the windows go (their destroy handlers run) and the process ends;
+  // this does not return.
   void EndProcess();
-
-  Backend& backend() { return backend_; }
-  platform::Dialogs& dialogs() { return dialogs_; }
 
  private:
   Backend& backend_;

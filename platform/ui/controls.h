@@ -229,6 +229,10 @@ class Timer : public Component {
 enum class BorderStyle { None, ToolWindow, Dialog };
 enum class WindowState { Normal, Minimized, Maximized };
 
+// The window message and key the control layer itself acts on.
+inline constexpr unsigned WmClose = 0x0010;  // WM_CLOSE
+inline constexpr unsigned VkF1 = 0x70;       // VK_F1: the active form's help
+
 // A window message as the message map sees it.
 struct Message {
   unsigned id = 0;

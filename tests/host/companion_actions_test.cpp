@@ -127,6 +127,7 @@ TEST_F(CompanionActionsTest, LaunchOpensFileSpecFromTheCurrentDirectoryAndReport
       {"", 2, "File Not Found"},
       {"broken.exe", 11, "Invalid Program"},
       {"odd.txt", 33, nullptr},
+      {"plugin.txt", 32, "DLL Not Found"},  // 32 is still a failure
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.fileSpec);

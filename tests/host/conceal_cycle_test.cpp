@@ -1,5 +1,8 @@
 #include <gmock/gmock.h>
 
+#include <algorithm>
+#include <new>
+
 #include "tests/host/engine_fixture.h"
 
 namespace tolva::engine::testing {
@@ -158,6 +161,90 @@ TEST_F(ConcealCycleTest, OwnWindowsStayAndTheRestComeBack) {
   EXPECT_TRUE(Visible(a) && Visible(b) && Visible(main));
   EXPECT_EQ(sim.desktop.Foreground(), b);
   EXPECT_EQ(sim.desktop.Focus(), b);
+}
+
+
+// A pass that fails half-way leaves the screen unlocked and the animation as the user had it,
+// and the next command runs rather than wait for the failed one.
+TEST_F(ConcealCycleTest, APassThatFailsGivesBackTheLockAndTheAnimation) {
+  const WindowHandle first = sim.desktop.Create("First");
+  sim.desktop.Create("Second");
+  sim.desktop.afterVisit = [](WindowHandle) { throw std::bad_alloc(); };
+  EXPECT_THROW(cycle.HideShowButtonClick(), std::bad_alloc);
+  EXPECT_EQ(sim.desktop.LockedWindow(), platform::NullWindow);
+  EXPECT_TRUE(sim.systemParameters.minimiseAnimation);
+  EXPECT_THAT(Recorded(), ElementsAre(sim.desktop.StackingOrder().front()));
+
+  sim.desktop.afterVisit = nullptr;
+  cycle.HideShowButtonClick();
+  EXPECT_FALSE(hidden.WindowsHidden);
+  EXPECT_TRUE(Visible(first));
+  EXPECT_EQ(button.caption, "&Hide");
+}
+
+// Commands that come in while the pass waits on another program's window are carried out once
+// the running command, companion actions included, is done; pairs cancel out, and one coming
+// during a carried-out pass is carried out in its turn.
+TEST_F(ConcealCycleTest, CommandsArrivingDuringAPassWaitForIt) {
+  struct Case {
+    const char* name;
+    std::vector<int> commandsDuringPass;  // by pass, first pass first
+    int passes;
+    bool concealedAfter;
+  } const cases[] = {
+      {"one", {1}, 2, false},
+      {"two cancel out", {2}, 1, true},
+      {"three", {3}, 2, false},
+      {"one during the carried-out pass", {1, 1}, 3, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    platform::sim::SimPlatform local;
+    HiddenWindowSet set;
+    WindowCensus localCensus{local.desktop, settings, own, set, exclude};
+    RecordingActions localActions{local.log};
+    RecordingButton localButton{local.log};
+    ConcealCycle localCycle{local.desktop, local.systemParameters, settings, set,
+                            localCensus,   localActions,           localButton};
+    settings.LaunchApp = "1";
+    const WindowHandle w = local.desktop.Create("Target");
+    std::size_t served = 0;
+    local.desktop.duringShowWindow = [&](WindowHandle, platform::ShowCommand) {
+      const std::size_t pass = local.log.WithPrefix("EnumWindows").size();
+      if (pass <= served || pass > c.commandsDuringPass.size()) return;
+      served = pass;
+      for (int i = 0; i < c.commandsDuringPass[pass - 1]; ++i) localCycle.HideShowButtonClick();
+    };
+    localCycle.HideShowButtonClick();
+    EXPECT_EQ(local.log.WithPrefix("EnumWindows").size(), static_cast<std::size_t>(c.passes));
+    EXPECT_EQ(set.WindowsHidden, c.concealedAfter);
+    EXPECT_EQ(local.desktop.Find(w)->visible, !c.concealedAfter);
+    EXPECT_EQ(localButton.caption, c.concealedAfter ? "&Show" : "&Hide");
+    // The first command's own companion actions came before the carried-out pass.
+    if (c.passes > 1) {
+      const auto& calls = local.log.calls;
+      const auto launch = std::find(calls.begin(), calls.end(), "launch");
+      const auto second = std::find(std::find(calls.begin(), calls.end(), "EnumWindows") + 1,
+                                    calls.end(), "EnumWindows");
+      EXPECT_LT(launch, second);
+    }
+  }
+}
+
+// Every conceal starts from an empty set: after a reveal, the next conceal records only the
+// windows it hides itself.
+TEST_F(ConcealCycleTest, EachConcealRecordsOnlyItsOwnWindows) {
+  const WindowHandle a = sim.desktop.Create("A");
+  const WindowHandle b = sim.desktop.Create("B");
+  cycle.HideShowButtonClick();
+  EXPECT_THAT(Recorded(), ElementsAre(b, a));
+  cycle.HideShowButtonClick();
+  sim.desktop.Close(a);
+  sim.desktop.SetVisible(b, false);  // hidden by its own program meanwhile
+  const WindowHandle c = sim.desktop.Create("C");
+  cycle.HideShowButtonClick();
+  EXPECT_THAT(Recorded(), ElementsAre(c));
+  EXPECT_EQ(hidden.entries[1], platform::NullWindow);
 }
 
 }  // namespace

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <new>
+#include <stdexcept>
+
 #include "app_fixture.h"
 
 namespace tolva::app::testing {
@@ -266,6 +270,7 @@ TEST_F(MainWindowTest, SessionEndIsAnsweredByTheSettingsAndTheQuestion) {
     if (asked) {
       EXPECT_EQ(t.p.sim.dialogs.boxes[0].text,
                 "Your windows are still hidden!\r\n\r\nAre you sure you want to exit Windows?");
+      EXPECT_EQ(t.p.sim.dialogs.boxes[0].type, 0x1133u);
     }
     EXPECT_TRUE(t.p.Calls("SystemParametersInfoA 97").empty());
     // A refused ending revealed the windows: the next one goes through.
@@ -281,7 +286,8 @@ TEST_F(MainWindowTest, AConfirmedSessionEndEndsTheProcessWithoutTheCloseSteps) {
   Form1().HideShowButtonClick();
   p.backend.SendMessage(Form1(), 0x0016, 0);  // called off by another program: nothing
   EXPECT_FALSE(p.backend.exitedProcess);
-  p.backend.SendMessage(Form1(), 0x0016, 1);
+  // The process ends inside the handler: nothing after it runs.
+  EXPECT_THROW(p.backend.SendMessage(Form1(), 0x0016, 1), platform::sim::ProcessEnded);
   EXPECT_TRUE(p.backend.exitedProcess);
   EXPECT_FALSE(Visible(targets[0]));  // the close steps (reveal) did not run
   EXPECT_EQ(p.sim.desktop.Find(Form1().Handle()), nullptr);
@@ -333,18 +339,37 @@ TEST_F(MainWindowTest, ASessionEndQueryInsideAConcealPassLeavesNoWindowLost) {
 // An exception that no handler catches ends the program; the windows it keeps hidden are shown
 // first, since nothing would be left to bring them back.
 TEST_F(MainWindowTest, TheFatalExceptionPathRevealsTheWindowsThenEnds) {
-  Create(Ini("0", "0"));
-  const auto targets = Targets(3);
-  Form1().HideShowButtonClick();
-  Form1().OptionsButton.OnClick = [] { throw Exception("Access violation at address 0040A1B2"); };
-  p.backend.Click(Form1().OptionsButton);
-  ASSERT_EQ(p.sim.dialogs.boxes.size(), 1u);
-  EXPECT_EQ(p.sim.dialogs.boxes[0].text, "Access violation at address 0040A1B2.");
-  EXPECT_EQ(p.sim.dialogs.boxes[0].caption, "Tolva R. Quenlar (TM)");
-  EXPECT_EQ(p.sim.dialogs.boxes[0].type, 0x10u);
-  EXPECT_TRUE(p.program.application().Terminated());
-  for (auto w : targets) EXPECT_TRUE(Visible(w));
-  EXPECT_FALSE(state().hiddenWindows.WindowsHidden);
+  struct Case {
+    const char* name;
+    std::function<void()> fail;
+    const char* text;  // nullptr: no box, and the program goes on
+  };
+  const Case cases[] = {
+      {"own", [] { throw Exception("Access violation at address 0040A1B2"); },
+       "Access violation at address 0040A1B2."},
+      {"library", [] { throw std::out_of_range("vector::_M_range_check"); },
+       "vector::_M_range_check."},
+      {"silent", [] { throw Abort(); }, nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    MainWindowRig t;
+    t.Create(Ini("0", "0"));
+    const auto targets = t.Targets(3);
+    t.Form1().HideShowButtonClick();
+    t.Form1().OptionsButton.OnClick = c.fail;
+    t.p.backend.Click(t.Form1().OptionsButton);
+    const bool fatal = c.text != nullptr;
+    ASSERT_EQ(t.p.sim.dialogs.boxes.size(), fatal ? 1u : 0u);
+    EXPECT_EQ(t.p.program.application().Terminated(), fatal);
+    for (auto w : targets) EXPECT_EQ(t.Visible(w), fatal);
+    if (!fatal) continue;
+    const auto& box = t.p.sim.dialogs.boxes[0];
+    EXPECT_EQ(box.text, c.text);
+    EXPECT_EQ(box.caption, "Tolva R. Quenlar (TM)");
+    EXPECT_EQ(box.type, 0x10u);
+    EXPECT_FALSE(t.state().hiddenWindows.WindowsHidden);
+  }
 
   // Raised inside a pass, the reveal waits for the pass to finish.
   MainWindowRig t;
@@ -382,12 +407,15 @@ namespace {
 // program goes on, where the same error in an unguarded handler ends it.
 TEST_F(MainWindowTest, GuardedCommandsShowTheErrorAndGoOn) {
   Create();
-  p.backend.modalScript = [](ui::Form& form) -> int { throw Exception("Cannot open " + form.Name()); };
+  p.backend.modalScript = [](ui::Form& form) -> int {
+    if (form.Name() == "AboutBox") throw Exception("Cannot open " + form.Name());
+    throw std::length_error("basic_string::_M_create");
+  };
   p.backend.Click(Form1().AboutButton);
   p.backend.Click(Form1().OptionsButton);
   ASSERT_EQ(p.sim.dialogs.boxes.size(), 2u);
   EXPECT_EQ(p.sim.dialogs.boxes[0].text, "Cannot open AboutBox.");
-  EXPECT_EQ(p.sim.dialogs.boxes[1].text, "Cannot open OptionsDialog.");
+  EXPECT_EQ(p.sim.dialogs.boxes[1].text, "basic_string::_M_create.");
   EXPECT_FALSE(p.program.application().Terminated());
 
   p.backend.modalScript = [](ui::Form&) { return 1; };
@@ -497,6 +525,89 @@ TEST_F(MainWindowTest, AltKeysWorkTheButtonsTheirCaptionsUnderline) {
   EXPECT_EQ(closedWith, 2);
   EXPECT_FALSE(p.program.application().Terminated());
   EXPECT_TRUE(Visible(Form1().Handle()));
+}
+
+}  // namespace
+}  // namespace tolva::app::testing
+
+namespace tolva::app::testing {
+namespace {
+
+// A failure while revealing or asking on close is shown, the decision stays as it stood, and
+// Ctrl+Alt+Del is still given back.
+TEST_F(MainWindowTest, TheCloseHandlersGuardKeepsTheDecisionAndGivesCtrlAltDelBack) {
+  struct Case {
+    const char* name;
+    const char* showExit;
+    const char* warnExit;
+    const char* errorText;
+  };
+  const Case cases[] = {
+      {"reveal fails", "1", "0", "vector::_M_range_check."},
+      {"question fails", "0", "1", "std::bad_alloc."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    MainWindowRig t;
+    t.p.sim.kernel.version.platformId = 1;
+    t.Create(Ini(c.showExit, c.warnExit));
+    t.Targets(2);
+    t.Form1().HideShowButtonClick();
+    t.p.sim.desktop.afterVisit = [](platform::WindowHandle) {
+      throw std::out_of_range("vector::_M_range_check");
+    };
+    t.p.sim.dialogs.whileOpen = [](const platform::sim::SimDialogs::Box& box) {
+      if (box.type == 0x1133u) throw std::bad_alloc();
+    };
+    t.p.sim.log.Clear();
+    CloseAction action = CloseAction::Hide;
+    t.Form1().FormClose(action);
+    EXPECT_EQ(action, CloseAction::Hide);  // the program still ends
+    ASSERT_FALSE(t.p.sim.dialogs.boxes.empty());
+    const auto& box = t.p.sim.dialogs.boxes.back();
+    EXPECT_EQ(box.text, c.errorText);
+    EXPECT_EQ(box.type, 0x10u);
+    EXPECT_EQ(t.p.Calls("SystemParametersInfoA 97"),
+              (std::vector<std::string>{"SystemParametersInfoA 97 0 0"}));
+    const auto& calls = t.p.sim.log.calls;
+    EXPECT_LT(std::find(calls.begin(), calls.end(), "MessageBoxA 0x10 \"Tolva R. Quenlar (TM)\""),
+              std::find(calls.begin(), calls.end(), "SystemParametersInfoA 97 0 0"));
+  }
+}
+
+// While a companion action's box is open the program keeps handling messages, and a command
+// then runs at once: it is not kept for later as one arriving inside the window pass is.
+TEST_F(MainWindowTest, CommandsWhileACompanionBoxIsOpenRunAtOnce) {
+  struct Case {
+    const char* name;
+    std::function<void(MainWindowRig&)> during;
+  };
+  const Case cases[] = {
+      {"Hide/Show click", [](MainWindowRig& t) { t.p.backend.Click(t.Form1().HideShowButton); }},
+      {"session-end query",
+       [](MainWindowRig& t) { EXPECT_EQ(t.p.backend.SendMessage(t.Form1(), 0x0011), 0); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    MainWindowRig t;
+    t.Create(Ini("1", "0", "[Actions]\nLaunchApp=1\nFileSpec=missing.txt\n"));
+    const auto targets = t.Targets(3);
+    t.p.sim.shell.results["missing.txt"] = 2;
+    bool ran = false;
+    t.p.sim.dialogs.whileOpen = [&](const platform::sim::SimDialogs::Box& box) {
+      if (box.caption != "File Not Found" || ran) return;
+      ran = true;
+      c.during(t);
+      for (auto w : targets) EXPECT_TRUE(t.Visible(w));
+      EXPECT_FALSE(t.state().hiddenWindows.WindowsHidden);
+      EXPECT_EQ(t.Form1().HideShowButton.Caption(), "&Hide");
+    };
+    t.p.backend.Click(t.Form1().HideShowButton);
+    EXPECT_TRUE(ran);
+    for (auto w : targets) EXPECT_TRUE(t.Visible(w));
+    EXPECT_FALSE(t.state().hiddenWindows.WindowsHidden);
+    EXPECT_EQ(t.p.Calls("EnumWindows").size(), 2u);
+  }
 }
 
 }  // namespace

@@ -165,7 +165,30 @@ TEST_F(SettingsFileTest, BareFileNameSavesTheCurrentDirectory) {
   v.LaunchAppBox = true;
   v.LaunchAppEdit = "notes.txt";
   SaveSettings(sim.profile, sim.process, sim.locale.region, v);
+  // In the file itself: an empty IniDir would also load as the current directory.
+  EXPECT_THAT(File(), ::testing::HasSubstr("\r\nIniDir=E:\\Here\r\n"));
   EXPECT_EQ(Load().IniDir, "E:\\Here");
+}
+
+// Every key read from its own section under its own name: each holds a value no default has.
+TEST_F(SettingsFileTest, EveryKeyIsReadFromItsSection) {
+  sim.profile.SetFileText(SettingsFileName,
+                          "[Settings]\r\nHints=7\r\nShowExit=7\r\nWarnExit=7\r\nToTray=1\r\nWAV=7\r\n"
+                          "[Actions]\r\nHideDesk=7\r\nLaunchApp=7\r\nFileSpec=f\r\nIniDir=d\r\n"
+                          "ClearDoc=7\r\nCtrlAlt=7\r\n[Icon]\r\nTrayPlace=7\r\nInvisible=7\r\n"
+                          "[DateTime]\r\nEnableDateTime=7\r\nActionTime=t\r\nActionDate=a\r\n"
+                          "[Exclude]\r\nAutoRefresh=7\r\n");
+  const SettingsRecord r = Load();
+  EXPECT_EQ(r.ToTray, "1");
+  for (const auto* flag : {&r.Hints, &r.ShowExit, &r.WarnExit, &r.WAV, &r.HideDesk, &r.LaunchApp,
+                           &r.ClearDoc, &r.CtrlAlt, &r.TrayPlace, &r.Invisible, &r.EnableDateTime,
+                           &r.AutoRefresh}) {
+    EXPECT_EQ(flag->view(), "7");
+  }
+  EXPECT_EQ(r.FileSpec, "f");
+  EXPECT_EQ(r.IniDir, "d");
+  EXPECT_EQ(r.ActionTime, "t");
+  EXPECT_EQ(r.ActionDate, "a");
 }
 
 TEST_F(SettingsFileTest, TimeThatDoesNotReadBackStopsTheSave) {

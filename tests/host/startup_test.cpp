@@ -112,6 +112,17 @@ TEST(StartUp, NoTimerForTheSplashShowsTheErrorCreatesNoWindowAndReleasesTheGuard
   EXPECT_TRUE(Created(p).empty());
   EXPECT_EQ(p.program.state().Form1, nullptr);
   EXPECT_TRUE(session.references.empty());
+
+  // The main window's own timer failing: its reference is set during its creation and reset
+  // when that fails, so nothing is left pointing at a window that is not there.
+  MainWindowRig rig;
+  rig.p.SetIni("[Settings]\nWAV=0\n");
+  rig.p.program.PrepareApplication();
+  rig.p.backend.failTimers = true;
+  EXPECT_THROW(rig.p.program.CreateWindows(), Exception);
+  EXPECT_EQ(rig.state().Form1, nullptr);
+  EXPECT_EQ(rig.state().AboutBox, nullptr);
+  EXPECT_EQ(rig.p.program.application().MainForm(), nullptr);
 }
 
 TEST(StartUp, AFailedGuardStillStartsAndAnUncaughtErrorEndsTheProgramRevealingTheWindows) {

@@ -79,14 +79,18 @@ TEST_F(WindowCensusTest, ConcealHidesTopDownAndRevealBringsBackTheTopMost) {
   EXPECT_THAT(Recorded(), ElementsAre(top, middle, bottom));
   EXPECT_FALSE(Visible(top) || Visible(middle) || Visible(bottom));
 
+  // Each hide raised its window, so the last hidden is on top now.
+  EXPECT_THAT(sim.desktop.StackingOrder(), ElementsAre(bottom, middle, top));
+
   sim.log.Clear();
   Reveal();
   EXPECT_TRUE(Visible(top) && Visible(middle) && Visible(bottom));
-  // Shown without activation in the order enumerated now; the first hidden gets the foreground
-  // and the focus.
-  EXPECT_THAT(Calls("ShowWindow"), ElementsAre("ShowWindow " + Hex(top) + " 8",
+  // Shown without activation in the order enumerated now, each raised in turn, which puts the
+  // stacking order back as it was; the first hidden gets the foreground and the focus.
+  EXPECT_THAT(Calls("ShowWindow"), ElementsAre("ShowWindow " + Hex(bottom) + " 8",
                                                "ShowWindow " + Hex(middle) + " 8",
-                                               "ShowWindow " + Hex(bottom) + " 8"));
+                                               "ShowWindow " + Hex(top) + " 8"));
+  EXPECT_THAT(sim.desktop.StackingOrder(), ElementsAre(top, middle, bottom));
   EXPECT_THAT(Calls("SetForegroundWindow"), ElementsAre("SetForegroundWindow " + Hex(top)));
   EXPECT_THAT(Calls("SetFocus"), ElementsAre("SetFocus " + Hex(top)));
   EXPECT_EQ(sim.desktop.Foreground(), top);
@@ -96,7 +100,7 @@ TEST_F(WindowCensusTest, ConcealHidesTopDownAndRevealBringsBackTheTopMost) {
 
 TEST_F(WindowCensusTest, DisabledOwnerStaysWhileItsDialogGoes) {
   const WindowHandle owner = sim.desktop.Create("Editor", true, false);
-  const WindowHandle dialog = sim.desktop.Create("Save As");
+  const WindowHandle dialog = sim.desktop.CreateOwned(owner, "Save As");
   Conceal();
   EXPECT_TRUE(Visible(owner));
   EXPECT_FALSE(Visible(dialog));
@@ -218,12 +222,12 @@ TEST_F(WindowCensusTest, ListingAgreesWithConcealingOnAnyDesktop) {
 
 TEST_F(WindowCensusTest, FullSetLeavesFurtherWindowsVisible) {
   std::vector<WindowHandle> windows;
-  for (int i = 0; i < MaxHiddenWindows + 10; ++i) windows.push_back(sim.desktop.Create("W" + std::to_string(i)));
+  for (int i = 0; i < 406; ++i) windows.push_back(sim.desktop.Create("W" + std::to_string(i)));
   Conceal();
-  EXPECT_EQ(hidden.count, MaxHiddenWindows);
-  // The stacking order is newest first: the ten oldest are the ones left.
-  for (int i = 0; i < 10; ++i) EXPECT_TRUE(Visible(windows[static_cast<std::size_t>(i)])) << i;
-  for (std::size_t i = 10; i < windows.size(); ++i) EXPECT_FALSE(Visible(windows[i])) << i;
+  EXPECT_EQ(hidden.count, 405);
+  // The stacking order is newest first: the oldest is the one left.
+  EXPECT_TRUE(Visible(windows[0]));
+  for (std::size_t i = 1; i < windows.size(); ++i) EXPECT_FALSE(Visible(windows[i])) << i;
   Reveal();
   for (const WindowHandle w : windows) EXPECT_TRUE(Visible(w));
 }
@@ -247,6 +251,16 @@ TEST_F(WindowCensusTest, WindowsClosingDuringThePassAreSkipped) {
   };
   Conceal();
   EXPECT_THAT(Recorded(), ElementsAre(first));
+}
+
+// The Exclude tab's order: ASCII letters folded, so a capital sorts among the small letters and
+// '_' before every letter; equal titles in the order they were found.
+TEST(ExcludeList, SortsWithLettersFolded) {
+  ExcludeList list;
+  for (const char* title : {"Zebra", "yak", "_scratch", "apple", "Apple", "[x]", "1"}) list.Add(title);
+  std::vector<std::string> titles;
+  for (const auto& entry : list.entries()) titles.push_back(entry.title);
+  EXPECT_THAT(titles, ElementsAre("1", "[x]", "_scratch", "apple", "Apple", "yak", "Zebra"));
 }
 
 TEST(HiddenWindowSet, NeverWritesPastItsLastEntry) {

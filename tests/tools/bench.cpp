@@ -1,11 +1,15 @@
 // Times a concealment and a reveal of N real windows of another process through the program's
 // cycle, beside a bare EnumWindows + ShowWindow pass over the same windows, so that the
-// engine's own share of the time shows. Usage: tolva_bench [N ...] (default 50 200 400).
+// engine's own share of the time shows. Each size runs several times, the cycle and the bare
+// pass taking turns, and the table gives the medians and the cycle's time over the bare pass's.
+// Usage: tolva_bench [N ...] (default 50 200 400).
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "engine/conceal_cycle.h"
@@ -15,6 +19,8 @@
 namespace {
 
 using namespace tolva;
+
+constexpr int Repetitions = 5;
 
 class NoCompanions final : public engine::CompanionActions {
  public:
@@ -39,6 +45,12 @@ double Time(F&& f) {
   return Milliseconds(std::chrono::steady_clock::now() - start);
 }
 
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t mid = values.size() / 2;
+  return values.size() % 2 == 1 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
 struct Bare {
   std::vector<HWND> hidden;
   bool hide = true;
@@ -60,18 +72,47 @@ BOOL CALLBACK BarePass(HWND window, LPARAM context) {
   return TRUE;
 }
 
+int CountVisible(const std::vector<HWND>& windows) {
+  return static_cast<int>(std::count_if(windows.begin(), windows.end(), IsWindowVisible));
+}
+
+// Shows whatever a pass left hidden, so that the next pass starts from every target visible.
+// Returns how many had to be shown.
+int ShowAll(const std::vector<HWND>& windows) {
+  int shown = 0;
+  for (HWND w : windows) {
+    if (!IsWindowVisible(w)) {
+      ShowWindow(w, SW_SHOWNA);
+      ++shown;
+    }
+  }
+  return shown;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   std::vector<int> sizes;
   for (int i = 1; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
   if (sizes.empty()) sizes = {50, 200, 400};
-  std::printf("%8s %12s %12s %12s %12s\n", "windows", "conceal ms", "reveal ms", "bare hide", "bare show");
+  std::printf("medians of %d runs, milliseconds\n", Repetitions);
+  std::printf("%8s %10s %10s %10s %10s %14s %14s\n", "windows", "conceal", "reveal", "bare hide",
+              "bare show", "conceal/hide", "reveal/show");
+  bool allGood = true;
   for (const int n : sizes) {
     tests::TargetsProcess targets(n, "Bench target");
     if (!targets.Ready()) {
       std::printf("%8d  targets did not start\n", n);
       return 1;
+    }
+    std::vector<HWND> windows;
+    for (int i = 1; i <= n; ++i) {
+      HWND w = targets.Find("Bench target " + std::to_string(i));
+      if (w == nullptr) {
+        std::printf("%8d  target %d not found\n", n, i);
+        return 1;
+      }
+      windows.push_back(w);
     }
     platform::win32::Win32Platform real;
     settings::SettingsRecord settings;
@@ -84,15 +125,41 @@ int main(int argc, char** argv) {
     NoButton button;
     engine::ConcealCycle cycle(real.get().windows, real.get().systemParameters, settings, hidden,
                                census, actions, button);
-    const double conceal = Time([&] { cycle.HideShowButtonClick(); });
-    const int count = hidden.count;
-    const double reveal = Time([&] { cycle.HideShowButtonClick(); });
-    Bare bare;
-    const double bareHide = Time([&] { EnumWindows(BarePass, reinterpret_cast<LPARAM>(&bare)); });
-    bare.hide = false;
-    const double bareShow = Time([&] { EnumWindows(BarePass, reinterpret_cast<LPARAM>(&bare)); });
-    std::printf("%8d %12.1f %12.1f %12.1f %12.1f   (%d hidden by the cycle)\n", n, conceal, reveal,
-                bareHide, bareShow, count);
+
+    std::vector<double> conceal, reveal, bareHide, bareShow;
+    std::vector<std::string> faults;
+    auto fault = [&](int run, const char* what, int count) {
+      faults.push_back("run " + std::to_string(run + 1) + ": " + what + " " +
+                       std::to_string(count) + " of " + std::to_string(n));
+    };
+    for (int run = 0; run < Repetitions; ++run) {
+      if (const int visible = CountVisible(windows); visible != n) {
+        fault(run, "before the cycle, visible:", visible);
+        ShowAll(windows);
+      }
+      conceal.push_back(Time([&] { cycle.HideShowButtonClick(); }));
+      if (const int left = CountVisible(windows); left != 0) fault(run, "the cycle left visible", left);
+      reveal.push_back(Time([&] { cycle.HideShowButtonClick(); }));
+      if (const int visible = CountVisible(windows); visible != n) {
+        fault(run, "the cycle's reveal showed only", visible);
+        ShowAll(windows);
+      }
+
+      Bare bare;
+      bareHide.push_back(Time([&] { EnumWindows(BarePass, reinterpret_cast<LPARAM>(&bare)); }));
+      if (const int left = CountVisible(windows); left != 0) fault(run, "the bare pass left visible", left);
+      bare.hide = false;
+      bareShow.push_back(Time([&] { EnumWindows(BarePass, reinterpret_cast<LPARAM>(&bare)); }));
+      if (const int visible = CountVisible(windows); visible != n) {
+        fault(run, "the bare show showed only", visible);
+        ShowAll(windows);
+      }
+    }
+    const double c = Median(conceal), r = Median(reveal), h = Median(bareHide), s = Median(bareShow);
+    std::printf("%8d %10.1f %10.1f %10.1f %10.1f %14.2f %14.2f\n", n, c, r, h, s, c / h, r / s);
+    for (const std::string& f : faults) std::printf("%8s  %s\n", "", f.c_str());
+    if (!faults.empty()) allGood = false;
   }
-  return 0;
+  if (allGood) std::printf("every run: the cycle and the bare pass hid all N and showed them again\n");
+  return allGood ? 0 : 1;
 }

@@ -146,22 +146,45 @@ TEST_F(TolvaEndToEnd, CloseWithWindowsConcealedFollowsTheSettings) {
   }
 }
 
+// The launch failure is reported after the windows are hidden, and while its box is open the
+// program goes on handling what comes: a click or a session-end query reveals at once.
 TEST_F(TolvaEndToEnd, AMissingLaunchFileIsReportedAfterTheWindowsAreHidden) {
-  WriteSettingsFile(Settings("1", "0", "LaunchApp=1\r\nFileSpec=C:\\no such folder\\missing.txt\r\n"));
-  TolvaProcess tolva;
-  ASSERT_TRUE(tolva.WaitForMainWindow());
-  ASSERT_TRUE(tolva.ClickToolButton(HideShowIndex));
-  HWND box = tolva.WaitForMessageBox("File Not Found");
-  if (box == nullptr) box = tolva.WaitForMessageBox("Path Not Found", 1000);
-  ASSERT_NE(box, nullptr);
-  EXPECT_TRUE(NoneVisible());
-  std::printf("launch box: \"%s\"\n", TolvaProcess::MessageText(box).c_str());
-  TolvaProcess::PressButton(box, IDOK);
-  // The concealment stays in force and the next click reveals.
-  Sleep(300);
-  EXPECT_TRUE(NoneVisible());
-  ASSERT_TRUE(tolva.ClickToolButton(HideShowIndex));
-  EXPECT_TRUE(WaitFor([&] { return AllVisible(); }));
+  enum class During { Nothing, Click, SessionEnd };
+  for (const During during : {During::Nothing, During::Click, During::SessionEnd}) {
+    SCOPED_TRACE(static_cast<int>(during));
+    WriteSettingsFile(Settings("1", "0", "LaunchApp=1\r\nFileSpec=C:\\no such folder\\missing.txt\r\n"));
+    TolvaProcess tolva;
+    ASSERT_TRUE(tolva.WaitForMainWindow());
+    ASSERT_TRUE(tolva.ClickToolButton(HideShowIndex));
+    HWND box = tolva.WaitForMessageBox("File Not Found");
+    if (box == nullptr) box = tolva.WaitForMessageBox("Path Not Found", 1000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(NoneVisible());
+    if (during == During::Nothing) {
+      std::printf("launch box: \"%s\"\n", TolvaProcess::MessageText(box).c_str());
+      TolvaProcess::PressButton(box, IDOK);
+      // The concealment stays in force and the next click reveals.
+      Sleep(300);
+      EXPECT_TRUE(NoneVisible());
+      ASSERT_TRUE(tolva.ClickToolButton(HideShowIndex));
+      EXPECT_TRUE(WaitFor([&] { return AllVisible(); }));
+    } else {
+      // Out of the way of the tool bar, as a person would drag it.
+      SetWindowPos(box, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      if (during == During::Click) {
+        ASSERT_TRUE(tolva.ClickToolButton(HideShowIndex));
+      } else {
+        EXPECT_EQ(tolva.QueryEndSession(), 0);  // ShowExit: revealed and refused once
+      }
+      EXPECT_TRUE(WaitFor([&] { return AllVisible(); })) << "not revealed while the box is open";
+      EXPECT_TRUE(IsWindow(box));
+      TolvaProcess::PressButton(box, IDOK);
+      Sleep(300);
+      EXPECT_TRUE(AllVisible());
+    }
+    tolva.Kill();
+    for (HWND w : Targets()) ShowWindow(w, SW_SHOWNOACTIVATE);
+  }
 }
 
 TEST_F(TolvaEndToEnd, SessionEndIsRefusedOnceWhileConcealedThenTheProcessEnds) {

@@ -149,7 +149,7 @@ class Win32BackendTest : public ::testing::Test {
  protected:
   Win32BackendTest() : backend(GetModuleHandleA(nullptr), timers), app(backend, dialogs) {
     app.SetTitle("Tolva backend test application");
-    app.OnException = [this](const Exception& e) { exceptions.emplace_back(e.what()); };
+    app.OnException = [this](const std::exception& e) { exceptions.emplace_back(e.what()); };
   }
   ~Win32BackendTest() override {
     app.DestroyWindows();

@@ -1,26 +1,31 @@
-// The real window operations, on windows this test makes.
+// The real window operations, on windows this test makes: the table the simulated desktop also
+// runs, and what only the real calls can show.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <new>
 #include <stdexcept>
 #include <string>
 #include <typeinfo>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/win32_platform.h"
+#include "tests/shared/window_manager_cases.h"
 
 namespace tolva::platform::win32 {
 namespace {
 
 LRESULT CALLBACK PlainProc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcA(w, m, wp, lp); }
 
-// A top-level window of this process, destroyed at the end of the test.
+// A window of this process, destroyed with this object.
 class TestWindow {
  public:
-  explicit TestWindow(const std::string& title) {
+  explicit TestWindow(const std::string& title, DWORD style = WS_OVERLAPPEDWINDOW,
+                      HWND parentOrOwner = nullptr) {
     static const ATOM atom = [] {
       WNDCLASSA c{};
       c.lpfnWndProc = PlainProc;
@@ -29,11 +34,17 @@ class TestWindow {
       return RegisterClassA(&c);
     }();
     (void)atom;
-    hwnd_ = CreateWindowExA(0, "TolvaWinTest", title.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 100, 80,
-                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    hwnd_ = CreateWindowExA(0, "TolvaWinTest", title.c_str(), style, 0, 0, 100, 80, parentOrOwner,
+                            nullptr, GetModuleHandleA(nullptr), nullptr);
   }
-  ~TestWindow() {
-    if (hwnd_) DestroyWindow(hwnd_);
+  ~TestWindow() { Destroy(); }
+  TestWindow(TestWindow&& other) noexcept : hwnd_(std::exchange(other.hwnd_, nullptr)) {}
+  TestWindow& operator=(TestWindow&& other) noexcept {
+    if (this != &other) {
+      Destroy();
+      hwnd_ = std::exchange(other.hwnd_, nullptr);
+    }
+    return *this;
   }
   TestWindow(const TestWindow&) = delete;
   TestWindow& operator=(const TestWindow&) = delete;
@@ -41,12 +52,68 @@ class TestWindow {
   WindowHandle handle() const { return reinterpret_cast<WindowHandle>(hwnd_); }
 
  private:
+  // One destroyed with its owner or parent is gone already, and the call fails harmlessly.
+  void Destroy() {
+    if (hwnd_) DestroyWindow(hwnd_);
+  }
   HWND hwnd_ = nullptr;
 };
 
-TEST(Win32WindowManager, EnumeratesTopLevelWindowsHiddenOnesIncluded) {
-  TestWindow shown("tolva enum shown"), hidden("tolva enum hidden");
-  ShowWindow(shown.hwnd(), SW_SHOWNOACTIVATE);
+// The table's windows, made in this process and opened as the simulated desktop opens them:
+// without activation, a minimised one through the minimised state.
+class RealDesktop final : public tests::TestDesktop {
+ public:
+  RealDesktop() = default;
+  RealDesktop(const RealDesktop&) = delete;
+  RealDesktop& operator=(const RealDesktop&) = delete;
+  ~RealDesktop() override {
+    // A case that failed half-way may have left its lock.
+    ::LockWindowUpdate(nullptr);
+    // Newest first, so owned and child windows go before theirs.
+    while (!windows_.empty()) windows_.pop_back();
+  }
+
+  WindowManager& Windows() override { return manager_; }
+  WindowHandle Open(const tests::WindowSetup& setup, WindowHandle owner,
+                    WindowHandle parent) override {
+    const bool child = parent != NullWindow;
+    const DWORD style = child ? WS_CHILD | (setup.visible ? WS_VISIBLE : 0) : WS_OVERLAPPEDWINDOW;
+    windows_.emplace_back(setup.title, style, reinterpret_cast<HWND>(child ? parent : owner));
+    const HWND window = windows_.back().hwnd();
+    if (!child) {
+      if (setup.minimised) {
+        ::ShowWindow(window, SW_SHOWMINNOACTIVE);
+        if (!setup.visible) ::ShowWindow(window, SW_HIDE);
+      } else if (setup.visible) {
+        ::ShowWindow(window, SW_SHOWNOACTIVATE);
+      }
+    }
+    return windows_.back().handle();
+  }
+  void Close(WindowHandle window) override {
+    std::erase_if(windows_, [&](const TestWindow& w) { return w.handle() == window; });
+  }
+  bool IsMinimised(WindowHandle window) override {
+    return ::IsIconic(reinterpret_cast<HWND>(window)) != FALSE;
+  }
+  WindowHandle Foreground() override {
+    return reinterpret_cast<WindowHandle>(::GetForegroundWindow());
+  }
+  WindowHandle Focus() override { return reinterpret_cast<WindowHandle>(::GetFocus()); }
+
+ private:
+  Win32WindowManager manager_;
+  std::vector<TestWindow> windows_;
+};
+
+TEST(Win32WindowManager, AnswersAsTheTable) {
+  for (const auto& c : tests::WindowManagerCases()) {
+    RealDesktop desktop;
+    tests::RunWindowManagerCase(desktop, c);
+  }
+}
+
+TEST(Win32WindowManager, TheDesktopWindowIsNotEnumerated) {
   Win32WindowManager windows;
   std::vector<WindowHandle> seen;
   windows.EnumWindows(
@@ -55,22 +122,16 @@ TEST(Win32WindowManager, EnumeratesTopLevelWindowsHiddenOnesIncluded) {
         return true;
       },
       &seen);
-  EXPECT_NE(std::find(seen.begin(), seen.end(), shown.handle()), seen.end());
-  EXPECT_NE(std::find(seen.begin(), seen.end(), hidden.handle()), seen.end());
+  EXPECT_FALSE(seen.empty());
   EXPECT_EQ(std::find(seen.begin(), seen.end(), windows.GetDesktopWindow()), seen.end());
 }
 
-TEST(Win32WindowManager, EnumerationStopsWhenTheVisitorSaysSo) {
-  TestWindow a("tolva stop a"), b("tolva stop b");
+TEST(Win32WindowManager, EnabledStateIsTheWindowsOwn) {
   Win32WindowManager windows;
-  int visits = 0;
-  windows.EnumWindows(
-      [](WindowHandle, void* context) {
-        ++*static_cast<int*>(context);
-        return false;
-      },
-      &visits);
-  EXPECT_EQ(visits, 1);
+  TestWindow window("tolva state");
+  EXPECT_TRUE(windows.IsWindowEnabled(window.handle()));
+  EnableWindow(window.hwnd(), FALSE);
+  EXPECT_FALSE(windows.IsWindowEnabled(window.handle()));
 }
 
 // The census allocates inside the visitor. What it throws comes out of EnumWindows to the caller,
@@ -105,47 +166,6 @@ TEST(Win32WindowManager, VisitorExceptionReachesTheCallerAndEndsTheEnumeration) 
     }
     EXPECT_EQ(visitor.visits, 2);
   }
-}
-
-TEST(Win32WindowManager, TitleIsCutToTheBuffer) {
-  const std::string longTitle(250, 'T');
-  TestWindow window(longTitle), untitled("");
-  Win32WindowManager windows;
-  char buffer[200];
-  EXPECT_EQ(windows.GetWindowTextA(window.handle(), buffer, sizeof buffer), 199);
-  EXPECT_EQ(std::string(buffer), longTitle.substr(0, 199));
-  EXPECT_EQ(windows.GetWindowTextA(untitled.handle(), buffer, sizeof buffer), 0);
-  EXPECT_STREQ(buffer, "");
-}
-
-TEST(Win32WindowManager, StateTestsAndShowCommands) {
-  Win32WindowManager windows;
-  WindowHandle gone;
-  {
-    TestWindow window("tolva state");
-    gone = window.handle();
-    EXPECT_TRUE(windows.IsWindow(window.handle()));
-    EXPECT_FALSE(windows.IsWindowVisible(window.handle()));
-    windows.ShowWindow(window.handle(), ShowCommand::ShowNoActivate);
-    EXPECT_TRUE(windows.IsWindowVisible(window.handle()));
-    EXPECT_TRUE(windows.IsWindowEnabled(window.handle()));
-    EnableWindow(window.hwnd(), FALSE);
-    EXPECT_FALSE(windows.IsWindowEnabled(window.handle()));
-    windows.ShowWindow(window.handle(), ShowCommand::Hide);
-    EXPECT_FALSE(windows.IsWindowVisible(window.handle()));
-  }
-  EXPECT_FALSE(windows.IsWindow(gone));
-}
-
-TEST(Win32WindowManager, ShowNoActivateKeepsAMinimisedWindowMinimised) {
-  Win32WindowManager windows;
-  TestWindow window("tolva minimised");
-  ShowWindow(window.hwnd(), SW_SHOWMINNOACTIVE);
-  windows.ShowWindow(window.handle(), ShowCommand::Hide);
-  EXPECT_FALSE(IsWindowVisible(window.hwnd()));
-  windows.ShowWindow(window.handle(), ShowCommand::ShowNoActivate);
-  EXPECT_TRUE(IsWindowVisible(window.hwnd()));
-  EXPECT_TRUE(IsIconic(window.hwnd()));
 }
 
 }  // namespace
