@@ -574,17 +574,19 @@ TEST_F(Win32BackendTest, NothingThrownWhileHandlingAMessageLeavesTheWindowProced
   const struct {
     const char* name;
     std::function<void()> raise;
-    bool boxesFail;
+    bool reportFails;  // the exception handler, then the error box, as with no memory left
     std::vector<std::string> reported;
   } cases[] = {
       {"not a standard exception", [] { throw 42; }, false, {"Unknown error"}},
-      {"the error box fails too", [] { throw std::runtime_error("Handler failed"); }, true, {}},
+      {"the report fails too", [] { throw std::runtime_error("Handler failed"); }, true, {}},
   };
   TestForm& f = MakeForm();
+  const auto record = app.OnException;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     exceptions.clear();
-    dialogs.failBoxes = c.boxesFail;
+    dialogs.failBoxes = c.reportFails;
+    if (c.reportFails) app.OnException = [](const std::exception&) { throw std::bad_alloc(); };
     f.onMessage = [&](ui::Message& message) {
       if (message.id == kFailing) c.raise();
       return false;
@@ -592,6 +594,7 @@ TEST_F(Win32BackendTest, NothingThrownWhileHandlingAMessageLeavesTheWindowProced
     EXPECT_EQ(SendMessageA(f.hwnd(), kFailing, 0, 0), 0);
     EXPECT_EQ(exceptions, c.reported);
     dialogs.failBoxes = false;
+    app.OnException = record;
     // The window goes on answering.
     const int closes = f.closes;
     SendMessageA(f.hwnd(), WM_CLOSE, 0, 0);
