@@ -13,9 +13,6 @@
 namespace tolva::platform::win32 {
 namespace {
 
-static_assert(sizeof(AnimationInfo) == sizeof(ANIMATIONINFO));
-static_assert(offsetof(AnimationInfo, iMinAnimate) == offsetof(ANIMATIONINFO, iMinAnimate));
-
 struct EnumTrampoline {
   WindowEnumProc proc;
   void* context;

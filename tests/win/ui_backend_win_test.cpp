@@ -459,7 +459,7 @@ TEST_F(Win32BackendTest, ToolBarShowsItsButtonsAlongTheBottomEdge) {
   EXPECT_EQ(height, 16);
   // The strip gives as many images as it is wide; without the program's resources, none.
   const bool stripThere = FindResourceA(GetModuleHandleA(nullptr), TOLVA_BITMAP_TOOLBAR,
-                                        MAKEINTRESOURCEA(2) /* RT_BITMAP */) != nullptr;
+                                        RT_BITMAP) != nullptr;
   EXPECT_EQ(ImageList_GetImageCount(images), stripThere ? 11 : 0);
 }
 

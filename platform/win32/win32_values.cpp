@@ -1,0 +1,58 @@
+// The platform-neutral interfaces carry the Win32 numbers they pass on, written out by hand so
+// that the simulated platform can use them too; a wrong one would pass every simulated test.
+// Each is checked here against <windows.h>, in the build of the real program.
+#include <windows.h>
+#include <mmsystem.h>
+#include <shlobj.h>
+
+#include <cstddef>
+
+#include "platform/dialogs.h"
+#include "platform/help.h"
+#include "platform/kernel.h"
+#include "platform/shell.h"
+#include "platform/sound.h"
+#include "platform/system_parameters.h"
+#include "platform/ui/controls.h"
+#include "platform/windows.h"
+
+namespace tolva::platform {
+
+static_assert(MbOk == MB_OK);
+static_assert(MbYesNoCancel == MB_YESNOCANCEL);
+static_assert(MbIconError == MB_ICONERROR);
+static_assert(MbIconExclamation == MB_ICONEXCLAMATION && MbIconExclamation == MB_ICONWARNING);
+static_assert(MbDefButton2 == MB_DEFBUTTON2);
+static_assert(MbSystemModal == MB_SYSTEMMODAL);
+static_assert(IdOk == IDOK);
+static_assert(IdCancel == IDCANCEL);
+static_assert(IdYes == IDYES);
+static_assert(IdNo == IDNO);
+
+static_assert(HelpContext == HELP_CONTEXT);
+static_assert(HelpContents == HELP_CONTENTS);
+
+static_assert(ErrorAlreadyExists == ERROR_ALREADY_EXISTS);
+
+static_assert(SwShowNormal == SW_SHOWNORMAL);
+static_assert(SwRestore == SW_RESTORE);
+static_assert(ShardPathA == SHARD_PATHA);
+
+static_assert(SndAsync == SND_ASYNC);
+static_assert(SndResource == SND_RESOURCE);
+
+static_assert(SpiGetAnimation == SPI_GETANIMATION);
+static_assert(SpiSetAnimation == SPI_SETANIMATION);
+static_assert(SpiSetScreenSaverRunning == SPI_SETSCREENSAVERRUNNING);
+static_assert(sizeof(AnimationInfo) == sizeof(ANIMATIONINFO));
+static_assert(offsetof(AnimationInfo, iMinAnimate) == offsetof(ANIMATIONINFO, iMinAnimate));
+
+static_assert(static_cast<int>(ShowCommand::Hide) == SW_HIDE);
+static_assert(static_cast<int>(ShowCommand::ShowNormal) == SW_SHOWNORMAL);
+static_assert(static_cast<int>(ShowCommand::ShowNoActivate) == SW_SHOWNA);
+static_assert(static_cast<int>(ShowCommand::Restore) == SW_RESTORE);
+
+static_assert(ui::WmClose == WM_CLOSE);
+static_assert(ui::VkF1 == VK_F1);
+
+}  // namespace tolva::platform
