@@ -28,6 +28,14 @@ struct FormSite {
   Brush background;
   COLORREF colour = 0;
 
+  // WM_ERASEBKGND of a window that shows the form's colour: the form's own, a picture's.
+  LRESULT EraseBackground(HWND hwnd, WPARAM dc) const {
+    RECT r;
+    GetClientRect(hwnd, &r);
+    FillRect(reinterpret_cast<HDC>(dc), &r, background.get());
+    return 1;
+  }
+
   // The ids of WM_TIMER on the form's window, each held by a timer's peer while it lives.
   UINT_PTR AddTimer(ui::Timer& timer) {
     timers_.emplace_back(nextTimerId_, &timer);

@@ -223,12 +223,8 @@ LRESULT FormWindow::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case WM_ACTIVATEAPP:
       state_.ActivateApp(form_.app, wParam != FALSE);
       return 0;
-    case WM_ERASEBKGND: {
-      RECT r;
-      GetClientRect(hwnd, &r);
-      FillRect(reinterpret_cast<HDC>(wParam), &r, site_->background.get());
-      return 1;
-    }
+    case WM_ERASEBKGND:
+      return site_->EraseBackground(hwnd, wParam);
     case WM_CTLCOLORSTATIC:
       if (ControlPeer* peer = PeerOf(reinterpret_cast<HWND>(lParam))) {
         if (HBRUSH brush = peer->ControlColour(reinterpret_cast<HDC>(wParam))) {
@@ -259,23 +255,15 @@ LRESULT FormWindow::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 int FormWindow::RunModal() {
-  // The program's other forms take no input while this one is up. They are held by the handles
-  // the backend keeps, since one of them may go before the modal run ends.
-  std::vector<WindowRef> disabled;
-  for (FormWindow* other : state_.forms) {
-    const HWND window = other->hwnd();
-    if (other != this && window != nullptr && IsWindowEnabled(window)) {
-      EnableWindow(window, FALSE);
-      disabled.push_back(other->ref());
-    }
-  }
+  // Whatever ends the modal run, the other forms come back and this one goes. The other forms
+  // are held by the handles the backend keeps, since one of them may go before the run ends.
   struct Restore {
     FormWindow& self;
-    const std::vector<WindowRef>& windows;
     WindowRef active;
+    std::vector<WindowRef> disabled;
     ~Restore() {
       self.modal_ = false;
-      for (const WindowRef& window : windows) {
+      for (const WindowRef& window : disabled) {
         if (const HWND hwnd = window.get()) EnableWindow(hwnd, TRUE);
       }
       self.Hide();
@@ -283,7 +271,15 @@ int FormWindow::RunModal() {
         SetActiveWindow(hwnd);
       }
     }
-  } restore{*this, disabled, state_.RefOf(GetActiveWindow())};
+  } restore{*this, state_.RefOf(GetActiveWindow()), {}};
+  // The program's other forms take no input while this one is up.
+  for (FormWindow* other : state_.forms) {
+    const HWND window = other->hwnd();
+    if (other != this && window != nullptr && IsWindowEnabled(window)) {
+      restore.disabled.push_back(other->ref());
+      EnableWindow(window, FALSE);
+    }
+  }
   modal_ = true;
   Show(ui::WindowState::Normal);
   while (form_.modalResult == 0 && !form_.app.Terminated()) form_.app.HandleMessage();

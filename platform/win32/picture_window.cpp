@@ -74,12 +74,8 @@ class PictureWindow final : public ControlPeer, private WindowTarget {
 
   LRESULT OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override {
     switch (message) {
-      case WM_ERASEBKGND: {
-        RECT r;
-        GetClientRect(hwnd, &r);
-        FillRect(reinterpret_cast<HDC>(wParam), &r, site_->background.get());
-        return 1;
-      }
+      case WM_ERASEBKGND:
+        return site_->EraseBackground(hwnd, wParam);
       case WM_PAINT:
         Paint(hwnd);
         return 0;

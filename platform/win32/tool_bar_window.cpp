@@ -82,16 +82,17 @@ class ToolBarWindow final : public ControlPeer {
     // The width is pinned: the bar would otherwise widen every button to its longest caption.
     SendMessageA(bar, TB_SETBUTTONWIDTH, 0, MAKELONG(size.width, size.width));
     SendMessageA(bar, TB_SETBUTTONSIZE, 0, MAKELONG(size.width, size.height));
-    // The bar's own tooltip asks its form for the buttons' texts; the form passes the request
-    // on to the peer the tooltip carries.
-    tooltip_ = window_.ref().Under();
-    tooltip_.Set(reinterpret_cast<HWND>(SendMessageA(bar, TB_GETTOOLTIPS, 0, 0)));
-    if (const HWND tip = tooltip_.get()) SetPeer(tip, *this);
     FormResized();
     for (std::size_t i = 0; i < toolBar.buttons.size(); ++i) {
       toolBar.buttons[i]->Attach(
           std::make_unique<ToolButtonPeer>(window_.ref(), IdOf(i), *toolBar.buttons[i]));
     }
+    // The bar's own tooltip asks its form for the buttons' texts; the form passes the request
+    // on to the peer the tooltip carries. The mark comes last: only the destructor of a peer
+    // that was made in full removes it again.
+    tooltip_ = window_.ref().Under();
+    tooltip_.Set(reinterpret_cast<HWND>(SendMessageA(bar, TB_GETTOOLTIPS, 0, 0)));
+    if (const HWND tip = tooltip_.get()) SetPeer(tip, *this);
   }
   ~ToolBarWindow() override {
     if (const HWND tip = tooltip_.get()) RemovePeer(tip);
