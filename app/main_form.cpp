@@ -198,7 +198,7 @@ void TForm1::OpenWebPage(std::string_view address) {
                                  : platform::NullWindow;
   const std::intptr_t result =
       platform_.shell.ShellExecuteA(owner, "open", file.c_str(), nullptr, nullptr, platform::SwRestore);
-  if (result <= 32) {
+  if (!platform::ShellExecuteSucceeded(result)) {
     engine::ShowWarning(platform_.dialogs, app.Handle(), BrowserFailedText, BrowserFailedTitle);
   }
 }

@@ -11,23 +11,23 @@ namespace {
 constexpr std::array<ShellExecuteMessage, 13> Messages{{
     {0, "The operating system is out of memory or resources. Close some applications and try again.",
      "Out of Memory/Resources"},
-    {2, "The specified file was not found.", "File Not Found"},
-    {3, "The specified path was not found.", "Path Not Found"},
-    {5, "The operating system denied access to the specified file.", "Access Denied"},
-    {8, "There was not enough memory to complete the operation.", "Not Enough Memory"},
+    {platform::ErrorFileNotFound, "The specified file was not found.", "File Not Found"},
+    {platform::ErrorPathNotFound, "The specified path was not found.", "Path Not Found"},
+    {platform::SeErrAccessDenied, "The operating system denied access to the specified file.", "Access Denied"},
+    {platform::SeErrOom, "There was not enough memory to complete the operation.", "Not Enough Memory"},
     // ERROR_BAD_FORMAT: an executable that Windows cannot load.
-    {11, "The specified file is not a valid program.\r\n\r\nIt may be damaged or made for another "
+    {platform::ErrorBadFormat, "The specified file is not a valid program.\r\n\r\nIt may be damaged or made for another "
          "kind of computer.",
      "Invalid Program"},
-    {26, "A sharing violation has occurred.", "Sharing Violation"},
-    {27, "The filename association is incomplete or invalid.", "Association Error"},
-    {28, "The DDE transaction could not be completed because the request timed out.", "DDE Time Out"},
-    {29, "The DDE transaction failed.", "DDE Fail"},
-    {30, "The DDE transaction could not be completed because other DDE transactions were being "
+    {platform::SeErrShare, "A sharing violation has occurred.", "Sharing Violation"},
+    {platform::SeErrAssocIncomplete, "The filename association is incomplete or invalid.", "Association Error"},
+    {platform::SeErrDdeTimeout, "The DDE transaction could not be completed because the request timed out.", "DDE Time Out"},
+    {platform::SeErrDdeFail, "The DDE transaction failed.", "DDE Fail"},
+    {platform::SeErrDdeBusy, "The DDE transaction could not be completed because other DDE transactions were being "
          "processed.",
      "DDE Busy"},
-    {31, "There is no application associated with the given filename extension.", "Association Error"},
-    {32, "The specified dynamic-link library was not found.", "DLL Not Found"},
+    {platform::SeErrNoAssoc, "There is no application associated with the given filename extension.", "Association Error"},
+    {platform::SeErrDllNotFound, "The specified dynamic-link library was not found.", "DLL Not Found"},
 }};
 
 constexpr ShellExecuteMessage OtherFailure{
@@ -71,7 +71,7 @@ void PlatformCompanionActions::LaunchChosenFile() {
   const std::string file(settings_.FileSpec.view());
   const std::intptr_t result =
       shell_.ShellExecuteA(platform::NullWindow, "open", file.c_str(), "", "", platform::SwShowNormal);
-  if (result <= 32) ShowShellExecuteError(result);
+  if (!platform::ShellExecuteSucceeded(result)) ShowShellExecuteError(result);
 }
 
 void PlatformCompanionActions::ShowShellExecuteError(std::intptr_t code) {

@@ -32,7 +32,9 @@ inline constexpr std::string_view RestoreFailedTitle = "Negative restore CTRL-AL
 
 // Whether the platform id of the version record is one on which Ctrl+Alt+Del is suppressed by
 // declaring a screen saver running: Win32s (0) and the Windows 95 family (1).
-constexpr bool CtrlAltDelApplies(std::uint32_t platformId) { return platformId == 0 || platformId == 1; }
+constexpr bool CtrlAltDelApplies(std::uint32_t platformId) {
+  return platformId == platform::VerPlatformWin32s || platformId == platform::VerPlatformWin32Windows;
+}
 
 // The companion actions carried out on the platform, reading the settings at the moment of use.
 class PlatformCompanionActions final : public CompanionActions {

@@ -9,12 +9,17 @@ inline constexpr KernelHandle NullKernelHandle = 0;
 
 inline constexpr std::uint32_t ErrorAlreadyExists = 183;  // ERROR_ALREADY_EXISTS
 
+// The platform ids of OSVERSIONINFOA.
+inline constexpr std::uint32_t VerPlatformWin32s = 0;         // VER_PLATFORM_WIN32s
+inline constexpr std::uint32_t VerPlatformWin32Windows = 1;   // VER_PLATFORM_WIN32_WINDOWS: 95 family
+inline constexpr std::uint32_t VerPlatformWin32Nt = 2;        // VER_PLATFORM_WIN32_NT
+
 // The fields of OSVERSIONINFOA the program reads.
 struct VersionRecord {
   std::uint32_t majorVersion = 0;
   std::uint32_t minorVersion = 0;
   std::uint32_t buildNumber = 0;
-  std::uint32_t platformId = 0;  // 0 Win32s, 1 Windows 95 family, 2 NT family
+  std::uint32_t platformId = VerPlatformWin32s;  // what a failed query leaves
 };
 
 // Kernel services: the named mutex of the single-instance guard and the version query.

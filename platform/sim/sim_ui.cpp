@@ -84,8 +84,6 @@ class SimFormPeer final : public ui::FormPeer {
     return form_.modalResult;
   }
   void EndModal() override {}
-  void SetFocus() override { backend_.desktop().SetFocus(handle_); }
-  void BringToFront() override { backend_.desktop().SetForegroundWindow(handle_); }
   void Destroy() override {
     backend_.desktop().Close(handle_);
     for (auto* timer : form_.timers) backend_.Unschedule(*timer);

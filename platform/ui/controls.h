@@ -253,8 +253,6 @@ class FormPeer : public Peer {
   // Form::EndModal or the application ends. Returns the modal result.
   virtual int RunModal() = 0;
   virtual void EndModal() = 0;
-  virtual void SetFocus() = 0;
-  virtual void BringToFront() = 0;
   virtual void Destroy() = 0;  // the window goes; the form's destroy handler has run
 };
 
@@ -304,8 +302,6 @@ class Form : public Component {
   bool Visible() const { return Peer() && Peer()->IsVisible(); }
   void Repaint() { if (Peer()) Peer()->Repaint(); }
   void Close() { if (Peer()) Peer()->Close(); }
-  void SetFocus() { if (Peer()) Peer()->SetFocus(); }
-  void BringToFront() { if (Peer()) Peer()->BringToFront(); }
   // A form already on the screen cannot also be shown modally (throws tolva::Exception).
   int ShowModal();
   void EndModal(int result) {

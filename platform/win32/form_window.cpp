@@ -145,14 +145,6 @@ void FormWindow::EndModal() {
   if (hwnd() != nullptr) PostMessageA(hwnd(), WM_NULL, 0, 0);
 }
 
-void FormWindow::SetFocus() {
-  if (hwnd() != nullptr) ::SetFocus(hwnd());
-}
-
-void FormWindow::BringToFront() {
-  if (hwnd() != nullptr) SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-}
-
 void FormWindow::Destroy() {
   Unregister();
   window_.Destroy();

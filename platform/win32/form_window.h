@@ -36,8 +36,6 @@ class FormWindow final : public ui::FormPeer, private WindowTarget {
   void Close() override;
   int RunModal() override;
   void EndModal() override;
-  void SetFocus() override;
-  void BringToFront() override;
   void Destroy() override;
 
   // The form's tooltip and those of its controls.

@@ -3,6 +3,7 @@
 // Each is checked here against <windows.h>, in the build of the real program.
 #include <windows.h>
 #include <mmsystem.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <cstddef>
@@ -33,10 +34,26 @@ static_assert(HelpContext == HELP_CONTEXT);
 static_assert(HelpContents == HELP_CONTENTS);
 
 static_assert(ErrorAlreadyExists == ERROR_ALREADY_EXISTS);
+static_assert(VerPlatformWin32s == VER_PLATFORM_WIN32s);
+static_assert(VerPlatformWin32Windows == VER_PLATFORM_WIN32_WINDOWS);
+static_assert(VerPlatformWin32Nt == VER_PLATFORM_WIN32_NT);
 
 static_assert(SwShowNormal == SW_SHOWNORMAL);
 static_assert(SwRestore == SW_RESTORE);
 static_assert(ShardPathA == SHARD_PATHA);
+static_assert(ErrorFileNotFound == ERROR_FILE_NOT_FOUND);
+static_assert(ErrorPathNotFound == ERROR_PATH_NOT_FOUND);
+static_assert(SeErrAccessDenied == SE_ERR_ACCESSDENIED);
+static_assert(SeErrOom == SE_ERR_OOM);
+static_assert(ErrorBadFormat == ERROR_BAD_FORMAT);
+static_assert(SeErrShare == SE_ERR_SHARE);
+static_assert(SeErrAssocIncomplete == SE_ERR_ASSOCINCOMPLETE);
+static_assert(SeErrDdeTimeout == SE_ERR_DDETIMEOUT);
+static_assert(SeErrDdeFail == SE_ERR_DDEFAIL);
+static_assert(SeErrDdeBusy == SE_ERR_DDEBUSY);
+static_assert(SeErrNoAssoc == SE_ERR_NOASSOC);
+static_assert(SeErrDllNotFound == SE_ERR_DLLNOTFOUND);
+static_assert(ShellExecuteLastError == SE_ERR_DLLNOTFOUND);  // the highest error code
 
 static_assert(SndAsync == SND_ASYNC);
 static_assert(SndResource == SND_RESOURCE);
