@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/file_dialogs.h"
 #include "platform/help.h"
 #include "platform/kernel.h"
 #include "platform/locale.h"
@@ -23,6 +24,7 @@ struct Platform {
   Locale& locale;
   Clock& clock;
   Dialogs& dialogs;
+  FileDialogs& fileDialogs;
   Shell& shell;
   Sound& sound;
   Help& help;

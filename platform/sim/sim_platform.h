@@ -45,10 +45,10 @@ class SimPlatform {
   SimPlatform() : SimPlatform(ownMutexes_) {}
   // A process of a session whose named mutexes are shared with other simulated processes.
   explicit SimPlatform(SimMutexNamespace& mutexes)
-      : desktop(log), systemParameters(log), dialogs(log), shell(log), sound(log), help(log),
+      : desktop(log), systemParameters(log), dialogs(log), fileDialogs(log), shell(log), sound(log), help(log),
         kernel(log, mutexes),
         platform_{desktop, systemParameters, profile, process, locale, clock,
-                  dialogs,  shell,            sound,   help,    kernel} {}
+                  dialogs,  fileDialogs,      shell,   sound,   help,   kernel} {}
   SimPlatform(const SimPlatform&) = delete;
   SimPlatform& operator=(const SimPlatform&) = delete;
 
@@ -62,6 +62,7 @@ class SimPlatform {
   SimLocale locale;
   SimClock clock;
   SimDialogs dialogs;
+  SimFileDialogs fileDialogs;
   SimShell shell;
   SimSound sound;
   SimHelp help;

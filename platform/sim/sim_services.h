@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/dialogs.h"
+#include "platform/file_dialogs.h"
 #include "platform/help.h"
 #include "platform/kernel.h"
 #include "platform/shell.h"
@@ -36,6 +37,23 @@ class SimDialogs final : public Dialogs {
 
   bool MessageBeep(unsigned type) override;
   int MessageBoxA(WindowHandle owner, const char* text, const char* caption, unsigned type) override;
+
+ private:
+  CallLog& log_;
+};
+
+// The file chooser: every request is kept; the script answers as the user would (sets the
+// request's fileName and returns true, or returns false for Cancel). Without one, Cancel.
+class SimFileDialogs final : public FileDialogs {
+ public:
+  explicit SimFileDialogs(CallLog& log) : log_(log) {}
+  std::vector<OpenFileRequest> requests;
+  std::function<bool(OpenFileRequest&)> script;
+  bool GetOpenFileNameA(OpenFileRequest& request) override {
+    requests.push_back(request);
+    log_.Add("GetOpenFileNameA \"" + request.title + "\"");
+    return script ? script(request) : false;
+  }
 
  private:
   CallLog& log_;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/ui/dialog_controls.h"
+
 namespace tolva::platform::sim {
 namespace {
 
@@ -131,6 +133,15 @@ class SimPeerFactory final : public ui::PeerFactory {
   std::unique_ptr<ui::Peer> Make(ui::Timer& timer) override {
     return std::make_unique<SimTimerPeer>(backend_, timer);
   }
+  std::unique_ptr<ui::Peer> Make(ui::TabControl&) override { return std::make_unique<SimControlPeer>(); }
+  std::unique_ptr<ui::Peer> Make(ui::TabSheet&) override { return std::make_unique<SimControlPeer>(); }
+  std::unique_ptr<ui::Peer> Make(ui::GroupBox&) override { return std::make_unique<SimControlPeer>(); }
+  std::unique_ptr<ui::Peer> Make(ui::CheckBox&) override { return std::make_unique<SimControlPeer>(); }
+  std::unique_ptr<ui::Peer> Make(ui::Button&) override { return std::make_unique<SimControlPeer>(); }
+  std::unique_ptr<ui::Peer> Make(ui::Edit&) override { return std::make_unique<SimControlPeer>(); }
+  std::unique_ptr<ui::Peer> Make(ui::CheckListBox&) override { return std::make_unique<SimControlPeer>(); }
+  std::unique_ptr<ui::Peer> Make(ui::Bevel&) override { return std::make_unique<SimControlPeer>(); }
+  std::unique_ptr<ui::Peer> Make(ui::DateTimePicker&) override { return std::make_unique<SimControlPeer>(); }
 
  private:
   SimBackend& backend_;
@@ -223,7 +234,7 @@ void SimBackend::Advance(std::uint64_t milliseconds) {
 }
 
 void SimBackend::Click(ui::Control& control) {
-  if (!control.Enabled() || !control.Visible() || application == nullptr) return;
+  if (!control.Usable() || application == nullptr) return;
   application->Dispatch([&control] { control.Click(); });
 }
 

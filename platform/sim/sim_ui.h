@@ -45,7 +45,8 @@ class SimBackend final : public ui::Backend {
   bool quitPosted = false;
 
   // Acting as the user or as Windows.
-  // A click on an enabled, visible control.
+  // A click on a control the user can reach (enabled and shown, on the active page); others
+  // take nothing.
   void Click(ui::Control& control);
   // A key on a visible form, which counts as the active one.
   void PressKey(ui::Form& form, unsigned key, ui::KeyShift shift);

@@ -38,7 +38,7 @@ enum class Cursor { Arrow, HandPoint };
 
 // Which part of a control's state changed, so a peer mirrors only that.
 enum class Property { Caption, Hint, Enabled, Visible, Checked, ImageIndex, Bounds, Colour, Picture,
-                      Interval };
+                      Interval, Text, Items, ActivePage, Value };
 
 // The modifier keys held with a key press.
 struct KeyShift {
@@ -85,6 +85,15 @@ class Panel;
 class ToolBar;
 class ToolButton;
 class Timer;
+class TabControl;
+class TabSheet;
+class GroupBox;
+class CheckBox;
+class Button;
+class Edit;
+class CheckListBox;
+class Bevel;
+class DateTimePicker;
 
 // Where a backend makes its peers: one entry for each kind of control. The control picks the
 // entry for its own kind (Control::MakePeer), so no backend has to ask a control what it is, and
@@ -97,6 +106,15 @@ class PeerFactory {
   virtual std::unique_ptr<Peer> Make(Panel& panel) = 0;
   virtual std::unique_ptr<Peer> Make(ToolBar& toolBar) = 0;
   virtual std::unique_ptr<Peer> Make(Timer& timer) = 0;
+  virtual std::unique_ptr<Peer> Make(TabControl& tabControl) = 0;
+  virtual std::unique_ptr<Peer> Make(TabSheet& tabSheet) = 0;
+  virtual std::unique_ptr<Peer> Make(GroupBox& groupBox) = 0;
+  virtual std::unique_ptr<Peer> Make(CheckBox& checkBox) = 0;
+  virtual std::unique_ptr<Peer> Make(Button& button) = 0;
+  virtual std::unique_ptr<Peer> Make(Edit& edit) = 0;
+  virtual std::unique_ptr<Peer> Make(CheckListBox& checkListBox) = 0;
+  virtual std::unique_ptr<Peer> Make(Bevel& bevel) = 0;
+  virtual std::unique_ptr<Peer> Make(DateTimePicker& picker) = 0;
 };
 
 class Control : public Component {
@@ -122,13 +140,24 @@ class Control : public Component {
   bool Visible() const { return visible_; }
   void SetVisible(bool visible) { visible_ = visible; Notify(Property::Visible); }
 
+  // The control this one sits in (a tab page, a group box, a panel), which its bounds are
+  // relative to; null for one that sits on the form itself. A container comes before the
+  // controls in it in its form's list, and the order within one container is its tab order.
+  Control* parent = nullptr;
+  // Whether the user can reach it now: it and every container around it visible and enabled,
+  // and a tab page only while it is the active one.
+  virtual bool Usable() const {
+    return Enabled() && Visible() && (parent == nullptr || parent->Usable());
+  }
+
   // Whether this control shows its own tooltip (the application's switch must be on too).
   bool showHint = true;
   Cursor cursor = Cursor::Arrow;
   std::function<void()> OnClick;
 
   // What a click does; backends call it (through Application::Dispatch) when the user clicks.
-  void Click() {
+  // Most controls run OnClick; a check box changes its state instead, which runs it.
+  virtual void Click() {
     if (OnClick) OnClick();
   }
 
@@ -159,6 +188,7 @@ class Label : public Control {
   std::unique_ptr<Peer> MakePeer(PeerFactory& factory) override { return factory.Make(*this); }
   Colour fontColour{0, 0, 0};
   bool transparent = true;  // draws on its parent's background
+  bool autoSize = false;    // as wide and high as its text, from its left and top
 };
 
 // A plain framed area that other controls sit on.
@@ -168,6 +198,7 @@ class Panel : public Control {
   std::unique_ptr<Peer> MakePeer(PeerFactory& factory) override { return factory.Make(*this); }
   Colour colour{192, 192, 192};
   bool lowered = true;
+  bool singleLine = false;  // a plain one-pixel frame instead of a bevelled one
 };
 
 // A strip of equally sized images, from one bitmap resource laid out left to right; pixels of
@@ -272,11 +303,14 @@ class Form : public Component {
   BorderStyle border = BorderStyle::Dialog;
   bool minimiseBox = false;
   bool centred = true;           // centred on the screen
+  bool centredWhenShown = false; // centred again each time it is shown
+  bool systemMenu = true;        // the title bar's menu and close box
   std::string iconResource;      // empty: the application's icon
   int helpContext = 0;
   bool keyPreview = false;       // the form sees every key first
   std::vector<Control*> controls;  // the members, in creation (tab) order
   std::vector<Timer*> timers;
+  Control* firstFocus = nullptr;   // the control that has the focus when the form is shown
 
   const std::string& Caption() const { return caption_; }
   void SetCaption(std::string caption) { caption_ = std::move(caption); Notify(Property::Caption); }

@@ -1,6 +1,7 @@
 #include "platform/win32/win32_platform.h"
 
 #include <windows.h>
+#include <commdlg.h>
 #include <mmsystem.h>
 #include <shlobj.h>
 #include <shellapi.h>
@@ -139,6 +140,38 @@ bool Win32Dialogs::MessageBeep(unsigned type) { return ::MessageBeep(type) != FA
 int Win32Dialogs::MessageBoxA(WindowHandle owner, const char* text, const char* caption,
                               unsigned type) {
   return ::MessageBoxA(ToHwnd(owner), text, caption, type);
+}
+
+bool Win32FileDialogs::GetOpenFileNameA(OpenFileRequest& request) {
+  // The filter list as comdlg32 takes it: description and patterns, each ended by a null, and
+  // one more null at the end.
+  std::string filter;
+  for (const FileFilter& entry : request.filters) {
+    filter += entry.description;
+    filter += '\0';
+    filter += entry.patterns;
+    filter += '\0';
+  }
+  filter += '\0';
+  char file[MAX_PATH] = {};
+  request.fileName.copy(file, sizeof file - 1);
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = ToHwnd(request.owner);
+  dialog.lpstrFilter = filter.c_str();
+  dialog.nFilterIndex = static_cast<DWORD>(request.filterIndex);
+  dialog.lpstrFile = file;
+  dialog.nMaxFile = sizeof file;
+  dialog.lpstrInitialDir = request.initialDir.empty() ? nullptr : request.initialDir.c_str();
+  dialog.lpstrTitle = request.title.c_str();
+  dialog.Flags = OFN_EXPLORER | (request.hideReadOnly ? OFN_HIDEREADONLY : 0) |
+                 (request.pathMustExist ? OFN_PATHMUSTEXIST : 0) |
+                 (request.fileMustExist ? OFN_FILEMUSTEXIST : 0) |
+                 (request.resizable ? OFN_ENABLESIZING : 0);
+  if (!::GetOpenFileNameA(&dialog)) return false;
+  request.fileName = file;
+  request.filterIndex = static_cast<int>(dialog.nFilterIndex);
+  return true;
 }
 
 std::intptr_t Win32Shell::ShellExecuteA(WindowHandle owner, const char* verb, const char* file,

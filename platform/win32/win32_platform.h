@@ -55,6 +55,11 @@ class Win32Dialogs final : public Dialogs {
   int MessageBoxA(WindowHandle owner, const char* text, const char* caption, unsigned type) override;
 };
 
+class Win32FileDialogs final : public FileDialogs {
+ public:
+  bool GetOpenFileNameA(OpenFileRequest& request) override;
+};
+
 class Win32Shell final : public Shell {
  public:
   std::intptr_t ShellExecuteA(WindowHandle owner, const char* verb, const char* file,
@@ -89,7 +94,7 @@ class Win32Platform {
  public:
   Win32Platform()
       : platform_{windows_, systemParameters_, profile_, process_, locale_, clock_,
-                  dialogs_, shell_,            sound_,   help_,    kernel_} {}
+                  dialogs_, fileDialogs_,      shell_,   sound_,   help_,  kernel_} {}
   Win32Platform(const Win32Platform&) = delete;
   Win32Platform& operator=(const Win32Platform&) = delete;
   Platform& get() { return platform_; }
@@ -102,6 +107,7 @@ class Win32Platform {
   Win32Locale locale_;
   Win32Clock clock_;
   Win32Dialogs dialogs_;
+  Win32FileDialogs fileDialogs_;
   Win32Shell shell_;
   Win32Sound sound_;
   Win32Help help_;

@@ -278,8 +278,8 @@ TEST_F(Win32BackendTest, FormWindowHasTheLookOfItsForm) {
   Win32Platform system;
   const Platform& real = system.get();
   Platform quiet{real.windows, real.systemParameters, real.profile, real.process, real.locale,
-                 real.clock,   dialogs,               real.shell,   real.sound,   real.help,
-                 real.kernel};
+                 real.clock,   dialogs,               real.fileDialogs, real.shell, real.sound,
+                 real.help,    real.kernel};
   app::ProgramState state;
   using Make = std::function<std::unique_ptr<ui::Form>(ui::Application&)>;
   const auto testForm = [](ui::BorderStyle border, bool minimiseBox) -> Make {
