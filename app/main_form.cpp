@@ -5,6 +5,8 @@
 #include "app/secondary_forms.h"
 #include "engine/warning.h"
 #include "resources/resource_ids.h"
+#include "settings/date_time.h"
+#include "settings/options/options_dialog.h"
 #include "settings/settings_file.h"
 
 namespace tolva::app {
@@ -169,7 +171,116 @@ void TForm1::Guarded(const std::function<void()>& steps) {
 void TForm1::HideShowButtonClick() { cycle_.HideShowButtonClick(); }
 
 void TForm1::OptionsButtonClick() {
-  Guarded([&] { if (state_.OptionsDialog != nullptr) state_.OptionsDialog->ShowModal(); });
+  TOptionsDialog* dialog = state_.OptionsDialog;
+  // A second request while the dialog is open (the tray menu stays usable) changes nothing:
+  // presetting again would throw away what the user is editing.
+  if (dialog == nullptr || dialog->Visible()) return;
+  Guarded([&] {
+    PresetOptions(*dialog);
+    if (dialog->ShowModal() != platform::IdOk) return;
+    ApplyOptions(*dialog);
+  });
+}
+
+void TForm1::PresetOptions(TOptionsDialog& d) {
+  // A box whose state changes runs its handler, so the enabling rules follow.
+  d.EnableHintsBox.SetChecked(IsOn(Settings.Hints));
+  d.ShowExitBox.SetChecked(IsOn(Settings.ShowExit));
+  d.WarnExitBox.SetChecked(IsOn(Settings.WarnExit));
+  d.ToTrayBox.SetChecked(IsOn(Settings.ToTray));
+  d.PlayWavBox.SetChecked(IsOn(Settings.WAV));
+  d.PlaceOnTrayBox.SetChecked(IsOn(Settings.TrayPlace));
+  d.MakeInvisibleBox.SetEnabled(IsOn(Settings.TrayPlace));
+  d.MakeInvisibleBox.SetChecked(IsOn(Settings.Invisible));
+  d.HideDesktopBox.SetChecked(IsOn(Settings.HideDesk));
+  d.LaunchAppBox.SetChecked(IsOn(Settings.LaunchApp));
+  d.LaunchAppEdit.SetEnabled(IsOn(Settings.LaunchApp));
+  d.LaunchAppButton.SetEnabled(IsOn(Settings.LaunchApp));
+  d.LaunchAppEdit.SetText(std::string(Settings.FileSpec.view()));
+  d.OpenDialog1.fileName = std::string(Settings.FileSpec.view());
+  d.OpenDialog1.initialDir = settings::ChooserFolder(Settings.IniDir.view());
+  d.LaunchAppEdit.SetHint(d.LaunchAppEdit.Text());
+  d.ClearDocBox.SetChecked(IsOn(Settings.ClearDoc));
+  d.CtrlAltDelBox.SetChecked(IsOn(Settings.CtrlAlt));
+
+  // Ctrl+Alt+Del brought in line with the stored setting, before the user changes anything.
+  actions_.ApplyCtrlAltDelSuppression(IsOn(Settings.CtrlAlt) && state_.hiddenWindows.WindowsHidden);
+
+  if (IsOn(Settings.EnableDateTime)) {
+    d.EnableDateTimeCheckBox.SetChecked(true);
+    d.DatePicker.SetEnabled(true);
+    d.TimePicker.SetEnabled(true);
+    PresetSchedule(d);
+  } else {
+    d.EnableDateTimeCheckBox.SetChecked(false);
+    d.DatePicker.SetEnabled(false);
+    d.TimePicker.SetEnabled(false);
+  }
+  d.AutoRefreshCheckBox.SetChecked(IsOn(Settings.AutoRefresh));
+}
+
+void TForm1::PresetSchedule(TOptionsDialog& d) {
+  const platform::RegionalSettings region = platform_.locale.ReadRegionalSettings();
+  const platform::LocalTime now = platform_.clock.GetLocalTime();
+  // A stored text that no longer reads in today's regional format (the user changed it) is
+  // reported, and the picker starts from now: refusing to open would leave the schedule beyond
+  // the user's reach until the file is edited by hand.
+  try {
+    d.TimePicker.SetValue(settings::ParseTime(Settings.ActionTime.view(), region));
+  } catch (const Exception& exception) {
+    app.ShowException(exception);
+    d.TimePicker.SetValue(now);
+  }
+  try {
+    d.DatePicker.SetValue(settings::ParseDate(Settings.ActionDate.view(), region, now));
+  } catch (const Exception& exception) {
+    app.ShowException(exception);
+    d.DatePicker.SetValue(now);
+  }
+}
+
+void TForm1::ApplyOptions(TOptionsDialog& d) {
+  const auto flag = [](bool on) { return on ? "1" : "0"; };
+  if (d.EnableHintsBox.Checked()) {
+    app.SetShowHint(true);
+    app.SetHintColour({0, 255, 0});
+  } else {
+    app.SetShowHint(false);
+  }
+  Settings.Hints = flag(d.EnableHintsBox.Checked());
+  Settings.ShowExit = flag(d.ShowExitBox.Checked());
+  Settings.WarnExit = flag(d.WarnExitBox.Checked());
+  Settings.ToTray = flag(d.ToTrayBox.Checked());
+  Settings.WAV = flag(d.PlayWavBox.Checked());
+  Settings.HideDesk = flag(d.HideDesktopBox.Checked());
+  Settings.LaunchApp = flag(d.LaunchAppBox.Checked());
+  d.OpenDialog1.initialDir = settings::ChooserFolder(settings::FolderPart(d.LaunchAppEdit.Text()));
+  // Cut to the field's capacity: a longer text never goes past its end.
+  Settings.FileSpec = d.LaunchAppEdit.Text();
+  Settings.IniDir = d.OpenDialog1.initialDir.empty() ? settings::CurrentDirectory(platform_.process)
+                                                     : d.OpenDialog1.initialDir;
+  Settings.ClearDoc = flag(d.ClearDocBox.Checked());
+  Settings.CtrlAlt = flag(d.CtrlAltDelBox.Checked());
+
+  // The notification icon's presence and look follow here once the program has its icon.
+
+  // Sending the window to the tray needs the icon to bring it back with; until the program has
+  // one, the Tray button stays off whatever the box says.
+  HideTolvaButton.SetEnabled(d.PlaceOnTrayBox.Checked() && trayIconShown_);
+
+  if (d.EnableDateTimeCheckBox.Checked()) {
+    const platform::RegionalSettings region = platform_.locale.ReadRegionalSettings();
+    Settings.EnableDateTime = "1";
+    Settings.ActionTime = settings::ActionTimeText(d.TimePicker.Value(), region);
+    Settings.ActionDate = settings::ActionDateText(d.DatePicker.Value(), region, d.DatePicker.Value());
+    ActionTimer.SetEnabled(true);
+  } else {
+    Settings.EnableDateTime = "0";
+    Settings.ActionTime = "";
+    Settings.ActionDate = "";
+    ActionTimer.SetEnabled(false);
+  }
+  Settings.AutoRefresh = flag(d.AutoRefreshCheckBox.Checked());
 }
 
 void TForm1::HelpButtonClick() {
@@ -192,20 +303,14 @@ void TForm1::HideTolvaButtonClick() {
 void TForm1::ExitButtonClick() { Close(); }
 
 void TForm1::OpenWebPage(std::string_view address) {
-  const std::string file(address);
   const platform::WindowHandle owner =
-      state_.AboutBox != nullptr ? state_.AboutBox->Handle()
-                                 : platform::NullWindow;
-  const std::intptr_t result =
-      platform_.shell.ShellExecuteA(owner, "open", file.c_str(), nullptr, nullptr, platform::SwRestore);
-  if (!platform::ShellExecuteSucceeded(result)) {
-    engine::ShowWarning(platform_.dialogs, app.Handle(), BrowserFailedText, BrowserFailedTitle);
-  }
+      state_.AboutBox != nullptr ? state_.AboutBox->Handle() : platform::NullWindow;
+  engine::OpenWebPage(platform_.shell, platform_.dialogs, owner, app.Handle(), address);
 }
 
-void TForm1::TolvaImageClick() { OpenWebPage(ProductPageAddress); }
-void TForm1::TolvaNameImageClick() { OpenWebPage(ProductPageAddress); }
-void TForm1::MarrowbyImageClick() { OpenWebPage(MakerHomeAddress); }
+void TForm1::TolvaImageClick() { OpenWebPage(engine::ProductPageAddress); }
+void TForm1::TolvaNameImageClick() { OpenWebPage(engine::ProductPageAddress); }
+void TForm1::MarrowbyImageClick() { OpenWebPage(engine::MakerHomeAddress); }
 
 void TForm1::FormKeyDown(unsigned key, ui::KeyShift shift) {
   if (key == VkK && shift.ctrl && shift.alt && shift.shift) {

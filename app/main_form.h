@@ -7,6 +7,7 @@
 #include "app/program_state.h"
 #include "engine/companion_actions.h"
 #include "engine/conceal_cycle.h"
+#include "engine/web_page.h"
 #include "engine/window_census.h"
 #include "platform/platform.h"
 #include "platform/ui/application.h"
@@ -19,17 +20,10 @@ inline constexpr std::string_view ApplicationTitle = "Tolva R. Quenlar (TM)";
 inline constexpr const char* HelpFileName = "tolva.hlp";
 inline constexpr int MainWindowHelpContext = 1000;
 
-// The maker's web site; the tray tip ends with its name, and the whole tip with its terminator
-// must fit 64 bytes.
-inline constexpr std::string_view MakerSiteName = "www.marrowby.com";
-inline constexpr std::string_view ProductPageAddress = "http://www.marrowby.com/software/tolva.htm";
-inline constexpr std::string_view MakerHomeAddress = "http://www.marrowby.com/";
+using engine::MakerSiteName;
 
 inline constexpr std::string_view VersionFailedText = "Could not retreive Windows version information";
 inline constexpr std::string_view VersionFailedTitle = "Windows Version Info";
-inline constexpr std::string_view BrowserFailedText =
-    "Unable to execute shell command.\r\n\r\nDo you have a default browser installed?";
-inline constexpr std::string_view BrowserFailedTitle = "About Box Shell Command Failed";
 inline constexpr std::string_view HiddenOnExitText =
     "Your windows are still hidden!\r\n\r\nAre you sure you want to exit?";
 inline constexpr std::string_view HiddenOnSessionEndText =
@@ -94,8 +88,16 @@ class TForm1 final : public ui::Form, private engine::HideShowButtonView {
 
   bool HandleMessage(ui::Message& message) override;
 
+  // The passes over the desktop's windows; the options dialog lists the Exclude tab with it.
+  engine::WindowCensus& Census() { return census_; }
+
  private:
   void ShowLook(const engine::HideShowButtonLook& look) override;
+  // The options command's steps: the dialog preset from the settings, and after OK the
+  // settings taken from the dialog and put into effect.
+  void PresetOptions(TOptionsDialog& dialog);
+  void PresetSchedule(TOptionsDialog& dialog);
+  void ApplyOptions(TOptionsDialog& dialog);
   // Runs a handler's steps; an exception is shown in the standard error box and the program
   // goes on.
   void Guarded(const std::function<void()>& steps);
@@ -107,6 +109,8 @@ class TForm1 final : public ui::Form, private engine::HideShowButtonView {
   engine::WindowCensus census_;
   engine::PlatformCompanionActions actions_;
   engine::ConcealCycle cycle_;
+  // Whether the notification icon is shown; the program has none yet.
+  bool trayIconShown_ = false;
 };
 
 }  // namespace tolva::app

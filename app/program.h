@@ -8,6 +8,7 @@
 #include "app/program_state.h"
 #include "app/secondary_forms.h"
 #include "app/splash_form.h"
+#include "settings/options/options_dialog.h"
 #include "platform/platform.h"
 #include "platform/ui/application.h"
 

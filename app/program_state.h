@@ -4,11 +4,15 @@
 #include "engine/hidden_window_set.h"
 #include "engine/own_windows.h"
 
+namespace tolva::settings {
+class TOptionsDialog;
+}
+
 namespace tolva::app {
 
 class TForm1;
 class TAboutBox;
-class TOptionsDialog;
+using settings::TOptionsDialog;
 
 struct ProgramState {
   engine::HiddenWindowSet hiddenWindows;

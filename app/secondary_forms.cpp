@@ -15,16 +15,4 @@ TAboutBox::TAboutBox(ui::Application& application, ProgramState& state)
   OnCreate = [this, &state] { state.ownWindows.Set(engine::OwnWindows::Role::AboutBox, Handle()); };
 }
 
-TOptionsDialog::TOptionsDialog(ui::Application& application, ProgramState& state)
-    : ui::Form("OptionsDialog", application) {
-  SetCaption("Options");
-  border = ui::BorderStyle::Dialog;
-  clientSize = {392, 251};
-  colour = {192, 192, 192};
-  helpContext = 1010;
-  OnCreate = [this, &state] {
-    state.ownWindows.Set(engine::OwnWindows::Role::OptionsDialog, Handle());
-  };
-}
-
 }  // namespace tolva::app

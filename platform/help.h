@@ -7,6 +7,7 @@ namespace tolva::platform {
 
 inline constexpr unsigned HelpContext = 1;   // HELP_CONTEXT
 inline constexpr unsigned HelpContents = 3;  // HELP_CONTENTS
+inline constexpr unsigned HelpCommand = 0x0102;  // HELP_COMMAND: runs a help macro
 
 // The Windows Help engine call.
 class Help {

@@ -48,8 +48,11 @@ bool SimSound::PlaySoundA(int resource, unsigned flags) {
 bool SimHelp::WinHelpA(WindowHandle window, const char* helpFile, unsigned command,
                        std::uintptr_t data) {
   (void)window;
-  log_.Add("WinHelpA " + Text(helpFile) + " " + std::to_string(command) + " " + std::to_string(data));
-  return true;
+  // A help macro's data is its text.
+  const std::string shown = command == HelpCommand ? Text(reinterpret_cast<const char*>(data))
+                                                   : std::to_string(data);
+  log_.Add("WinHelpA " + Text(helpFile) + " " + std::to_string(command) + " " + shown);
+  return !fail;
 }
 
 KernelHandle SimKernel::CreateMutexA(bool initialOwner, const char* name) {

@@ -95,6 +95,7 @@ class SimSound final : public Sound {
 class SimHelp final : public Help {
  public:
   explicit SimHelp(CallLog& log) : log_(log) {}
+  bool fail = false;  // the help engine cannot be started
   bool WinHelpA(WindowHandle window, const char* helpFile, unsigned command,
                 std::uintptr_t data) override;
 

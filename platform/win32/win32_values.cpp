@@ -32,6 +32,7 @@ static_assert(IdNo == IDNO);
 
 static_assert(HelpContext == HELP_CONTEXT);
 static_assert(HelpContents == HELP_CONTENTS);
+static_assert(HelpCommand == HELP_COMMAND);
 
 static_assert(ErrorAlreadyExists == ERROR_ALREADY_EXISTS);
 static_assert(VerPlatformWin32s == VER_PLATFORM_WIN32s);
