@@ -26,11 +26,15 @@ class Title {
 
 }  // namespace
 
-void WindowCensus::RunHideShowPass() { windows_.EnumWindows(&HideShowEnumProc, this); }
+void WindowCensus::RunHideShowPass() {
+  desktop_ = windows_.GetDesktopWindow();
+  windows_.EnumWindows(&HideShowEnumProc, this);
+}
 
 std::int32_t WindowCensus::RefreshExcludeList() {
   exclude_.Clear();
   listingCounter_ = 0;
+  desktop_ = windows_.GetDesktopWindow();
   windows_.EnumWindows(&ExcludeListEnumProc, this);
   return listingCounter_;
 }
@@ -45,7 +49,7 @@ bool WindowCensus::ExcludeListEnumProc(WindowHandle window, void* census) {
 
 bool WindowCensus::VisitHideShow(WindowHandle window) {
   if (window == platform::NullWindow) return false;
-  if (window == windows_.GetDesktopWindow()) return true;
+  if (window == desktop_) return true;
   const Title title(windows_, window);
   if (title.empty()) return true;
   if (own_.Contains(window)) return true;
@@ -86,7 +90,7 @@ void WindowCensus::Reveal(WindowHandle window) {
 
 bool WindowCensus::VisitListing(WindowHandle window) {
   if (window == platform::NullWindow) return false;
-  if (window == windows_.GetDesktopWindow() || own_.Contains(window)) return true;
+  if (window == desktop_ || own_.Contains(window)) return true;
   if (!windows_.IsWindow(window) || !windows_.IsWindowVisible(window) ||
       !windows_.IsWindowEnabled(window)) {
     return true;

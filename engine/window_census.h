@@ -49,6 +49,8 @@ class WindowCensus {
   HiddenWindowSet& hidden_;
   ExcludeList& exclude_;
   std::int32_t listingCounter_ = 0;
+  // The desktop window, asked once a pass: it is the same for the whole session.
+  platform::WindowHandle desktop_ = platform::NullWindow;
 };
 
 }  // namespace tolva::engine

@@ -1,7 +1,8 @@
 // Times a concealment and a reveal of N real windows of another process through the program's
 // cycle, beside a bare EnumWindows + ShowWindow pass over the same windows, so that the
-// engine's own share of the time shows. Each size runs several times, the cycle and the bare
-// pass taking turns, and the table gives the medians and the cycle's time over the bare pass's.
+// engine's own share of the time shows; and a refresh of the Exclude list beside a bare
+// EnumWindows + GetWindowTextA loop. Each size runs several times, the program's pass and the
+// bare one taking turns, and the table gives the medians and the program's time over the bare.
 // Usage: tolva_bench [N ...] (default 50 200 400).
 #include <windows.h>
 
@@ -72,6 +73,14 @@ BOOL CALLBACK BarePass(HWND window, LPARAM context) {
   return TRUE;
 }
 
+BOOL CALLBACK BareList(HWND window, LPARAM context) {
+  char title[200];
+  if (IsWindowVisible(window) && GetWindowTextA(window, title, sizeof title) != 0) {
+    ++*reinterpret_cast<int*>(context);
+  }
+  return TRUE;
+}
+
 int CountVisible(const std::vector<HWND>& windows) {
   return static_cast<int>(std::count_if(windows.begin(), windows.end(), IsWindowVisible));
 }
@@ -96,8 +105,9 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
   if (sizes.empty()) sizes = {50, 200, 400};
   std::printf("medians of %d runs, milliseconds\n", Repetitions);
-  std::printf("%8s %10s %10s %10s %10s %14s %14s\n", "windows", "conceal", "reveal", "bare hide",
-              "bare show", "conceal/hide", "reveal/show");
+  std::printf("%8s %10s %10s %10s %10s %14s %14s %10s %10s %14s\n", "windows", "conceal", "reveal",
+              "bare hide", "bare show", "conceal/hide", "reveal/show", "refresh", "bare list",
+              "refresh/list");
   bool allGood = true;
   for (const int n : sizes) {
     tests::TargetsProcess targets(n, "Bench target");
@@ -126,7 +136,7 @@ int main(int argc, char** argv) {
     engine::ConcealCycle cycle(real.get().windows, real.get().systemParameters, settings, hidden,
                                census, actions, button);
 
-    std::vector<double> conceal, reveal, bareHide, bareShow;
+    std::vector<double> conceal, reveal, bareHide, bareShow, refresh, bareList;
     std::vector<std::string> faults;
     auto fault = [&](int run, const char* what, int count) {
       faults.push_back("run " + std::to_string(run + 1) + ": " + what + " " +
@@ -154,9 +164,17 @@ int main(int argc, char** argv) {
         fault(run, "the bare show showed only", visible);
         ShowAll(windows);
       }
+
+      std::int32_t listed = 0;
+      refresh.push_back(Time([&] { listed = census.RefreshExcludeList(); }));
+      if (listed < n) fault(run, "the refresh listed only", listed);
+      int titled = 0;
+      bareList.push_back(Time([&] { EnumWindows(BareList, reinterpret_cast<LPARAM>(&titled)); }));
     }
     const double c = Median(conceal), r = Median(reveal), h = Median(bareHide), s = Median(bareShow);
-    std::printf("%8d %10.1f %10.1f %10.1f %10.1f %14.2f %14.2f\n", n, c, r, h, s, c / h, r / s);
+    const double l = Median(refresh), b = Median(bareList);
+    std::printf("%8d %10.1f %10.1f %10.1f %10.1f %14.2f %14.2f %10.2f %10.2f %14.2f\n", n, c, r, h, s,
+                c / h, r / s, l, b, l / b);
     for (const std::string& f : faults) std::printf("%8s  %s\n", "", f.c_str());
     if (!faults.empty()) allGood = false;
   }
