@@ -42,6 +42,9 @@ class FormWindow final : public ui::FormPeer, private WindowTarget {
   void ApplyHints(bool show, std::optional<ui::Colour> colour) const;
   // A key press of this form or its children, before the focused window sees it.
   void PreviewKey(const MSG& message);
+  // Tab or Shift+Tab moves the focus on; Enter or Esc clicks the default or cancel button.
+  // Returns whether the key was taken so.
+  bool DialogKey(const MSG& message);
   // Alt+letter: a tool bar button whose caption underlines the letter. Returns whether one did.
   bool Accelerator(char letter) const;
 
