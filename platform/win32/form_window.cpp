@@ -128,7 +128,9 @@ void FormWindow::Show(ui::WindowState state) {
   SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | (minimised ? SWP_NOACTIVATE : 0));
   if (const ui::Control* first = form_.FocusOnShow(); first != nullptr && !minimised) {
-    if (const HWND focus = site_->WindowOf(*first).get()) SetFocus(focus);
+    // Also when the activation comes only after this (the system may deliver it later).
+    focus_ = first;
+    RestoreFocus();
   }
   state_.UpdateTaskbarButton();
 }
@@ -186,6 +188,13 @@ void FormWindow::PreviewKey(const MSG& message) {
                     GetActiveWindow() == hwnd());
 }
 
+bool FormWindow::RestoreFocus() const {
+  const HWND window = focus_ != nullptr ? site_->WindowOf(*focus_).get() : nullptr;
+  if (window == nullptr || !IsWindowVisible(window) || !IsWindowEnabled(window)) return false;
+  SetFocus(window);
+  return true;
+}
+
 bool FormWindow::DialogKey(const MSG& message) {
   const HWND hwnd = this->hwnd();
   if (hwnd == nullptr || !IsWindowEnabled(hwnd)) return false;
@@ -241,6 +250,18 @@ LRESULT FormWindow::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case WM_ACTIVATEAPP:
       state_.ActivateApp(form_.app, wParam != FALSE);
       return 0;
+    case WM_ACTIVATE:
+      // A form with a first focus keeps the focus on its controls as a dialog does: where the
+      // user left it when the form is activated again.
+      if (form_.firstFocus == nullptr) break;
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        if (const ControlPeer* peer = PeerOf(focus); peer != nullptr && IsChild(hwnd, focus))
+          focus_ = &peer->control();
+        break;
+      }
+      if (HIWORD(wParam) == 0 && RestoreFocus()) return 0;
+      break;
     case WM_ERASEBKGND:
       return site_->EraseBackground(hwnd, wParam);
     case WM_CTLCOLORSTATIC:

@@ -15,6 +15,17 @@ int IndexOf(const ui::TabSheet& page) {
   return static_cast<int>(std::find(pages.begin(), pages.end(), &page) - pages.begin());
 }
 
+constexpr UINT_PTR kEraseId = 2;
+
+// The tab control's own background (the strip beside the tabs) in the form's colour rather than
+// the system's face colour.
+LRESULT CALLBACK Erase(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                       DWORD_PTR site) noexcept {
+  if (message == WM_ERASEBKGND) return reinterpret_cast<const FormSite*>(site)->EraseBackground(hwnd, wParam);
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, Erase, kEraseId);
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
 class TabControlWindow final : public ControlPeer {
  public:
   TabControlWindow(std::shared_ptr<const FormSite> site, ui::TabControl& tabs)
@@ -23,6 +34,7 @@ class TabControlWindow final : public ControlPeer {
         window_(*site_, *this, WC_TABCONTROLA, (tabs.hotTrack ? TCS_HOTTRACK : 0) | WS_CLIPCHILDREN) {
     const HWND hwnd = window_.get();
     if (hwnd == nullptr) return;
+    SetWindowSubclass(hwnd, Erase, kEraseId, reinterpret_cast<DWORD_PTR>(site_.get()));
     for (const ui::TabSheet* page : tabs_.Pages()) {
       TCITEMA item{};
       item.mask = TCIF_TEXT;
