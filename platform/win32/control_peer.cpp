@@ -73,7 +73,8 @@ void Adopt(HWND container) {
   SetWindowSubclass(container, PassUp, kPassUpId, 0);
   SetWindowLongPtrA(container, GWL_EXSTYLE,
                     GetWindowLongPtrA(container, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
-  SetWindowLongPtrA(container, GWL_STYLE, GetWindowLongPtrA(container, GWL_STYLE) | WS_CLIPCHILDREN);
+  SetWindowLongPtrA(container, GWL_STYLE,
+                    GetWindowLongPtrA(container, GWL_STYLE) | WS_CLIPCHILDREN);
 }
 
 }  // namespace
@@ -118,7 +119,8 @@ ChildWindow::ChildWindow(const FormSite& site, ControlPeer& peer, const char* cl
   // No parent notifications: a child that goes while its form is being torn down must not call
   // into the form's message map.
   ref_.Set(CreateWindowExA(exStyle | WS_EX_NOPARENTNOTIFY, className, control_.Caption().c_str(),
-                           ChildStyle(control_) | style, b.left, b.top, b.width, b.height, container,
+                           ChildStyle(control_) | style, b.left, b.top, b.width, b.height,
+                           container,
                            NextControlId(), site_.instance,
                            target != nullptr ? CreationParameter(*target) : nullptr));
   const HWND hwnd = ref_.get();

@@ -48,7 +48,8 @@ Frame FrameOf(const ui::Form& form) {
 }
 
 POINT CentredOnScreen(int width, int height) {
-  return {(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
+  return {(GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+          (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
 }
 
 }  // namespace
@@ -202,7 +203,8 @@ bool FormWindow::DialogKey(const MSG& message) {
     // Through the controls that take the focus, in the order they were made in each container,
     // into the visible, enabled containers (WS_EX_CONTROLPARENT).
     const HWND focus = GetFocus();
-    const HWND next = GetNextDlgTabItem(hwnd, focus == hwnd ? nullptr : focus, GetKeyState(VK_SHIFT) < 0);
+    const HWND next =
+        GetNextDlgTabItem(hwnd, focus == hwnd ? nullptr : focus, GetKeyState(VK_SHIFT) < 0);
     if (next == nullptr || next == focus) return false;
     SetFocus(next);
     return true;

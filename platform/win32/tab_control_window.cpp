@@ -21,7 +21,8 @@ constexpr UINT_PTR kEraseId = 2;
 // the system's face colour.
 LRESULT CALLBACK Erase(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                        DWORD_PTR site) noexcept {
-  if (message == WM_ERASEBKGND) return reinterpret_cast<const FormSite*>(site)->EraseBackground(hwnd, wParam);
+  if (message == WM_ERASEBKGND)
+    return reinterpret_cast<const FormSite*>(site)->EraseBackground(hwnd, wParam);
   if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, Erase, kEraseId);
   return DefSubclassProc(hwnd, message, wParam, lParam);
 }
@@ -31,7 +32,8 @@ class TabControlWindow final : public ControlPeer {
   TabControlWindow(std::shared_ptr<const FormSite> site, ui::TabControl& tabs)
       : ControlPeer(std::move(site), tabs),
         tabs_(tabs),
-        window_(*site_, *this, WC_TABCONTROLA, (tabs.hotTrack ? TCS_HOTTRACK : 0) | WS_CLIPCHILDREN) {
+        window_(*site_, *this, WC_TABCONTROLA,
+                (tabs.hotTrack ? TCS_HOTTRACK : 0) | WS_CLIPCHILDREN) {
     const HWND hwnd = window_.get();
     if (hwnd == nullptr) return;
     SetWindowSubclass(hwnd, Erase, kEraseId, reinterpret_cast<DWORD_PTR>(site_.get()));

@@ -50,7 +50,7 @@ TEST(DialogKeys, EnterAndEscClickTheFirstReachableDefaultAndCancelButtons) {
     std::vector<std::string> clicked;
   } cases[] = {
       {"Enter: the default on a hidden page is passed over", 0, true, true, VkReturn, {"OK"}},
-      {"Enter: the default on the active page comes first", 1, true, true, VkReturn, {"PageDefault"}},
+      {"Enter: the default on the active page first", 1, true, true, VkReturn, {"PageDefault"}},
       {"Esc: the cancel button", 0, true, true, VkEscape, {"Cancel"}},
       {"Enter: no reachable default", 0, false, true, VkReturn, {}},
       {"Esc: no reachable cancel button", 0, true, false, VkEscape, {}},

@@ -211,7 +211,8 @@ TEST_F(DialogControlsWinTest, TabChosenByTheUserRunsOnChangeAndCodeShowsAPageSil
   const HWND tabs = FindWindowExA(hwnd(), nullptr, WC_TABCONTROLA, nullptr);
   const auto shown = [&] {
     std::vector<bool> visible;
-    for (std::size_t i = 0; i < 3; ++i) visible.push_back(IsWindowVisible(PageWindow(tabs, i)) != FALSE);
+    for (std::size_t i = 0; i < 3; ++i)
+      visible.push_back(IsWindowVisible(PageWindow(tabs, i)) != FALSE);
     return visible;
   };
   EXPECT_EQ(shown(), (std::vector<bool>{true, false, false}));
