@@ -246,6 +246,11 @@ bool SimBackend::PressAlt(ui::Form& form, char letter) {
   return application != nullptr && form.Visible() && application->AltKey(form, letter);
 }
 
+bool SimBackend::PressDialogKey(ui::Form& form, unsigned key) {
+  PressKey(form, key, {});
+  return application != nullptr && form.Visible() && application->DialogKey(form, key);
+}
+
 void SimBackend::RequestClose(ui::Form& form) {
   if (application == nullptr) return;
   const bool modal = std::find(modalForms.begin(), modalForms.end(), &form) != modalForms.end();

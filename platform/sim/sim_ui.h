@@ -52,6 +52,9 @@ class SimBackend final : public ui::Backend {
   void PressKey(ui::Form& form, unsigned key, ui::KeyShift shift);
   // Alt with a letter; returns whether a button took it.
   bool PressAlt(ui::Form& form, char letter);
+  // Enter (ui::VkReturn) or Esc (ui::VkEscape) on a visible form: the form sees the key, then
+  // its default or cancel button takes it; returns whether one did.
+  bool PressDialogKey(ui::Form& form, unsigned key);
   // SendMessage to a form: the message map first, then the default handling; returns the result.
   std::intptr_t SendMessage(ui::Form& form, unsigned id, std::uintptr_t wParam = 0,
                             std::intptr_t lParam = 0);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/ui/dialog_controls.h"
+
 namespace tolva::ui {
 
 void Application::Initialize() {
@@ -128,6 +130,13 @@ void Application::KeyDown(Form& form, unsigned key, KeyShift shift, bool formAct
 
 bool Application::AltKey(Form& form, char letter) {
   ToolButton* button = form.AcceleratorButton(letter);
+  if (button == nullptr) return false;
+  Dispatch([button] { button->Click(); });
+  return true;
+}
+
+bool Application::DialogKey(Form& form, unsigned key) {
+  Button* button = DialogButton(form, key);
   if (button == nullptr) return false;
   Dispatch([button] { button->Click(); });
   return true;

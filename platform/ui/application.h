@@ -123,6 +123,9 @@ class Application {
   // Alt with a letter in a form: clicks the button whose caption underlines the letter; returns
   // whether there was one.
   bool AltKey(Form& form, char letter);
+  // Enter or Esc in a form: clicks its default or cancel button (DialogButton); returns whether
+  // there was one.
+  bool DialogKey(Form& form, unsigned key);
   // The program's taskbar button is shown exactly while one of its windows is visible.
   bool AnyFormVisible() const;
 

@@ -149,6 +149,8 @@ class Control : public Component {
   virtual bool Usable() const {
     return Enabled() && Visible() && (parent == nullptr || parent->Usable());
   }
+  // Whether Tab stops on it: the kinds that take the keyboard focus.
+  virtual bool TabStop() const { return false; }
 
   // Whether this control shows its own tooltip (the application's switch must be on too).
   bool showHint = true;
@@ -263,6 +265,8 @@ enum class WindowState { Normal, Minimized, Maximized };
 // The window message and key the control layer itself acts on.
 inline constexpr unsigned WmClose = 0x0010;  // WM_CLOSE
 inline constexpr unsigned VkF1 = 0x70;       // VK_F1: the active form's help
+inline constexpr unsigned VkReturn = 0x0D;   // VK_RETURN: the form's default button
+inline constexpr unsigned VkEscape = 0x1B;   // VK_ESCAPE: the form's cancel button
 
 // A window message as the message map sees it.
 struct Message {
@@ -311,6 +315,11 @@ class Form : public Component {
   std::vector<Control*> controls;  // the members, in creation (tab) order
   std::vector<Timer*> timers;
   Control* firstFocus = nullptr;   // the control that has the focus when the form is shown
+  // The control to give the focus to as the form is shown: the first focus while it can be
+  // reached, else none.
+  Control* FocusOnShow() const {
+    return firstFocus != nullptr && firstFocus->Usable() ? firstFocus : nullptr;
+  }
 
   const std::string& Caption() const { return caption_; }
   void SetCaption(std::string caption) { caption_ = std::move(caption); Notify(Property::Caption); }

@@ -4,12 +4,14 @@
 
 namespace tolva::ui {
 
-bool TabSheet::Usable() const {
-  if (owner == nullptr) return Control::Usable();
+bool TabSheet::Active() const {
+  if (owner == nullptr) return true;
   const auto& pages = owner->Pages();
   const int index = static_cast<int>(std::find(pages.begin(), pages.end(), this) - pages.begin());
-  return index == owner->ActivePageIndex() && Control::Usable();
+  return index == owner->ActivePageIndex();
 }
+
+bool TabSheet::Usable() const { return Active() && Control::Usable(); }
 
 void TabControl::AddPage(TabSheet& page) {
   page.parent = this;
@@ -42,6 +44,18 @@ void CheckListBox::ItemToggled(std::size_t index) {
   items->SetChecked(index, !items->Checked(index));
   Notify(Property::Items);
   if (OnClickCheck) OnClickCheck(index);
+}
+
+Button* DialogButton(const Form& form, unsigned key) {
+  if (key != VkReturn && key != VkEscape) return nullptr;
+  for (Control* control : form.controls) {
+    auto* button = dynamic_cast<Button*>(control);
+    if (button != nullptr && (key == VkReturn ? button->isDefault : button->isCancel) &&
+        button->Usable()) {
+      return button;
+    }
+  }
+  return nullptr;
 }
 
 bool OpenDialog::Execute(platform::FileDialogs& dialogs, platform::WindowHandle owner) {

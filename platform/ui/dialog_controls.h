@@ -19,6 +19,10 @@ class TabSheet : public Control {
   std::unique_ptr<Peer> MakePeer(PeerFactory& factory) override { return factory.Make(*this); }
   // Only the active page of its tab control can be reached.
   bool Usable() const override;
+  // The page its tab control shows now (one without a tab control counts as active).
+  bool Active() const;
+  // On the screen as far as the page itself goes: visible and active.
+  bool Shown() const { return Visible() && Active(); }
   TabControl* owner = nullptr;  // set by TabControl::AddPage
 };
 
@@ -60,6 +64,7 @@ class CheckBox : public Control {
  public:
   using Control::Control;
   std::unique_ptr<Peer> MakePeer(PeerFactory& factory) override { return factory.Make(*this); }
+  bool TabStop() const override { return true; }
   bool Checked() const { return checked_; }
   void SetChecked(bool checked);
   // The user's click turns the tick over.
@@ -75,6 +80,7 @@ class Button : public Control {
  public:
   using Control::Control;
   std::unique_ptr<Peer> MakePeer(PeerFactory& factory) override { return factory.Make(*this); }
+  bool TabStop() const override { return true; }
   bool isDefault = false;  // Enter anywhere in the form clicks it
   bool isCancel = false;   // Esc anywhere in the form clicks it
   std::string glyphResource;          // bitmap resource, empty for none
@@ -87,6 +93,7 @@ class Edit : public Control {
  public:
   using Control::Control;
   std::unique_ptr<Peer> MakePeer(PeerFactory& factory) override { return factory.Make(*this); }
+  bool TabStop() const override { return true; }
   const std::string& Text() const { return text_; }
   void SetText(std::string text) { text_ = std::move(text); Notify(Property::Text); }
   bool readOnly = false;
@@ -112,6 +119,7 @@ class CheckListBox : public Control {
  public:
   using Control::Control;
   std::unique_ptr<Peer> MakePeer(PeerFactory& factory) override { return factory.Make(*this); }
+  bool TabStop() const override { return true; }
   CheckList* items = nullptr;
   int itemHeight = 13;
   Colour colour{255, 255, 255};
@@ -137,6 +145,7 @@ class DateTimePicker : public Control {
   enum class Kind { Time, Date };
   DateTimePicker(std::string name, Kind kind) : Control(std::move(name)), kind_(kind) {}
   std::unique_ptr<Peer> MakePeer(PeerFactory& factory) override { return factory.Make(*this); }
+  bool TabStop() const override { return true; }
   Kind kind() const { return kind_; }
   const platform::LocalTime& Value() const { return value_; }
   // By code.
@@ -155,6 +164,11 @@ class DateTimePicker : public Control {
   Kind kind_;
   platform::LocalTime value_;
 };
+
+// The button that Enter (VkReturn: the default one) or Esc (VkEscape: the cancel one) clicks
+// in the form: the first so marked that the user can reach; none for another key, or when no
+// such button can be reached (the key then goes on as any other).
+Button* DialogButton(const Form& form, unsigned key);
 
 // The standard file chooser, as a form keeps it: its settings stay from one use to the next.
 class OpenDialog {

@@ -94,7 +94,10 @@ bool ApplicationWindow::ProcessMessage() {
     return true;
   }
   if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) {
-    if (FormWindow* form = state_.FormOf(message.hwnd)) form->PreviewKey(message);
+    if (FormWindow* form = state_.FormOf(message.hwnd)) {
+      form->PreviewKey(message);
+      if (message.message == WM_KEYDOWN && form->DialogKey(message)) return true;
+    }
   } else if (message.message == WM_SYSCHAR) {
     FormWindow* form = state_.FormOf(message.hwnd);
     if (form != nullptr && form->Accelerator(static_cast<char>(message.wParam))) return true;

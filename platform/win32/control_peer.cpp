@@ -15,7 +15,66 @@ HMENU NextControlId() {
 
 DWORD ChildStyle(const ui::Control& control) {
   return WS_CHILD | WS_CLIPSIBLINGS | (control.Visible() ? WS_VISIBLE : 0) |
-         (control.Enabled() ? 0 : WS_DISABLED);
+         (control.Enabled() ? 0 : WS_DISABLED) | (control.TabStop() ? WS_TABSTOP : 0);
+}
+
+// The window a control is made in: its container's, or the form's for one on the form itself.
+WindowRef ContainerRef(const FormSite& site, const ui::Control& control) {
+  return control.parent != nullptr ? site.WindowOf(*control.parent) : site.window;
+}
+
+// The window that tells its parent about itself in this message, if the message names one.
+HWND SenderOf(UINT message, LPARAM lParam) {
+  switch (message) {
+    case WM_NOTIFY:
+      return reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
+    case WM_DRAWITEM:
+      return reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem;
+    default:
+      return reinterpret_cast<HWND>(lParam);
+  }
+}
+
+constexpr UINT_PTR kPassUpId = 1;
+
+// A container's window (of any class) hands on to its form what the controls in it tell their
+// parent, so that the form finds their peers as it does for its own children, at any depth. What
+// a window of the container's own sends it (a tab control's arrows) stays with the container.
+LRESULT CALLBACK PassUp(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                        DWORD_PTR) noexcept {
+  switch (message) {
+    case WM_MEASUREITEM:
+      // Comes while the list that asks is being made, before it carries its peer.
+      return SendMessageA(GetAncestor(hwnd, GA_ROOT), message, wParam, lParam);
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_DRAWITEM:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      if (lParam != 0 && PeerOf(SenderOf(message, lParam)) != nullptr)
+        return SendMessageA(GetAncestor(hwnd, GA_ROOT), message, wParam, lParam);
+      break;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(hwnd, PassUp, kPassUpId);
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+// Makes the window a container: what its controls tell it goes on to the form, Tab goes
+// through its controls, and it paints around them.
+void Adopt(HWND container) {
+  SetWindowSubclass(container, PassUp, kPassUpId, 0);
+  SetWindowLongPtrA(container, GWL_EXSTYLE,
+                    GetWindowLongPtrA(container, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+  SetWindowLongPtrA(container, GWL_STYLE,
+                    GetWindowLongPtrA(container, GWL_STYLE) | WS_CLIPCHILDREN);
 }
 
 }  // namespace
@@ -51,18 +110,22 @@ bool AnswerTipRequest(const NMHDR& header, const ui::Control* control) {
 
 ChildWindow::ChildWindow(const FormSite& site, ControlPeer& peer, const char* className,
                          DWORD style, DWORD exStyle, WindowTarget* target)
-    : site_(site), control_(peer.control()), ref_(site.window.Under()) {
+    : site_(site), control_(peer.control()), ref_(ContainerRef(site, control_).Under()) {
   const HWND form = site_.window.get();
-  if (form == nullptr) return;
+  const HWND container = ContainerRef(site_, control_).get();
+  if (form == nullptr || container == nullptr) return;
+  if (container != form) Adopt(container);
   const ui::Bounds& b = control_.GetBounds();
   // No parent notifications: a child that goes while its form is being torn down must not call
   // into the form's message map.
   ref_.Set(CreateWindowExA(exStyle | WS_EX_NOPARENTNOTIFY, className, control_.Caption().c_str(),
-                           ChildStyle(control_) | style, b.left, b.top, b.width, b.height, form,
+                           ChildStyle(control_) | style, b.left, b.top, b.width, b.height,
+                           container,
                            NextControlId(), site_.instance,
                            target != nullptr ? CreationParameter(*target) : nullptr));
   const HWND hwnd = ref_.get();
   if (hwnd == nullptr) return;
+  site_.AddWindow(control_, ref_);
   SetPeer(hwnd, peer);
   SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(site_.font.get()), FALSE);
   if (const HWND tooltip = site_.tooltip.get(); tooltip != nullptr && control_.showHint) {
@@ -72,6 +135,7 @@ ChildWindow::ChildWindow(const FormSite& site, ControlPeer& peer, const char* cl
 }
 
 ChildWindow::~ChildWindow() {
+  site_.RemoveWindow(control_);
   const HWND hwnd = ref_.get();
   if (hwnd == nullptr) return;  // gone with the form's window
   if (const HWND tooltip = site_.tooltip.get(); tooltip != nullptr && tool_) {

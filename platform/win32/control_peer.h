@@ -25,7 +25,7 @@ class ControlPeer : public ui::Peer {
 
   ui::Control& control() const { return control_; }
 
-  // WM_CTLCOLORSTATIC: the brush to paint with, or null for the default.
+  // WM_CTLCOLORSTATIC, BTN, EDIT or LISTBOX: the brush to paint with, or null for the default.
   virtual HBRUSH ControlColour(HDC dc) {
     (void)dc;
     return nullptr;
@@ -63,10 +63,11 @@ void RemovePeer(HWND hwnd);
 // shows its hint, else nothing. Returns false for any other notification.
 bool AnswerTipRequest(const NMHDR& header, const ui::Control* control);
 
-// The child window of a control's peer, made with the control's state. It carries the peer for
-// the form to find, uses the form's font and, when the control shows its hint, is a tool of the
-// form's tooltip. It goes with the peer or, earlier, with the form's window; after either, its
-// handle is never used again.
+// The child window of a control's peer, made with the control's state in the window of the
+// control's container (the form's for one on the form itself), at bounds relative to it. It
+// carries the peer for the form to find, uses the form's font and, when the control shows its
+// hint, is a tool of the form's tooltip. It goes with the peer or, earlier, with its container's
+// window; after either, its handle is never used again.
 class ChildWindow {
  public:
   // A window of a system class, or of one of ours when target is given.

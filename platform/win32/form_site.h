@@ -36,6 +36,24 @@ struct FormSite {
     return 1;
   }
 
+  // The window of a control of the form, once made and while it lives; a null one for a control
+  // without a window. The controls inside a container are made in its window.
+  WindowRef WindowOf(const ui::Control& control) const {
+    const auto found = std::find_if(windows_.begin(), windows_.end(),
+                                    [&](const auto& entry) { return entry.first == &control; });
+    return found == windows_.end() ? WindowRef() : found->second;
+  }
+  // Kept by the child windows as they come and go; they hold their form's site as it is shared,
+  // read-only, with every peer.
+  void AddWindow(const ui::Control& control, WindowRef made) const {
+    windows_.emplace_back(&control, std::move(made));
+  }
+  void RemoveWindow(const ui::Control& control) const {
+    windows_.erase(std::remove_if(windows_.begin(), windows_.end(),
+                                  [&](const auto& entry) { return entry.first == &control; }),
+                   windows_.end());
+  }
+
   // The ids of WM_TIMER on the form's window, each held by a timer's peer while it lives.
   UINT_PTR AddTimer(ui::Timer& timer) {
     timers_.emplace_back(nextTimerId_, &timer);
@@ -54,6 +72,7 @@ struct FormSite {
 
  private:
   std::vector<std::pair<UINT_PTR, ui::Timer*>> timers_;
+  mutable std::vector<std::pair<const ui::Control*, WindowRef>> windows_;
   UINT_PTR nextTimerId_ = 1;
 };
 

@@ -29,20 +29,27 @@ struct Frame {
 
 Frame FrameOf(const ui::Form& form) {
   Frame frame{WS_CLIPCHILDREN, 0};
+  // Without the system menu the title bar has no close box either.
+  const DWORD menu = form.systemMenu ? WS_SYSMENU : 0;
   switch (form.border) {
     case ui::BorderStyle::None:
       frame.style |= WS_POPUP;
       break;
     case ui::BorderStyle::ToolWindow:
-      frame.style |= WS_CAPTION | WS_SYSMENU | (form.minimiseBox ? WS_MINIMIZEBOX : 0);
+      frame.style |= WS_CAPTION | menu | (form.minimiseBox ? WS_MINIMIZEBOX : 0);
       frame.exStyle |= WS_EX_TOOLWINDOW;
       break;
     case ui::BorderStyle::Dialog:
-      frame.style |= WS_CAPTION | WS_SYSMENU | (form.minimiseBox ? WS_MINIMIZEBOX : 0);
+      frame.style |= WS_CAPTION | menu | (form.minimiseBox ? WS_MINIMIZEBOX : 0);
       frame.exStyle |= WS_EX_DLGMODALFRAME;
       break;
   }
   return frame;
+}
+
+POINT CentredOnScreen(int width, int height) {
+  return {(GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+          (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
 }
 
 }  // namespace
@@ -64,13 +71,9 @@ FormWindow::FormWindow(BackendState& state, ui::Form& form)
   AdjustWindowRectEx(&outer, frame.style, FALSE, frame.exStyle);
   const int width = outer.right - outer.left;
   const int height = outer.bottom - outer.top;
-  int x = 0;
-  int y = 0;
-  if (form.centred) {
-    x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  }
-  CreateWindowExA(frame.exStyle, kFormClass, form.Caption().c_str(), frame.style, x, y, width,
+  POINT at{0, 0};
+  if (form.centred) at = CentredOnScreen(width, height);
+  CreateWindowExA(frame.exStyle, kFormClass, form.Caption().c_str(), frame.style, at.x, at.y, width,
                   height, state.ApplicationHwnd(), nullptr, state.instance,
                   CreationParameter(*this));
   const HWND hwnd = window_.get();
@@ -114,11 +117,22 @@ void FormWindow::Show(ui::WindowState state) {
   const HWND hwnd = this->hwnd();
   if (hwnd == nullptr) return;
   const bool minimised = state == ui::WindowState::Minimized;
+  if (form_.centredWhenShown && state == ui::WindowState::Normal) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    const POINT at = CentredOnScreen(r.right - r.left, r.bottom - r.top);
+    SetWindowPos(hwnd, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   ShowWindow(hwnd, minimised                             ? SW_SHOWMINNOACTIVE
                    : state == ui::WindowState::Maximized ? SW_SHOWMAXIMIZED
                                                          : SW_SHOWNORMAL);
   SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | (minimised ? SWP_NOACTIVATE : 0));
+  if (const ui::Control* first = form_.FocusOnShow(); first != nullptr && !minimised) {
+    // Also when the activation comes only after this (the system may deliver it later).
+    focus_ = first;
+    RestoreFocus();
+  }
   state_.UpdateTaskbarButton();
 }
 
@@ -175,6 +189,29 @@ void FormWindow::PreviewKey(const MSG& message) {
                     GetActiveWindow() == hwnd());
 }
 
+bool FormWindow::RestoreFocus() const {
+  const HWND window = focus_ != nullptr ? site_->WindowOf(*focus_).get() : nullptr;
+  if (window == nullptr || !IsWindowVisible(window) || !IsWindowEnabled(window)) return false;
+  SetFocus(window);
+  return true;
+}
+
+bool FormWindow::DialogKey(const MSG& message) {
+  const HWND hwnd = this->hwnd();
+  if (hwnd == nullptr || !IsWindowEnabled(hwnd)) return false;
+  if (message.wParam == VK_TAB) {
+    // Through the controls that take the focus, in the order they were made in each container,
+    // into the visible, enabled containers (WS_EX_CONTROLPARENT).
+    const HWND focus = GetFocus();
+    const HWND next =
+        GetNextDlgTabItem(hwnd, focus == hwnd ? nullptr : focus, GetKeyState(VK_SHIFT) < 0);
+    if (next == nullptr || next == focus) return false;
+    SetFocus(next);
+    return true;
+  }
+  return form_.app.DialogKey(form_, static_cast<unsigned>(message.wParam));
+}
+
 bool FormWindow::Accelerator(char letter) const {
   const HWND hwnd = this->hwnd();
   if (hwnd == nullptr || !IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd)) return false;
@@ -215,9 +252,24 @@ LRESULT FormWindow::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case WM_ACTIVATEAPP:
       state_.ActivateApp(form_.app, wParam != FALSE);
       return 0;
+    case WM_ACTIVATE:
+      // A form with a first focus keeps the focus on its controls as a dialog does: where the
+      // user left it when the form is activated again.
+      if (form_.firstFocus == nullptr) break;
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        if (const ControlPeer* peer = PeerOf(focus); peer != nullptr && IsChild(hwnd, focus))
+          focus_ = &peer->control();
+        break;
+      }
+      if (HIWORD(wParam) == 0 && RestoreFocus()) return 0;
+      break;
     case WM_ERASEBKGND:
       return site_->EraseBackground(hwnd, wParam);
     case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
       if (ControlPeer* peer = PeerOf(reinterpret_cast<HWND>(lParam))) {
         if (HBRUSH brush = peer->ControlColour(reinterpret_cast<HDC>(wParam))) {
           return reinterpret_cast<LRESULT>(brush);

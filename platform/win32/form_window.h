@@ -42,6 +42,9 @@ class FormWindow final : public ui::FormPeer, private WindowTarget {
   void ApplyHints(bool show, std::optional<ui::Colour> colour) const;
   // A key press of this form or its children, before the focused window sees it.
   void PreviewKey(const MSG& message);
+  // Tab or Shift+Tab moves the focus on; Enter or Esc clicks the default or cancel button.
+  // Returns whether the key was taken so.
+  bool DialogKey(const MSG& message);
   // Alt+letter: a tool bar button whose caption underlines the letter. Returns whether one did.
   bool Accelerator(char letter) const;
 
@@ -56,11 +59,14 @@ class FormWindow final : public ui::FormPeer, private WindowTarget {
   void ForEachChild(F&& visit) const;
   void Unregister();
   LRESULT Notify(HWND hwnd, const NMHDR& header);
+  // Gives the focus to the control that is to have it; returns whether it could.
+  bool RestoreFocus() const;
 
   BackendState& state_;
   ui::Form& form_;
   std::shared_ptr<FormSite> site_;
   bool modal_ = false;
+  const ui::Control* focus_ = nullptr;  // the control that has the focus while the form is active
   bool destroying_ = false;
   OwnedWindow window_;  // last: the window goes before everything it uses
 };

@@ -51,6 +51,22 @@ class Selection {
   HGDIOBJ previous_;
 };
 
+// A window's device context (the screen's for a null window), given back at the end.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ~WindowDc() {
+    if (dc_ != nullptr) ReleaseDC(window_, dc_);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
 // The device context of one WM_PAINT, from BeginPaint to EndPaint.
 class PaintDc {
  public:

@@ -1,6 +1,7 @@
 // Static text, on the form's own colour when transparent.
 #include "platform/win32/control_factory.h"
 #include "platform/win32/control_peer.h"
+#include "platform/win32/gdi.h"
 
 namespace tolva::platform::win32 {
 namespace {
@@ -9,10 +10,13 @@ class LabelWindow final : public ControlPeer {
  public:
   LabelWindow(std::shared_ptr<const FormSite> site, ui::Label& label)
       : ControlPeer(std::move(site), label),
-        label_(label),
+        label_(Fitted(label, *site_)),
         window_(*site_, *this, "STATIC", SS_LEFT | SS_NOTIFY) {}
 
-  void Changed(ui::Property property) override { window_.Mirror(property); }
+  void Changed(ui::Property property) override {
+    window_.Mirror(property);
+    if (property == ui::Property::Caption) Fitted(label_, *site_);
+  }
 
   HBRUSH ControlColour(HDC dc) override {
     SetTextColor(dc, ToColorRef(label_.fontColour));
@@ -25,6 +29,26 @@ class LabelWindow final : public ControlPeer {
   }
 
  private:
+  // A label that sizes itself takes its text's size in the form's font, from its left and top.
+  // Before the window is made this only sets the bounds it is made with; later it also moves
+  // the window, through Changed.
+  static ui::Label& Fitted(ui::Label& label, const FormSite& site) {
+    if (!label.autoSize) return label;
+    RECT text{0, 0, 0, 0};
+    {
+      const WindowDc screen(nullptr);
+      const Selection font(screen.get(), site.font.get());
+      DrawTextA(screen.get(), label.Caption().c_str(), -1, &text, DT_CALCRECT | DT_LEFT);
+    }
+    ui::Bounds b = label.GetBounds();
+    if (b.width != text.right || b.height != text.bottom) {
+      b.width = text.right;
+      b.height = text.bottom;
+      label.SetBounds(b);
+    }
+    return label;
+  }
+
   ui::Label& label_;
   ChildWindow window_;
 };

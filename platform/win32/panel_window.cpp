@@ -11,9 +11,8 @@ class PanelWindow final : public ControlPeer {
       : ControlPeer(std::move(site), panel),
         panel_(panel),
         brush_(CreateSolidBrush(ToColorRef(panel.colour))),
-        window_(*site_, *this, "STATIC",
-                SS_CENTER | SS_CENTERIMAGE | SS_NOTIFY | (panel.lowered ? SS_SUNKEN : 0),
-                panel.lowered ? 0 : WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME) {
+        window_(*site_, *this, "STATIC", SS_CENTER | SS_CENTERIMAGE | SS_NOTIFY | Frame(panel),
+                panel.singleLine || panel.lowered ? 0 : WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME) {
     // Panels lie under the controls placed on them.
     if (const HWND hwnd = window_.get())
       SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -34,6 +33,11 @@ class PanelWindow final : public ControlPeer {
   }
 
  private:
+  static DWORD Frame(const ui::Panel& panel) {
+    if (panel.singleLine) return WS_BORDER;
+    return panel.lowered ? SS_SUNKEN : 0;
+  }
+
   ui::Panel& panel_;
   Brush brush_;
   ChildWindow window_;  // last: goes before the brush it paints with

@@ -72,5 +72,7 @@ static_assert(static_cast<int>(ShowCommand::Restore) == SW_RESTORE);
 
 static_assert(ui::WmClose == WM_CLOSE);
 static_assert(ui::VkF1 == VK_F1);
+static_assert(ui::VkReturn == VK_RETURN);
+static_assert(ui::VkEscape == VK_ESCAPE);
 
 }  // namespace tolva::platform
