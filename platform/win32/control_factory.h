@@ -18,16 +18,16 @@ class ControlFactory final : public ui::PeerFactory {
   std::unique_ptr<ui::Peer> Make(ui::Panel& panel) override;      // panel_window.cpp
   std::unique_ptr<ui::Peer> Make(ui::ToolBar& toolBar) override;  // tool_bar_window.cpp
   std::unique_ptr<ui::Peer> Make(ui::Timer& timer) override;      // timer_peer.cpp
+  std::unique_ptr<ui::Peer> Make(ui::CheckBox& checkBox) override;   // check_box_window.cpp
+  std::unique_ptr<ui::Peer> Make(ui::Button& button) override;       // button_window.cpp
+  std::unique_ptr<ui::Peer> Make(ui::Edit& edit) override;           // edit_window.cpp
+  std::unique_ptr<ui::Peer> Make(ui::CheckListBox& checkListBox) override;  // check_list_window.cpp
+  std::unique_ptr<ui::Peer> Make(ui::DateTimePicker& picker) override;  // date_time_picker_window.cpp
   // Still to come: these kinds have no real window yet.            // pending_controls.cpp
   std::unique_ptr<ui::Peer> Make(ui::TabControl& tabControl) override;
   std::unique_ptr<ui::Peer> Make(ui::TabSheet& tabSheet) override;
   std::unique_ptr<ui::Peer> Make(ui::GroupBox& groupBox) override;
-  std::unique_ptr<ui::Peer> Make(ui::CheckBox& checkBox) override;
-  std::unique_ptr<ui::Peer> Make(ui::Button& button) override;
-  std::unique_ptr<ui::Peer> Make(ui::Edit& edit) override;
-  std::unique_ptr<ui::Peer> Make(ui::CheckListBox& checkListBox) override;
   std::unique_ptr<ui::Peer> Make(ui::Bevel& bevel) override;
-  std::unique_ptr<ui::Peer> Make(ui::DateTimePicker& picker) override;
 
  private:
   std::shared_ptr<FormSite> site_;

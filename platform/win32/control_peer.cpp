@@ -1,5 +1,7 @@
 #include "platform/win32/control_peer.h"
 
+#include <utility>
+
 namespace tolva::platform::win32 {
 namespace {
 
@@ -13,6 +15,21 @@ HMENU NextControlId() {
   return reinterpret_cast<HMENU>(static_cast<INT_PTR>(next++));
 }
 
+// The peer whose window CreateWindowExA is making now, for what the window asks of its parent
+// before CreateWindowExA returns its handle.
+ControlPeer* beingMade = nullptr;
+
+class Making {
+ public:
+  explicit Making(ControlPeer& peer) : previous_(std::exchange(beingMade, &peer)) {}
+  ~Making() { beingMade = previous_; }
+  Making(const Making&) = delete;
+  Making& operator=(const Making&) = delete;
+
+ private:
+  ControlPeer* previous_;
+};
+
 DWORD ChildStyle(const ui::Control& control) {
   return WS_CHILD | WS_CLIPSIBLINGS | (control.Visible() ? WS_VISIBLE : 0) |
          (control.Enabled() ? 0 : WS_DISABLED);
@@ -22,6 +39,11 @@ DWORD ChildStyle(const ui::Control& control) {
 
 ControlPeer* PeerOf(HWND hwnd) {
   return hwnd == nullptr ? nullptr : static_cast<ControlPeer*>(GetPropA(hwnd, kPeerProperty));
+}
+
+ControlPeer* MeasuredPeer(HWND parent, UINT controlId) {
+  if (ControlPeer* peer = PeerOf(GetDlgItem(parent, static_cast<int>(controlId)))) return peer;
+  return beingMade;
 }
 
 void SetPeer(HWND hwnd, ControlPeer& peer) { SetPropA(hwnd, kPeerProperty, &peer); }
@@ -55,6 +77,7 @@ ChildWindow::ChildWindow(const FormSite& site, ControlPeer& peer, const char* cl
   const HWND form = site_.window.get();
   if (form == nullptr) return;
   const ui::Bounds& b = control_.GetBounds();
+  const Making making(peer);
   // No parent notifications: a child that goes while its form is being torn down must not call
   // into the form's message map.
   ref_.Set(CreateWindowExA(exStyle | WS_EX_NOPARENTNOTIFY, className, control_.Caption().c_str(),

@@ -25,10 +25,20 @@ class ControlPeer : public ui::Peer {
 
   ui::Control& control() const { return control_; }
 
-  // WM_CTLCOLORSTATIC: the brush to paint with, or null for the default.
+  // WM_CTLCOLORSTATIC, EDIT, LISTBOX or BTN: the brush to paint with, or null for the default.
   virtual HBRUSH ControlColour(HDC dc) {
     (void)dc;
     return nullptr;
+  }
+  // WM_DRAWITEM of an owner-drawn window; returns whether it drew.
+  virtual bool DrawItem(const DRAWITEMSTRUCT& item) {
+    (void)item;
+    return false;
+  }
+  // WM_MEASUREITEM of an owner-drawn window; returns whether it answered.
+  virtual bool MeasureItem(MEASUREITEMSTRUCT& item) {
+    (void)item;
+    return false;
   }
   // WM_COMMAND from the control's window.
   virtual void Command(WPARAM wParam) {
@@ -56,6 +66,9 @@ class ControlPeer : public ui::Peer {
 
 // The peer that a window of ours carries; null for a window without one.
 ControlPeer* PeerOf(HWND hwnd);
+// The peer that WM_MEASUREITEM is about, which names its window only by its id: an owner-drawn
+// list box asks while it is being made, before it carries its peer.
+ControlPeer* MeasuredPeer(HWND parent, UINT controlId);
 void SetPeer(HWND hwnd, ControlPeer& peer);
 void RemovePeer(HWND hwnd);
 

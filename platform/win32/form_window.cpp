@@ -218,12 +218,26 @@ LRESULT FormWindow::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case WM_ERASEBKGND:
       return site_->EraseBackground(hwnd, wParam);
     case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
       if (ControlPeer* peer = PeerOf(reinterpret_cast<HWND>(lParam))) {
         if (HBRUSH brush = peer->ControlColour(reinterpret_cast<HDC>(wParam))) {
           return reinterpret_cast<LRESULT>(brush);
         }
       }
       break;
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (ControlPeer* peer = PeerOf(item.hwndItem); peer && peer->DrawItem(item)) return TRUE;
+      break;
+    }
+    case WM_MEASUREITEM: {
+      auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      if (ControlPeer* peer = MeasuredPeer(hwnd, item.CtlID); peer && peer->MeasureItem(item))
+        return TRUE;
+      break;
+    }
     case WM_COMMAND:
       if (ControlPeer* peer = PeerOf(reinterpret_cast<HWND>(lParam))) {
         peer->Command(wParam);

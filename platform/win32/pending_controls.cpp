@@ -6,11 +6,6 @@ namespace tolva::platform::win32 {
 std::unique_ptr<ui::Peer> ControlFactory::Make(ui::TabControl&) { return nullptr; }
 std::unique_ptr<ui::Peer> ControlFactory::Make(ui::TabSheet&) { return nullptr; }
 std::unique_ptr<ui::Peer> ControlFactory::Make(ui::GroupBox&) { return nullptr; }
-std::unique_ptr<ui::Peer> ControlFactory::Make(ui::CheckBox&) { return nullptr; }
-std::unique_ptr<ui::Peer> ControlFactory::Make(ui::Button&) { return nullptr; }
-std::unique_ptr<ui::Peer> ControlFactory::Make(ui::Edit&) { return nullptr; }
-std::unique_ptr<ui::Peer> ControlFactory::Make(ui::CheckListBox&) { return nullptr; }
 std::unique_ptr<ui::Peer> ControlFactory::Make(ui::Bevel&) { return nullptr; }
-std::unique_ptr<ui::Peer> ControlFactory::Make(ui::DateTimePicker&) { return nullptr; }
 
 }  // namespace tolva::platform::win32
