@@ -18,7 +18,7 @@ class CheckListWindow final : public ControlPeer, private WindowTarget {
   CheckListWindow(std::shared_ptr<const FormSite> site, ui::CheckListBox& list)
       : ControlPeer(std::move(site), list),
         list_(list),
-        brush_(CreateSolidBrush(ToColorRef(list.colour))),
+        background_(list.colour),
         window_(*site_, *this, "LISTBOX",
                 LBS_OWNERDRAWFIXED | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
                 WS_EX_CLIENTEDGE),
@@ -28,29 +28,19 @@ class CheckListWindow final : public ControlPeer, private WindowTarget {
 
   void Changed(ui::Property property) override {
     const HWND hwnd = window_.get();
-    switch (property) {
-      case ui::Property::Items:
-        if (hwnd != nullptr) Refill(hwnd);
-        break;
-      case ui::Property::Colour:
-        brush_.reset(CreateSolidBrush(ToColorRef(list_.colour)));
-        if (hwnd != nullptr) InvalidateRect(hwnd, nullptr, TRUE);
-        break;
-      case ui::Property::Caption:
-        break;
-      default:
-        window_.Mirror(property);
-        break;
+    if (property == ui::Property::Colour) {
+      background_.Changed(hwnd);
+    } else if (property != ui::Property::Items) {
+      window_.Mirror(property);
+    } else if (hwnd != nullptr) {
+      Refill(hwnd);
     }
   }
 
   // Selection changes and double clicks are seen in the list box's own messages.
   void Command(WPARAM) override {}
 
-  HBRUSH ControlColour(HDC dc) override {
-    SetBkColor(dc, ToColorRef(list_.colour));
-    return brush_.get();
-  }
+  HBRUSH ControlColour(HDC dc) override { return background_.Paint(dc); }
 
   bool MeasureItem(MEASUREITEMSTRUCT& item) override {
     item.itemHeight = static_cast<UINT>(list_.itemHeight);
@@ -63,7 +53,7 @@ class CheckListWindow final : public ControlPeer, private WindowTarget {
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
     const bool there = list_.items != nullptr && item.itemID < list_.items->Count();
     if (there) {
-      FillRect(dc, &r, selected ? GetSysColorBrush(COLOR_HIGHLIGHT) : brush_.get());
+      FillRect(dc, &r, selected ? GetSysColorBrush(COLOR_HIGHLIGHT) : background_.Paint(dc));
       const std::size_t index = item.itemID;
       const int side = std::min(13, static_cast<int>(r.bottom - r.top));
       RECT box{r.left + 2, r.top + (r.bottom - r.top - side) / 2, 0, 0};
@@ -148,7 +138,7 @@ class CheckListWindow final : public ControlPeer, private WindowTarget {
   }
 
   ui::CheckListBox& list_;
-  Brush brush_;
+  OwnBackground background_;
   ChildWindow window_;  // goes before the brush it paints with
   Subclass subclass_;   // last: undone before the window goes
 };

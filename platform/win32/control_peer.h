@@ -9,6 +9,7 @@
 
 #include "platform/ui/controls.h"
 #include "platform/win32/form_site.h"
+#include "platform/win32/gdi.h"
 #include "platform/win32/window_procedure.h"
 #include "platform/win32/window_ref.h"
 
@@ -62,6 +63,28 @@ class ControlPeer : public ui::Peer {
  protected:
   std::shared_ptr<const FormSite> site_;
   ui::Control& control_;
+};
+
+// The background of a control in a colour of its own: the brush its window is painted with,
+// made again when the control's colour changes.
+class OwnBackground {
+ public:
+  explicit OwnBackground(const ui::Colour& colour) : colour_(colour), brush_(Make()) {}
+  // WM_CTLCOLOR*: the colour behind the text, and the brush for the rest.
+  HBRUSH Paint(HDC dc) const {
+    SetBkColor(dc, ToColorRef(colour_));
+    return brush_.get();
+  }
+  // Property::Colour: the window shows the new colour at once.
+  void Changed(HWND window) {
+    brush_ = Make();
+    if (window != nullptr) InvalidateRect(window, nullptr, TRUE);
+  }
+
+ private:
+  Brush Make() const { return Brush(CreateSolidBrush(ToColorRef(colour_))); }
+  const ui::Colour& colour_;  // the control's own
+  Brush brush_;
 };
 
 // The peer that a window of ours carries; null for a window without one.

@@ -27,7 +27,7 @@ class DateTimePickerWindow final : public ControlPeer {
   DateTimePickerWindow(std::shared_ptr<const FormSite> site, ui::DateTimePicker& picker)
       : ControlPeer(std::move(site), picker),
         picker_(picker),
-        brush_(CreateSolidBrush(ToColorRef(picker.colour))),
+        background_(picker.colour),
         window_(*site_, *this, DATETIMEPICK_CLASSA, PickerStyle(picker.kind()), WS_EX_CLIENTEDGE) {
     const HWND hwnd = window_.get();
     if (hwnd == nullptr) return;
@@ -43,22 +43,13 @@ class DateTimePickerWindow final : public ControlPeer {
 
   void Changed(ui::Property property) override {
     const HWND hwnd = window_.get();
-    switch (property) {
-      case ui::Property::Value:
-        if (hwnd != nullptr) {
-          SYSTEMTIME value = ToSystemTime(picker_.Value());
-          SendMessageA(hwnd, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&value));
-        }
-        break;
-      case ui::Property::Colour:
-        brush_.reset(CreateSolidBrush(ToColorRef(picker_.colour)));
-        if (hwnd != nullptr) InvalidateRect(hwnd, nullptr, TRUE);
-        break;
-      case ui::Property::Caption:
-        break;
-      default:
-        window_.Mirror(property);
-        break;
+    if (property == ui::Property::Colour) {
+      background_.Changed(hwnd);
+    } else if (property != ui::Property::Value) {
+      window_.Mirror(property);
+    } else if (hwnd != nullptr) {
+      SYSTEMTIME value = ToSystemTime(picker_.Value());
+      SendMessageA(hwnd, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&value));
     }
   }
 
@@ -74,14 +65,11 @@ class DateTimePickerWindow final : public ControlPeer {
   }
 
   // The field asks its parent for its background with WM_CTLCOLOREDIT where comctl32 does so.
-  HBRUSH ControlColour(HDC dc) override {
-    SetBkColor(dc, ToColorRef(picker_.colour));
-    return brush_.get();
-  }
+  HBRUSH ControlColour(HDC dc) override { return background_.Paint(dc); }
 
  private:
   ui::DateTimePicker& picker_;
-  Brush brush_;
+  OwnBackground background_;
   ChildWindow window_;  // last: goes before the brush it paints with
 };
 

@@ -11,7 +11,7 @@ class EditWindow final : public ControlPeer {
   EditWindow(std::shared_ptr<const FormSite> site, ui::Edit& edit)
       : ControlPeer(std::move(site), edit),
         edit_(edit),
-        brush_(CreateSolidBrush(ToColorRef(edit.colour))),
+        background_(edit.colour),
         window_(*site_, *this, "EDIT",
                 ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP | (edit.readOnly ? ES_READONLY : 0),
                 WS_EX_CLIENTEDGE) {
@@ -25,8 +25,7 @@ class EditWindow final : public ControlPeer {
         if (hwnd != nullptr) SetWindowTextA(hwnd, edit_.Text().c_str());
         break;
       case ui::Property::Colour:
-        brush_.reset(CreateSolidBrush(ToColorRef(edit_.colour)));
-        if (hwnd != nullptr) InvalidateRect(hwnd, nullptr, TRUE);
+        background_.Changed(hwnd);
         break;
       case ui::Property::Caption:  // an edit shows its text, not a caption
         break;
@@ -39,14 +38,11 @@ class EditWindow final : public ControlPeer {
   // The edit's own notifications (EN_CHANGE and the like) ask nothing of the program.
   void Command(WPARAM) override {}
 
-  HBRUSH ControlColour(HDC dc) override {
-    SetBkColor(dc, ToColorRef(edit_.colour));
-    return brush_.get();
-  }
+  HBRUSH ControlColour(HDC dc) override { return background_.Paint(dc); }
 
  private:
   ui::Edit& edit_;
-  Brush brush_;
+  OwnBackground background_;
   ChildWindow window_;  // last: goes before the brush it paints with
 };
 
