@@ -19,5 +19,12 @@
 #define TOLVA_BITMAP_MARROWBY "MARROWBY_IMAGE"
 #define TOLVA_BITMAP_TOOLBAR "TOOLBAR_IMAGES"
 
+// The 16 x 16 pictures of push buttons (magenta pixels are transparent), each with the greyed
+// picture shown while the button is disabled: a computer monitor, a document giving off rays.
+#define TOLVA_BITMAP_LAUNCH_APP "LAUNCH_APP_GLYPH"
+#define TOLVA_BITMAP_LAUNCH_APP_DISABLED "LAUNCH_APP_GLYPH_DISABLED"
+#define TOLVA_BITMAP_REFRESH "REFRESH_GLYPH"
+#define TOLVA_BITMAP_REFRESH_DISABLED "REFRESH_GLYPH_DISABLED"
+
 // The splash picture: a 480 x 320 baseline JPEG, stored as raw data (RT_RCDATA).
 #define TOLVA_JPEG_SPLASH "SPLASH_JPEG"

@@ -22,12 +22,11 @@ class ControlFactory final : public ui::PeerFactory {
   std::unique_ptr<ui::Peer> Make(ui::TabSheet& tabSheet) override;      // tab_control_window.cpp
   std::unique_ptr<ui::Peer> Make(ui::GroupBox& groupBox) override;      // group_box_window.cpp
   std::unique_ptr<ui::Peer> Make(ui::Bevel& bevel) override;            // bevel_window.cpp
-  // Still to come: these kinds have no real window yet.            // pending_controls.cpp
-  std::unique_ptr<ui::Peer> Make(ui::CheckBox& checkBox) override;
-  std::unique_ptr<ui::Peer> Make(ui::Button& button) override;
-  std::unique_ptr<ui::Peer> Make(ui::Edit& edit) override;
-  std::unique_ptr<ui::Peer> Make(ui::CheckListBox& checkListBox) override;
-  std::unique_ptr<ui::Peer> Make(ui::DateTimePicker& picker) override;
+  std::unique_ptr<ui::Peer> Make(ui::CheckBox& checkBox) override;      // check_box_window.cpp
+  std::unique_ptr<ui::Peer> Make(ui::Button& button) override;          // button_window.cpp
+  std::unique_ptr<ui::Peer> Make(ui::Edit& edit) override;              // edit_window.cpp
+  std::unique_ptr<ui::Peer> Make(ui::CheckListBox& checkListBox) override;  // check_list_window.cpp
+  std::unique_ptr<ui::Peer> Make(ui::DateTimePicker& picker) override;  // date_time_picker_window.cpp
 
  private:
   std::shared_ptr<FormSite> site_;

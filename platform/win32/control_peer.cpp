@@ -1,5 +1,7 @@
 #include "platform/win32/control_peer.h"
 
+#include <utility>
+
 namespace tolva::platform::win32 {
 namespace {
 
@@ -12,6 +14,21 @@ HMENU NextControlId() {
   static int next = kFirstControlId;
   return reinterpret_cast<HMENU>(static_cast<INT_PTR>(next++));
 }
+
+// The peer whose window CreateWindowExA is making now, for what the window asks of its parent
+// before CreateWindowExA returns its handle.
+ControlPeer* beingMade = nullptr;
+
+class Making {
+ public:
+  explicit Making(ControlPeer& peer) : previous_(std::exchange(beingMade, &peer)) {}
+  ~Making() { beingMade = previous_; }
+  Making(const Making&) = delete;
+  Making& operator=(const Making&) = delete;
+
+ private:
+  ControlPeer* previous_;
+};
 
 DWORD ChildStyle(const ui::Control& control) {
   return WS_CHILD | WS_CLIPSIBLINGS | (control.Visible() ? WS_VISIBLE : 0) |
@@ -83,6 +100,11 @@ ControlPeer* PeerOf(HWND hwnd) {
   return hwnd == nullptr ? nullptr : static_cast<ControlPeer*>(GetPropA(hwnd, kPeerProperty));
 }
 
+ControlPeer* MeasuredPeer(HWND parent, UINT controlId) {
+  if (ControlPeer* peer = PeerOf(GetDlgItem(parent, static_cast<int>(controlId)))) return peer;
+  return beingMade;
+}
+
 void SetPeer(HWND hwnd, ControlPeer& peer) { SetPropA(hwnd, kPeerProperty, &peer); }
 
 void RemovePeer(HWND hwnd) { RemovePropA(hwnd, kPeerProperty); }
@@ -116,6 +138,7 @@ ChildWindow::ChildWindow(const FormSite& site, ControlPeer& peer, const char* cl
   if (form == nullptr || container == nullptr) return;
   if (container != form) Adopt(container);
   const ui::Bounds& b = control_.GetBounds();
+  const Making making(peer);
   // No parent notifications: a child that goes while its form is being torn down must not call
   // into the form's message map.
   ref_.Set(CreateWindowExA(exStyle | WS_EX_NOPARENTNOTIFY, className, control_.Caption().c_str(),

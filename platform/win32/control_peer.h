@@ -9,6 +9,7 @@
 
 #include "platform/ui/controls.h"
 #include "platform/win32/form_site.h"
+#include "platform/win32/gdi.h"
 #include "platform/win32/window_procedure.h"
 #include "platform/win32/window_ref.h"
 
@@ -29,6 +30,16 @@ class ControlPeer : public ui::Peer {
   virtual HBRUSH ControlColour(HDC dc) {
     (void)dc;
     return nullptr;
+  }
+  // WM_DRAWITEM of an owner-drawn window; returns whether it drew.
+  virtual bool DrawItem(const DRAWITEMSTRUCT& item) {
+    (void)item;
+    return false;
+  }
+  // WM_MEASUREITEM of an owner-drawn window; returns whether it answered.
+  virtual bool MeasureItem(MEASUREITEMSTRUCT& item) {
+    (void)item;
+    return false;
   }
   // WM_COMMAND from the control's window.
   virtual void Command(WPARAM wParam) {
@@ -54,8 +65,33 @@ class ControlPeer : public ui::Peer {
   ui::Control& control_;
 };
 
+// The background of a control in a colour of its own: the brush its window is painted with,
+// made again when the control's colour changes.
+class OwnBackground {
+ public:
+  explicit OwnBackground(const ui::Colour& colour) : colour_(colour), brush_(Make()) {}
+  // WM_CTLCOLOR*: the colour behind the text, and the brush for the rest.
+  HBRUSH Paint(HDC dc) const {
+    SetBkColor(dc, ToColorRef(colour_));
+    return brush_.get();
+  }
+  // Property::Colour: the window shows the new colour at once.
+  void Changed(HWND window) {
+    brush_ = Make();
+    if (window != nullptr) InvalidateRect(window, nullptr, TRUE);
+  }
+
+ private:
+  Brush Make() const { return Brush(CreateSolidBrush(ToColorRef(colour_))); }
+  const ui::Colour& colour_;  // the control's own
+  Brush brush_;
+};
+
 // The peer that a window of ours carries; null for a window without one.
 ControlPeer* PeerOf(HWND hwnd);
+// The peer that WM_MEASUREITEM is about, which names its window only by its id: an owner-drawn
+// list box asks while it is being made, before it carries its peer.
+ControlPeer* MeasuredPeer(HWND parent, UINT controlId);
 void SetPeer(HWND hwnd, ControlPeer& peer);
 void RemovePeer(HWND hwnd);
 

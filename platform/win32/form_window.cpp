@@ -276,6 +276,17 @@ LRESULT FormWindow::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         }
       }
       break;
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (ControlPeer* peer = PeerOf(item.hwndItem); peer && peer->DrawItem(item)) return TRUE;
+      break;
+    }
+    case WM_MEASUREITEM: {
+      auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      if (ControlPeer* peer = MeasuredPeer(hwnd, item.CtlID); peer && peer->MeasureItem(item))
+        return TRUE;
+      break;
+    }
     case WM_COMMAND:
       if (ControlPeer* peer = PeerOf(reinterpret_cast<HWND>(lParam))) {
         peer->Command(wParam);

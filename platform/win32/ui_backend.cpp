@@ -52,8 +52,8 @@ Win32Backend::Win32Backend(HINSTANCE instance, Timers& timers)
     : state_(std::make_unique<State>()) {
   state_->instance = instance;
   state_->timers = &timers;
-  // The tooltips and the tool bar.
-  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES};
+  // The tooltips, the tool bar and the date and time pickers.
+  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
   InitCommonControlsEx(&classes);
 }
 

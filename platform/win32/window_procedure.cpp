@@ -1,6 +1,9 @@
 #include "platform/win32/window_procedure.h"
 
+#include <commctrl.h>
+
 #include <exception>
+#include <utility>
 
 #include "platform/exception.h"
 
@@ -21,6 +24,18 @@ void Report(ui::Application& app, const std::exception* exception) noexcept {
   }
 }
 
+LRESULT Guarded(WindowTarget& target, HWND hwnd, UINT message, WPARAM wParam,
+                LPARAM lParam) noexcept {
+  try {
+    return target.OnMessage(hwnd, message, wParam, lParam);
+  } catch (const std::exception& exception) {
+    Report(target.App(), &exception);
+  } catch (...) {
+    Report(target.App(), nullptr);
+  }
+  return 0;
+}
+
 WindowTarget* TargetOf(HWND hwnd) {
   return reinterpret_cast<WindowTarget*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
@@ -38,15 +53,21 @@ LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     target->WindowGone();
     return DefWindowProcA(hwnd, message, wParam, lParam);
   }
-  try {
-    return target->OnMessage(hwnd, message, wParam, lParam);
-  } catch (const std::exception& exception) {
-    Report(target->App(), &exception);
-  } catch (...) {
-    Report(target->App(), nullptr);
-  }
-  return 0;
+  return Guarded(*target, hwnd, message, wParam, lParam);
 }
+
+LRESULT CALLBACK SubclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR id, DWORD_PTR data) noexcept {
+  auto* target = reinterpret_cast<WindowTarget*>(data);
+  if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(hwnd, SubclassProcedure, id);
+    target->WindowGone();
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+  }
+  return Guarded(*target, hwnd, message, wParam, lParam);
+}
+
+constexpr UINT_PTR kSubclassId = 1;
 
 }  // namespace
 
@@ -62,6 +83,21 @@ void RegisterWindowClass(HINSTANCE instance, const char* name, UINT style) {
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.lpszClassName = name;
   RegisterClassExA(&windowClass);
+}
+
+}  // namespace tolva::platform::win32
+
+namespace tolva::platform::win32 {
+
+Subclass::Subclass(WindowRef window, WindowTarget& target) : window_(std::move(window)) {
+  const HWND hwnd = window_.get();
+  if (hwnd == nullptr) return;
+  if (SetWindowSubclass(hwnd, SubclassProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(&target)))
+    target.WindowMade(hwnd);
+}
+
+Subclass::~Subclass() {
+  if (const HWND hwnd = window_.get()) RemoveWindowSubclass(hwnd, SubclassProcedure, kSubclassId);
 }
 
 }  // namespace tolva::platform::win32

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/ui/application.h"
+#include "platform/win32/window_ref.h"
 
 namespace tolva::platform::win32 {
 
@@ -24,6 +25,21 @@ class WindowTarget {
 
 // CreateWindowExA's last argument for a window of one of our classes.
 inline void* CreationParameter(WindowTarget& target) { return &target; }
+
+// A window of a system class whose messages go first to the target, which hands on what it
+// leaves to the class with DefSubclassProc. The target hears WindowMade at once and WindowGone
+// at the window's WM_NCDESTROY, and must outlive this, which undoes the subclassing while the
+// window is there.
+class Subclass {
+ public:
+  Subclass(WindowRef window, WindowTarget& target);
+  ~Subclass();
+  Subclass(const Subclass&) = delete;
+  Subclass& operator=(const Subclass&) = delete;
+
+ private:
+  WindowRef window_;
+};
 
 // Registers a class of ours in the module, unless it is there already.
 void RegisterWindowClass(HINSTANCE instance, const char* name, UINT style);

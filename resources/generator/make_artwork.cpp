@@ -435,6 +435,45 @@ Canvas ToolBar() {
   return c;
 }
 
+// One 16 x 16 image of a strip.
+Canvas Cut(const Canvas& strip, int index) {
+  Canvas c(16, 16, kMagenta);
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 16; ++x) c.Set(x, y, strip.At(16 * index + x, y));
+  }
+  return c;
+}
+
+// A push button's picture of a computer monitor, on the transparent magenta.
+Canvas Monitor() {
+  Canvas c(16, 16, kMagenta);
+  Rect(c, 1, 1, 15, 12, kBlack);
+  Rect(c, 2, 2, 14, 11, kSilver);
+  Rect(c, 3, 3, 13, 10, kNavy);
+  Rect(c, 4, 4, 12, 9, kBlue);
+  Rect(c, 5, 5, 7, 6, kWhite);
+  Rect(c, 12, 10, 13, 11, kGreen);
+  Rect(c, 6, 12, 10, 13, kGrey);
+  Rect(c, 3, 13, 13, 15, kBlack);
+  Rect(c, 4, 13, 12, 14, kSilver);
+  return c;
+}
+
+// The greyed look of a picture on a disabled button: its dark parts grey, its light parts
+// white, the transparent ones left so.
+Canvas Greyed(const Canvas& picture) {
+  Canvas c = picture;
+  for (int y = 0; y < c.height(); ++y) {
+    for (int x = 0; x < c.width(); ++x) {
+      const Rgb p = c.At(x, y);
+      if (p == kMagenta) continue;
+      const int light = (p.r * 30 + p.g * 59 + p.b * 11) / 100;
+      c.Set(x, y, light < 230 ? kGrey : kWhite);
+    }
+  }
+  return c;
+}
+
 Canvas Splash() {
   constexpr int kScale = 3;
   Canvas c(480, 320, kOrange, kScale);
@@ -696,7 +735,13 @@ int main(int argc, char** argv) {
   ok &= Write(dir / "tolva_name.bmp",
               Bmp(Lettering(209, 30, "Tolva R. Quenlar", script, kYellow, kBlack)));
   ok &= Write(dir / "marrowby.bmp", Bmp(Lettering(182, 24, "Marrowby", maker, kWhite, kNavy)));
-  ok &= Write(dir / "toolbar.bmp", Bmp(ToolBar()));
+  const Canvas toolBar = ToolBar();
+  ok &= Write(dir / "toolbar.bmp", Bmp(toolBar));
+  const Canvas monitor = Monitor(), rays = Cut(toolBar, 8);
+  ok &= Write(dir / "launch_glyph.bmp", Bmp(monitor));
+  ok &= Write(dir / "launch_glyph_disabled.bmp", Bmp(Greyed(monitor)));
+  ok &= Write(dir / "refresh_glyph.bmp", Bmp(rays));
+  ok &= Write(dir / "refresh_glyph_disabled.bmp", Bmp(Greyed(rays)));
   ok &= Write(dir / "splash.jpg", Jpeg(Splash()));
   return ok ? 0 : 1;
 }

@@ -31,7 +31,9 @@ const fs::path kResources = TOLVA_RESOURCES_DIR;
 
 const std::vector<std::string> kArtworkFiles = {
     "mainicon.ico", "transparent.ico", "conceal.wav",    "reveal.wav",   "soundkey.wav",
-    "tolva.bmp",    "tolva_name.bmp",  "marrowby.bmp",   "toolbar.bmp",  "splash.jpg"};
+    "tolva.bmp",    "tolva_name.bmp",  "marrowby.bmp",   "toolbar.bmp",  "splash.jpg",
+    "launch_glyph.bmp", "launch_glyph_disabled.bmp", "refresh_glyph.bmp",
+    "refresh_glyph_disabled.bmp"};
 
 Bytes ReadFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -210,7 +212,10 @@ TEST(ResourceFiles, BitmapsHaveTheirLayoutSizes) {
     int width, height;
   };
   for (const Case& c : {Case{"tolva.bmp", 32, 32}, Case{"tolva_name.bmp", 209, 30},
-                        Case{"marrowby.bmp", 182, 24}, Case{"toolbar.bmp", 176, 16}}) {
+                        Case{"marrowby.bmp", 182, 24}, Case{"toolbar.bmp", 176, 16},
+                        Case{"launch_glyph.bmp", 16, 16}, Case{"launch_glyph_disabled.bmp", 16, 16},
+                        Case{"refresh_glyph.bmp", 16, 16},
+                        Case{"refresh_glyph_disabled.bmp", 16, 16}}) {
     SCOPED_TRACE(c.file);
     const Bmp bmp = ReadBmp(ReadFile(kResources / c.file));
     EXPECT_EQ(bmp.width, c.width);
@@ -232,6 +237,29 @@ TEST(ResourceFiles, ToolBarStripHoldsElevenTransparentImages) {
     EXPECT_GE(drawn, 30) << "an empty image";
     EXPECT_LE(drawn, 16 * 16 - 30) << "no transparent background";
     EXPECT_EQ(strip.At(16 * image, 0), kMagenta);
+  }
+}
+
+// A button's greyed picture has the shape of its picture, in grey and white only.
+TEST(ResourceFiles, GreyedGlyphsKeepTheShapeOfTheirPictures) {
+  constexpr Bgr kMagenta{255, 0, 255}, kGrey{128, 128, 128}, kWhite{255, 255, 255};
+  for (const char* name : {"launch_glyph", "refresh_glyph"}) {
+    SCOPED_TRACE(name);
+    const Bmp glyph = ReadBmp(ReadFile(kResources / (std::string(name) + ".bmp")));
+    const Bmp greyed = ReadBmp(ReadFile(kResources / (std::string(name) + "_disabled.bmp")));
+    ASSERT_EQ(glyph.pixels.size(), greyed.pixels.size());
+    int drawn = 0;
+    for (std::size_t i = 0; i < glyph.pixels.size(); ++i) {
+      const bool clear = glyph.pixels[i] == kMagenta;
+      drawn += clear ? 0 : 1;
+      if (clear) {
+        EXPECT_EQ(greyed.pixels[i], kMagenta) << i;
+      } else {
+        EXPECT_TRUE(greyed.pixels[i] == kGrey || greyed.pixels[i] == kWhite) << i;
+      }
+    }
+    EXPECT_GE(drawn, 30) << "an empty picture";
+    EXPECT_EQ(glyph.At(0, 0), kMagenta) << "no transparent background";
   }
 }
 
