@@ -139,6 +139,8 @@ TOptionsDialog::TOptionsDialog(ui::Application& application, platform::Platform&
   Place(LaunchAppButton, &ActionsTabSheet, {16, 129, 240, 28}, "Choose Launch Application",
         "Click this button to choose your launch application");
   LaunchAppButton.captionColour = Blue;
+  LaunchAppButton.glyphResource = TOLVA_BITMAP_LAUNCH_APP;
+  LaunchAppButton.disabledGlyphResource = TOLVA_BITMAP_LAUNCH_APP_DISABLED;
   LaunchAppButton.SetEnabled(false);
 
   // Icon.
@@ -173,6 +175,8 @@ TOptionsDialog::TOptionsDialog(ui::Application& application, platform::Platform&
   NoOfWindowsLabel.fontColour = Blue;
   Place(RefreshButton, &ExcludeTabSheet, {193, 133, 72, 26}, "&Refresh",
         "Click this button to refresh the window list above");
+  RefreshButton.glyphResource = TOLVA_BITMAP_REFRESH;
+  RefreshButton.disabledGlyphResource = TOLVA_BITMAP_REFRESH_DISABLED;
   Place(AutoRefreshCheckBox, &ExcludeTabSheet, {9, 138, 44, 17}, "Auto",
         "Automatically refresh window list above whenever Exclude tab is selected");
 

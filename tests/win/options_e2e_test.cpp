@@ -1,0 +1,219 @@
+// The options dialog of the real tolva.exe under Wine, worked with real clicks and keys.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/exclude_list.h"
+#include "targets_process.h"
+#include "tolva_process.h"
+
+namespace tolva::tests {
+namespace {
+
+constexpr int HideShowIndex = 0;
+constexpr int OptionsIndex = 1;
+
+std::string ReadSettingsFile() {
+  std::ifstream file(WindowsDirectory() + "\\tolva.ini", std::ios::binary);
+  if (!file) return "<none>";
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+struct ChildSearch {
+  std::string className, text;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindChildProc(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<ChildSearch*>(context);
+  if (ClassOf(window) == search->className && (search->text.empty() || WindowText(window) == search->text)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// A window of this class (and text, when given) anywhere below the root.
+HWND Child(HWND root, const std::string& className, const std::string& text = "") {
+  ChildSearch search{className, text};
+  EnumChildWindows(root, FindChildProc, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// A control's text as the control itself holds it: GetWindowTextA does not ask a window of
+// another process for it.
+std::string ControlText(HWND control) {
+  char text[MAX_PATH + 1] = {};
+  SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+void ClickIn(HWND window, POINT offset) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  ClickAt(POINT{r.left + offset.x, r.top + offset.y});
+}
+
+void ClickCentre(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  ClickIn(window, POINT{(r.right - r.left) / 2, (r.bottom - r.top) / 2});
+}
+
+class OptionsEndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    targets_.emplace(3, "E2E target");
+    ASSERT_TRUE(targets_->Ready());
+  }
+  void TearDown() override {
+    for (int i = 1; i <= 3; ++i) ShowWindow(targets_->Find("E2E target " + std::to_string(i)), SW_SHOWNOACTIVATE);
+    tolva_.reset();
+    targets_.reset();
+  }
+  // Starts the program and opens Options from the tool bar; returns the dialog.
+  HWND Open(const std::string& settings) {
+    WriteSettingsFile(settings);
+    tolva_.emplace();
+    if (!tolva_->WaitForMainWindow()) return nullptr;
+    return OpenAgain();
+  }
+  HWND OpenAgain() {
+    const auto start = std::chrono::steady_clock::now();
+    if (!tolva_->ClickToolButton(OptionsIndex)) return nullptr;
+    HWND dialog = nullptr;
+    WaitFor([&] { return (dialog = Dialog()) != nullptr; });
+    openMs_ = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    Sleep(300);  // on the screen, as a person sees it before reaching for it
+    return dialog;
+  }
+  HWND Dialog() const {
+    for (HWND w : TopLevelWindowsOf(tolva_->Id()))
+      if (WindowText(w) == "Options" && IsWindowVisible(w)) return w;
+    return nullptr;
+  }
+  // Chooses a page by its tab: a click on the first tab, then the arrow keys.
+  void ChoosePage(HWND dialog, int index) {
+    HWND tabs = Child(dialog, "SysTabControl32");
+    ASSERT_NE(tabs, nullptr);
+    ClickIn(tabs, POINT{20, 10});
+    for (int i = 0; i < index; ++i) PressKey(VK_RIGHT);
+    Sleep(200);
+  }
+  void Close(HWND dialog, const char* button) {
+    ClickCentre(Child(dialog, "Button", button));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog); })) << "the dialog stayed";
+  }
+
+  std::optional<TargetsProcess> targets_;
+  std::optional<TolvaProcess> tolva_;
+  double openMs_ = 0;
+};
+
+// A first save, from real clicks: every section in its order, every key as the boxes say.
+TEST_F(OptionsEndToEnd, RealClicksAndOkWriteTheFileAsAFirstSave) {
+  HWND dialog = Open("");
+  ASSERT_NE(dialog, nullptr);
+  std::printf("Options click to dialog visible: %.0f ms\n", openMs_);
+  ClickCentre(Child(dialog, "Button", "Play Sound"));
+  ClickCentre(Child(dialog, "Button", "Enable Pop-Up Hints"));
+  Close(dialog, "OK");
+  EXPECT_EQ(ReadSettingsFile(),
+            "[Settings]\r\nHints=0\r\nShowExit=1\r\nWarnExit=0\r\nToTray=0\r\nWAV=0\r\n"
+            "[Actions]\r\nHideDesk=0\r\nLaunchApp=0\r\nClearDoc=0\r\nCtrlAlt=0\r\n"
+            "[Icon]\r\nTrayPlace=1\r\nInvisible=0\r\n"
+            "[DateTime]\r\nEnableDateTime=0\r\n"
+            "[Exclude]\r\nAutoRefresh=1\r\n");
+
+  // Esc leaves the file as it is; the dialog reopens on the page it had.
+  dialog = OpenAgain();
+  ASSERT_NE(dialog, nullptr);
+  const std::string before = ReadSettingsFile();
+  ClickCentre(Child(dialog, "Button", "Play Sound"));
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog); }));
+  EXPECT_EQ(ReadSettingsFile(), before);
+}
+
+// A window ticked on the Exclude page stays when the others go.
+TEST_F(OptionsEndToEnd, AnEntryTickedOnTheExcludePageStaysAtTheNextConcealment) {
+  HWND dialog = Open("[Settings]\r\nWAV=0\r\n[Exclude]\r\nAutoRefresh=1\r\n");
+  ASSERT_NE(dialog, nullptr);
+  ChoosePage(dialog, 4);
+  HWND list = Child(dialog, "ListBox");
+  ASSERT_NE(list, nullptr);
+  // The list as the program makes it: the visible, enabled, titled windows of other programs,
+  // sorted.
+  engine::ExcludeList expected;
+  for (HWND w = GetTopWindow(nullptr); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(w, &process);
+    const std::string title = WindowText(w);
+    if (process == tolva_->Id() || title.empty() || title == "Program Manager") continue;
+    if (IsWindowVisible(w) && IsWindowEnabled(w)) expected.Add(title);
+  }
+  ASSERT_TRUE(WaitFor([&] {
+    return SendMessageA(list, LB_GETCOUNT, 0, 0) == static_cast<LRESULT>(expected.size());
+  })) << "listed " << SendMessageA(list, LB_GETCOUNT, 0, 0) << ", expected " << expected.size();
+  std::size_t index = 0;
+  while (index < expected.size() && expected[index].title != "E2E target 2") ++index;
+  ASSERT_LT(index, expected.size());
+  const int itemHeight = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+  EXPECT_EQ(itemHeight, 13);
+  POINT box{7, static_cast<int>(index) * itemHeight + itemHeight / 2};
+  ClientToScreen(list, &box);
+  ClickAt(box);
+  Close(dialog, "OK");
+
+  ASSERT_TRUE(tolva_->ClickToolButton(HideShowIndex));
+  HWND kept = targets_->Find("E2E target 2");
+  EXPECT_TRUE(WaitFor([&] {
+    return !IsWindowVisible(targets_->Find("E2E target 1")) && !IsWindowVisible(targets_->Find("E2E target 3"));
+  }));
+  EXPECT_TRUE(IsWindowVisible(kept));
+  ASSERT_TRUE(tolva_->ClickToolButton(HideShowIndex));
+}
+
+// The launch chooser opens with its title and its first file type, and its choice lands in the
+// edit.
+TEST_F(OptionsEndToEnd, TheChooserOpensWithItsTitleAndFirstFilterAndFillsTheEdit) {
+  HWND dialog = Open("[Settings]\r\nWAV=0\r\n");
+  ASSERT_NE(dialog, nullptr);
+  ChoosePage(dialog, 1);
+  ClickCentre(Child(dialog, "Button", "Launch An Application"));
+  HWND choose = Child(dialog, "Button", "Choose Launch Application");
+  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(choose) != FALSE; }));
+  ClickCentre(choose);
+  HWND chooser = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    for (HWND w : TopLevelWindowsOf(tolva_->Id()))
+      if (WindowText(w) == "Choose Your Launch Application..." && IsWindowVisible(w)) chooser = w;
+    return chooser != nullptr;
+  }));
+  // The file-type box shows the selected entry's description once the chooser is filled in.
+  EXPECT_TRUE(WaitFor([&] { return ControlText(GetDlgItem(chooser, 0x470)) == "All Files (*.*)"; }))
+      << "\"" << ControlText(GetDlgItem(chooser, 0x470)) << "\"";
+  char path[MAX_PATH] = {};
+  GetFullPathNameA(TOLVA_EXE, MAX_PATH, path, nullptr);
+  HWND name = GetDlgItem(chooser, 0x47c);  // the file name box
+  if (name == nullptr) name = GetDlgItem(chooser, 0x480);
+  ASSERT_NE(name, nullptr);
+  SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path));
+  PostMessageA(chooser, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(chooser); }));
+  HWND edit = Child(dialog, "Edit");
+  ASSERT_NE(edit, nullptr);
+  EXPECT_TRUE(WaitFor([&] { return _stricmp(ControlText(edit).c_str(), path) == 0; }))
+      << ControlText(edit) << " vs " << path;
+  Close(dialog, "Cancel");
+}
+
+}  // namespace
+}  // namespace tolva::tests
