@@ -188,7 +188,8 @@ TOptionsDialog::TOptionsDialog(ui::Application& application, platform::Platform&
               &CtrlAltDelBox, &LaunchAppEdit, &LaunchAppButton,
               &IconTabSheet, &GroupBox2, &PlaceOnTrayBox, &MakeInvisibleBox,
               &DateTimeTabSheet, &TimePicker, &EnableDateTimeCheckBox, &DatePicker,
-              &ExcludeTabSheet, &WindowListBox, &Bevel1, &NoOfWindowsLabel, &RefreshButton,
+              // The count before its frame, so that the frame lies beneath it.
+              &ExcludeTabSheet, &WindowListBox, &NoOfWindowsLabel, &Bevel1, &RefreshButton,
               &AutoRefreshCheckBox};
   for (ui::GroupBox* box : {&GroupBox1, &GroupBox2, &GroupBox3, &GroupBox4}) box->captionColour = Blue;
 

@@ -140,6 +140,14 @@ TEST_F(OptionsEndToEnd, RealClicksAndOkWriteTheFileAsAFirstSave) {
   PressKey(VK_ESCAPE);
   EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog); }));
   EXPECT_EQ(ReadSettingsFile(), before);
+
+  // Enter is OK: the sound's box, ticked now, is saved.
+  dialog = OpenAgain();
+  ASSERT_NE(dialog, nullptr);
+  ClickCentre(Child(dialog, "Button", "Play Sound"));
+  PressKey(VK_RETURN);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog); }));
+  EXPECT_NE(ReadSettingsFile().find("\r\nWAV=1\r\n"), std::string::npos) << ReadSettingsFile();
 }
 
 // A window ticked on the Exclude page stays when the others go.
