@@ -8,4 +8,9 @@ namespace tolva::platform {
 using WindowHandle = std::uintptr_t;
 inline constexpr WindowHandle NullWindow = 0;
 
+// An icon as the program sees it, in the same way: the HICON's bits, or a simulated value; 0 for
+// "no icon".
+using IconHandle = std::uintptr_t;
+inline constexpr IconHandle NullIcon = 0;
+
 }  // namespace tolva::platform

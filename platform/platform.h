@@ -3,6 +3,7 @@
 #include "platform/dialogs.h"
 #include "platform/file_dialogs.h"
 #include "platform/help.h"
+#include "platform/icons.h"
 #include "platform/kernel.h"
 #include "platform/locale.h"
 #include "platform/process.h"
@@ -29,6 +30,7 @@ struct Platform {
   Sound& sound;
   Help& help;
   Kernel& kernel;
+  Icons& icons;
 };
 
 }  // namespace tolva::platform

@@ -14,7 +14,8 @@ enum class ShowCommand : int {
 // Called once for each top-level window; returning false stops the enumeration.
 using WindowEnumProc = bool (*)(WindowHandle window, void* context);
 
-// The window manager operations of user32 that the window pass relies on.
+// The window manager operations of user32 that the window pass relies on, and the cursor and
+// the registered messages that the notification icon's handling needs.
 class WindowManager {
  public:
   virtual ~WindowManager() = default;
@@ -39,6 +40,13 @@ class WindowManager {
   // Locks drawing of the given window (the desktop window: the whole screen); one lock at a
   // time, so a second one fails until NullWindow unlocks.
   virtual bool LockWindowUpdate(WindowHandle window) = 0;
+  // The cursor's position in screen coordinates; on failure false, and x and y are left as
+  // they came.
+  virtual bool GetCursorPos(int& x, int& y) = 0;
+  // The session's number for a message name, such as "TaskbarCreated" which the shell
+  // broadcasts when it starts again: the same number for every call with the name (names
+  // compare without regard to case), from 0xC000 up; 0 on failure.
+  virtual unsigned RegisterWindowMessageA(const char* name) = 0;
 };
 
 }  // namespace tolva::platform

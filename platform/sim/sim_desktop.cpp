@@ -1,6 +1,7 @@
 #include "platform/sim/sim_desktop.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <stdexcept>
 
@@ -195,6 +196,26 @@ WindowHandle SimDesktop::SetFocus(WindowHandle window) {
   const WindowHandle previous = focus_;
   focus_ = window;
   return previous;
+}
+
+bool SimDesktop::GetCursorPos(int& x, int& y) {
+  log_.Add("GetCursorPos");
+  if (failCursorPos) return false;
+  x = cursorX;
+  y = cursorY;
+  return true;
+}
+
+unsigned SimDesktop::RegisterWindowMessageA(const char* name) {
+  const std::string text = name == nullptr ? "" : name;
+  log_.Add("RegisterWindowMessageA " + text);
+  if (text.empty()) return 0;
+  std::string key = text;
+  std::transform(key.begin(), key.end(), key.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  const auto [entry, added] = registeredMessages_.try_emplace(
+      key, static_cast<unsigned>(FirstRegisteredMessage + registeredMessages_.size()));
+  return entry->second;
 }
 
 bool SimDesktop::LockWindowUpdate(WindowHandle window) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,12 @@ class SimDesktop final : public WindowManager {
   // windows while it waits for another thread's window.
   std::function<void(WindowHandle, ShowCommand)> duringShowWindow;
 
+  // Where the cursor stands, and a switch that makes reading it fail (as on a desktop the
+  // program may not read, such as the secure one).
+  int cursorX = 0;
+  int cursorY = 0;
+  bool failCursorPos = false;
+
   // WindowManager
   bool EnumWindows(WindowEnumProc proc, void* context) override;
   WindowHandle GetDesktopWindow() override { return DesktopWindow; }
@@ -71,8 +78,11 @@ class SimDesktop final : public WindowManager {
   bool SetForegroundWindow(WindowHandle window) override;
   WindowHandle SetFocus(WindowHandle window) override;
   bool LockWindowUpdate(WindowHandle window) override;
+  bool GetCursorPos(int& x, int& y) override;
+  unsigned RegisterWindowMessageA(const char* name) override;
 
   static constexpr WindowHandle DesktopWindow = 0x10010;
+  static constexpr unsigned FirstRegisteredMessage = 0xC000;
 
  private:
   Window* FindMutable(WindowHandle window);
@@ -89,6 +99,7 @@ class SimDesktop final : public WindowManager {
   WindowHandle focus_ = NullWindow;
   WindowHandle locked_ = NullWindow;
   int showWindowCalls_ = 0;
+  std::map<std::string, unsigned> registeredMessages_;  // by the name in upper case
 };
 
 // System parameters: the minimise/restore animation and the screen-saver-running flag.

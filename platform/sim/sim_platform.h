@@ -46,9 +46,10 @@ class SimPlatform {
   // A process of a session whose named mutexes are shared with other simulated processes.
   explicit SimPlatform(SimMutexNamespace& mutexes)
       : desktop(log), systemParameters(log), dialogs(log), fileDialogs(log), shell(log), sound(log), help(log),
-        kernel(log, mutexes),
+        kernel(log, mutexes), icons(log),
         platform_{desktop, systemParameters, profile, process, locale, clock,
-                  dialogs,  fileDialogs,      shell,   sound,   help,   kernel} {}
+                  dialogs,  fileDialogs,      shell,   sound,   help,   kernel,
+                  icons} {}
   SimPlatform(const SimPlatform&) = delete;
   SimPlatform& operator=(const SimPlatform&) = delete;
 
@@ -67,6 +68,7 @@ class SimPlatform {
   SimSound sound;
   SimHelp help;
   SimKernel kernel;
+  SimIcons icons;
 
  private:
   Platform platform_;

@@ -1,5 +1,7 @@
 #include "platform/sim/sim_services.h"
 
+#include <utility>
+
 namespace tolva::platform::sim {
 namespace {
 
@@ -37,6 +39,51 @@ std::intptr_t SimShell::ShellExecuteA(WindowHandle owner, const char* verb, cons
 void SimShell::SHAddToRecentDocs(unsigned flags, const void* path) {
   log_.Add("SHAddToRecentDocs " + std::to_string(flags) + (path == nullptr ? " null" : " path"));
   if (path == nullptr) recentDocuments.clear();
+}
+
+bool SimShell::Shell_NotifyIconA(unsigned message, const TrayIconRecord& record) {
+  const std::string tip(TrayTipText(record));
+  log_.Add("Shell_NotifyIconA " + std::to_string(message) + " " + HexText(record.window) + " " +
+           std::to_string(record.id) + " " + HexText(record.flags) + " " +
+           HexText(record.icon) + " \"" + tip + "\"");
+  lastTrayMessage = message;
+  lastTrayRecord = record;
+  const auto take = [&](TrayIcon& icon) {
+    if (record.flags & NifMessage) icon.callbackMessage = record.callbackMessage;
+    if (record.flags & NifIcon) icon.icon = record.icon;
+    if (record.flags & NifTip) icon.tip = tip;
+  };
+  const auto refuse = [](bool& failNext) { return std::exchange(failNext, false); };
+  const TrayIconKey key{record.window, record.id};
+  const auto found = trayIcons.find(key);
+  switch (message) {
+    case NimAdd:
+      if (refuse(failNextTrayAdd) || found != trayIcons.end()) return false;
+      take(trayIcons[key]);
+      return true;
+    case NimModify:
+      if (refuse(failNextTrayModify) || found == trayIcons.end()) return false;
+      take(found->second);
+      return true;
+    case NimDelete:
+      if (refuse(failNextTrayDelete) || found == trayIcons.end()) return false;
+      trayIcons.erase(found);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void SimShell::RestartShell() {
+  log_.Add("shell restarted");
+  trayIcons.clear();
+}
+
+IconHandle SimIcons::LoadIconA(const char* resourceName) {
+  log_.Add("LoadIconA " + Text(resourceName));
+  if (std::exchange(failNextLoad, false)) return NullIcon;
+  const auto found = icons.find(Text(resourceName));
+  return found == icons.end() ? NullIcon : found->second;
 }
 
 bool SimSound::PlaySoundA(int resource, unsigned flags) {

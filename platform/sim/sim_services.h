@@ -4,6 +4,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "platform/dialogs.h"
 #include "platform/file_dialogs.h"
 #include "platform/help.h"
+#include "platform/icons.h"
 #include "platform/kernel.h"
 #include "platform/shell.h"
 #include "platform/sim/sim_log.h"
@@ -63,6 +65,25 @@ class SimShell final : public Shell {
  public:
   explicit SimShell(CallLog& log) : log_(log) {}
 
+  // The notification area: the icons present, by their window and id, with what the shell
+  // took of the fields the record's flags named.
+  struct TrayIcon {
+    std::uint32_t callbackMessage = 0;
+    IconHandle icon = NullIcon;
+    std::string tip;
+  };
+  using TrayIconKey = std::pair<WindowHandle, std::uint32_t>;
+  std::map<TrayIconKey, TrayIcon> trayIcons;
+  // The last Shell_NotifyIconA call, refused or not.
+  std::optional<unsigned> lastTrayMessage;
+  std::optional<TrayIconRecord> lastTrayRecord;
+  // Each refuses the next call of its kind only, as a shell short of memory would.
+  bool failNextTrayAdd = false;
+  bool failNextTrayModify = false;
+  bool failNextTrayDelete = false;
+  // The shell ends and starts again: the new notification area knows no icon.
+  void RestartShell();
+
   struct Execute {
     WindowHandle owner;
     std::string verb, file, parameters, directory;
@@ -77,6 +98,19 @@ class SimShell final : public Shell {
                               const char* parameters, const char* directory,
                               int showCommand) override;
   void SHAddToRecentDocs(unsigned flags, const void* path) override;
+  bool Shell_NotifyIconA(unsigned message, const TrayIconRecord& record) override;
+
+ private:
+  CallLog& log_;
+};
+
+// The program module's icons: the two of its resources, unless a test takes them away.
+class SimIcons final : public Icons {
+ public:
+  explicit SimIcons(CallLog& log) : log_(log) {}
+  std::map<std::string, IconHandle> icons{{"MAINICON", 0x3010}, {"TRANSPARENT_ICON", 0x3020}};
+  bool failNextLoad = false;  // the next load finds no memory for the icon
+  IconHandle LoadIconA(const char* resourceName) override;
 
  private:
   CallLog& log_;

@@ -10,6 +10,9 @@ namespace tolva::platform::win32 {
 inline HWND ToHwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
 inline WindowHandle ToHandle(HWND window) { return reinterpret_cast<WindowHandle>(window); }
 
+inline HICON ToIcon(IconHandle icon) { return reinterpret_cast<HICON>(icon); }
+inline IconHandle ToIconHandle(HICON icon) { return reinterpret_cast<IconHandle>(icon); }
+
 inline HANDLE ToKernel(KernelHandle handle) { return reinterpret_cast<HANDLE>(handle); }
 inline KernelHandle ToKernelHandle(HANDLE handle) { return reinterpret_cast<KernelHandle>(handle); }
 

@@ -6,8 +6,11 @@
 #include <shlobj.h>
 #include <shellapi.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <exception>
 #include <string>
+#include <string_view>
 
 #include "platform/win32/handles.h"
 
@@ -82,6 +85,18 @@ WindowHandle Win32WindowManager::SetFocus(WindowHandle window) {
 
 bool Win32WindowManager::LockWindowUpdate(WindowHandle window) {
   return ::LockWindowUpdate(ToHwnd(window)) != FALSE;
+}
+
+bool Win32WindowManager::GetCursorPos(int& x, int& y) {
+  POINT point{};
+  if (!::GetCursorPos(&point)) return false;
+  x = point.x;
+  y = point.y;
+  return true;
+}
+
+unsigned Win32WindowManager::RegisterWindowMessageA(const char* name) {
+  return ::RegisterWindowMessageA(name);
 }
 
 bool Win32SystemParameters::SystemParametersInfoA(unsigned action, unsigned param, void* data,
@@ -183,6 +198,28 @@ std::intptr_t Win32Shell::ShellExecuteA(WindowHandle owner, const char* verb, co
 
 void Win32Shell::SHAddToRecentDocs(unsigned flags, const void* path) {
   ::SHAddToRecentDocs(flags, path);
+}
+
+// The record's fields go into the current NOTIFYICONDATAA, sized as its first form: the fields up
+// to a 64-byte tip, which every shell accepts. That size is the header's for this width (the
+// 64-bit form of the same fields is larger), not the record's own 88.
+static_assert(sizeof(NOTIFYICONDATAA{}.szTip) >= TrayTipCapacity);
+
+bool Win32Shell::Shell_NotifyIconA(unsigned message, const TrayIconRecord& record) {
+  NOTIFYICONDATAA data{};
+  data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  data.hWnd = ToHwnd(record.window);
+  data.uID = record.id;
+  data.uFlags = record.flags;
+  data.uCallbackMessage = record.callbackMessage;
+  data.hIcon = ToIcon(record.icon);
+  const std::string_view tip = TrayTipText(record);
+  tip.copy(data.szTip, std::min(tip.size(), TrayTipCapacity - 1));
+  return ::Shell_NotifyIconA(message, &data) != FALSE;
+}
+
+IconHandle Win32Icons::LoadIconA(const char* resourceName) {
+  return ToIconHandle(::LoadIconA(::GetModuleHandleA(nullptr), resourceName));
 }
 
 bool Win32Sound::PlaySoundA(int resource, unsigned flags) {

@@ -18,6 +18,8 @@ class Win32WindowManager final : public WindowManager {
   bool SetForegroundWindow(WindowHandle window) override;
   WindowHandle SetFocus(WindowHandle window) override;
   bool LockWindowUpdate(WindowHandle window) override;
+  bool GetCursorPos(int& x, int& y) override;
+  unsigned RegisterWindowMessageA(const char* name) override;
 };
 
 class Win32SystemParameters final : public SystemParameters {
@@ -66,6 +68,7 @@ class Win32Shell final : public Shell {
                               const char* parameters, const char* directory,
                               int showCommand) override;
   void SHAddToRecentDocs(unsigned flags, const void* path) override;
+  bool Shell_NotifyIconA(unsigned message, const TrayIconRecord& record) override;
 };
 
 // Plays wave resources of the program's own module.
@@ -89,12 +92,19 @@ class Win32Kernel final : public Kernel {
   bool GetVersionExA(VersionRecord& version) override;
 };
 
+// Loads icons from the program's own module.
+class Win32Icons final : public Icons {
+ public:
+  IconHandle LoadIconA(const char* resourceName) override;
+};
+
 // All of the above, as the one platform object of a real run.
 class Win32Platform {
  public:
   Win32Platform()
       : platform_{windows_, systemParameters_, profile_, process_, locale_, clock_,
-                  dialogs_, fileDialogs_,      shell_,   sound_,   help_,  kernel_} {}
+                  dialogs_, fileDialogs_,      shell_,   sound_,   help_,  kernel_,
+                  icons_} {}
   Win32Platform(const Win32Platform&) = delete;
   Win32Platform& operator=(const Win32Platform&) = delete;
   Platform& get() { return platform_; }
@@ -112,6 +122,7 @@ class Win32Platform {
   Win32Sound sound_;
   Win32Help help_;
   Win32Kernel kernel_;
+  Win32Icons icons_;
   Platform platform_;
 };
 

@@ -56,6 +56,25 @@ static_assert(SeErrNoAssoc == SE_ERR_NOASSOC);
 static_assert(SeErrDllNotFound == SE_ERR_DLLNOTFOUND);
 static_assert(ShellExecuteLastError == SE_ERR_DLLNOTFOUND);  // the highest error code
 
+static_assert(NimAdd == NIM_ADD);
+static_assert(NimModify == NIM_MODIFY);
+static_assert(NimDelete == NIM_DELETE);
+static_assert(NifMessage == NIF_MESSAGE);
+static_assert(NifIcon == NIF_ICON);
+static_assert(NifTip == NIF_TIP);
+static_assert(NOTIFYICONDATAA_V1_SIZE - offsetof(NOTIFYICONDATAA, szTip) == TrayTipCapacity);
+#ifndef _WIN64
+// The record's first form as the 32-bit program passes it.
+static_assert(NOTIFYICONDATAA_V1_SIZE == TrayIconRecordSize);
+static_assert(offsetof(NOTIFYICONDATAA, cbSize) == 0);
+static_assert(offsetof(NOTIFYICONDATAA, hWnd) == 4);
+static_assert(offsetof(NOTIFYICONDATAA, uID) == 8);
+static_assert(offsetof(NOTIFYICONDATAA, uFlags) == 12);
+static_assert(offsetof(NOTIFYICONDATAA, uCallbackMessage) == 16);
+static_assert(offsetof(NOTIFYICONDATAA, hIcon) == 20);
+static_assert(offsetof(NOTIFYICONDATAA, szTip) == 24);
+#endif
+
 static_assert(SndAsync == SND_ASYNC);
 static_assert(SndResource == SND_RESOURCE);
 
