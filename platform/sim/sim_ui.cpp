@@ -117,6 +117,26 @@ class SimTimerPeer final : public ui::Peer {
   ui::Timer& timer_;
 };
 
+class SimPopupMenuPeer final : public ui::PopupMenuPeer {
+ public:
+  SimPopupMenuPeer(SimBackend& backend, ui::PopupMenu& menu) : backend_(backend), menu_(menu) {}
+  void Changed(ui::Property) override {}
+  std::optional<std::size_t> Track(int x, int y) override {
+    SimBackend::MenuShown shown{menu_.Name(), x, y, {}, {}};
+    for (const ui::MenuItem* item : menu_.items) {
+      shown.captions.push_back(item->Caption());
+      shown.images.push_back(item->ImageIndex());
+    }
+    backend_.menusShown.push_back(std::move(shown));
+    backend_.log().Add("TrackPopupMenu " + menu_.Name());
+    return backend_.menuScript ? backend_.menuScript(menu_) : std::nullopt;
+  }
+
+ private:
+  SimBackend& backend_;
+  ui::PopupMenu& menu_;
+};
+
 // Controls keep their own state; the simulated peer has nothing to mirror.
 class SimControlPeer final : public ui::Peer {
  public:
@@ -142,6 +162,9 @@ class SimPeerFactory final : public ui::PeerFactory {
   std::unique_ptr<ui::Peer> Make(ui::CheckListBox&) override { return std::make_unique<SimControlPeer>(); }
   std::unique_ptr<ui::Peer> Make(ui::Bevel&) override { return std::make_unique<SimControlPeer>(); }
   std::unique_ptr<ui::Peer> Make(ui::DateTimePicker&) override { return std::make_unique<SimControlPeer>(); }
+  std::unique_ptr<ui::PopupMenuPeer> Make(ui::PopupMenu& menu) override {
+    return std::make_unique<SimPopupMenuPeer>(backend_, menu);
+  }
 
  private:
   SimBackend& backend_;
@@ -159,6 +182,7 @@ void SimBackend::CreateWindows(ui::Form& form) {
   SimPeerFactory factory(*this);
   for (auto* control : form.controls) control->Attach(control->MakePeer(factory));
   for (auto* timer : form.timers) timer->Attach(factory.Make(*timer));
+  for (auto* menu : form.menus) menu->Attach(factory.Make(*menu));
   log_.Add("CreateWindow " + form.Name());
 }
 

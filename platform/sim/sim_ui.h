@@ -13,6 +13,7 @@
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_log.h"
 #include "platform/ui/application.h"
+#include "platform/ui/menu.h"
 
 namespace tolva::platform::sim {
 
@@ -30,6 +31,9 @@ class SimBackend final : public ui::Backend {
   // Works a form shown modally and returns its modal result; without one, a modal form is
   // answered with IdCancel at once.
   std::function<int(ui::Form&)> modalScript;
+  // Chooses the item of a pop-up menu as it opens: its index, or none to close it with
+  // nothing chosen (also the answer without a script). It sees the menu as it was shown.
+  std::function<std::optional<std::size_t>(const ui::PopupMenu&)> menuScript;
   // Runs when the program waits for a message and none will come by itself; the test acts here
   // (closes the main window, sends a message). If it does nothing, the program is told to end,
   // so that a test never hangs.
@@ -43,6 +47,14 @@ class SimBackend final : public ui::Backend {
   std::optional<ui::Colour> hintColour;
   bool exitedProcess = false;
   bool quitPosted = false;
+  // Each pop-up menu opened: where, and its items as they were as it opened.
+  struct MenuShown {
+    std::string menu;
+    int x = 0, y = 0;
+    std::vector<std::string> captions;
+    std::vector<int> images;
+  };
+  std::vector<MenuShown> menusShown;
 
   // Acting as the user or as Windows.
   // A click on a control the user can reach (enabled and shown, on the active page); others

@@ -94,6 +94,8 @@ class Edit;
 class CheckListBox;
 class Bevel;
 class DateTimePicker;
+class PopupMenu;
+class PopupMenuPeer;
 
 // Where a backend makes its peers: one entry for each kind of control. The control picks the
 // entry for its own kind (Control::MakePeer), so no backend has to ask a control what it is, and
@@ -115,6 +117,7 @@ class PeerFactory {
   virtual std::unique_ptr<Peer> Make(CheckListBox& checkListBox) = 0;
   virtual std::unique_ptr<Peer> Make(Bevel& bevel) = 0;
   virtual std::unique_ptr<Peer> Make(DateTimePicker& picker) = 0;
+  virtual std::unique_ptr<PopupMenuPeer> Make(PopupMenu& menu) = 0;
 };
 
 class Control : public Component {
@@ -314,6 +317,7 @@ class Form : public Component {
   bool keyPreview = false;       // the form sees every key first
   std::vector<Control*> controls;  // the members, in creation (tab) order
   std::vector<Timer*> timers;
+  std::vector<PopupMenu*> menus;
   Control* firstFocus = nullptr;   // the control that has the focus when the form is shown
   // The control to give the focus to as the form is shown: the first focus while it can be
   // reached, else none.

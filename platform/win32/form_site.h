@@ -1,6 +1,8 @@
 #pragma once
 // What the peers of a form's controls and timers need of their form.
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <algorithm>
 #include <utility>
@@ -27,6 +29,9 @@ struct FormSite {
   Font font;
   Brush background;
   COLORREF colour = 0;
+  // The pictures of the pop-up menu this window owns while it is open, which the menu asks the
+  // window to draw.
+  HIMAGELIST menuPictures = nullptr;
 
   // WM_ERASEBKGND of a window that shows the form's colour: the form's own, a picture's.
   LRESULT EraseBackground(HWND hwnd, WPARAM dc) const {

@@ -278,11 +278,23 @@ LRESULT FormWindow::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
       break;
     case WM_DRAWITEM: {
       const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (item.CtlType == ODT_MENU && site_->menuPictures != nullptr) {
+        ImageList_Draw(site_->menuPictures, static_cast<int>(item.itemData), item.hDC,
+                       item.rcItem.left, item.rcItem.top, ILD_TRANSPARENT);
+        return TRUE;
+      }
       if (ControlPeer* peer = PeerOf(item.hwndItem); peer && peer->DrawItem(item)) return TRUE;
       break;
     }
     case WM_MEASUREITEM: {
       auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      if (item.CtlType == ODT_MENU && site_->menuPictures != nullptr) {
+        int width = 0, height = 0;
+        ImageList_GetIconSize(site_->menuPictures, &width, &height);
+        item.itemWidth = static_cast<UINT>(width);
+        item.itemHeight = static_cast<UINT>(height);
+        return TRUE;
+      }
       if (ControlPeer* peer = MeasuredPeer(hwnd, item.CtlID); peer && peer->MeasureItem(item))
         return TRUE;
       break;

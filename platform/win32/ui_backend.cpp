@@ -73,6 +73,7 @@ void Win32Backend::CreateWindows(ui::Form& form) {
     if (auto peer = control->MakePeer(factory)) peers.emplace_back(control, std::move(peer));
   }
   for (ui::Timer* timer : form.timers) peers.emplace_back(timer, factory.Make(*timer));
+  for (ui::PopupMenu* menu : form.menus) peers.emplace_back(menu, factory.Make(*menu));
   window->ApplyHints(state_->showHints, state_->hintColour);
   for (auto& [component, peer] : peers) component->Attach(std::move(peer));
   form.Attach(std::move(window));

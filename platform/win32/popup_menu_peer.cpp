@@ -1,0 +1,105 @@
+// A pop-up menu as a menu of the system, built afresh each time it opens so that the items show
+// as they are then. The items' pictures are drawn by the owner form from the image list, on the
+// background the menu has painted: Wine 8 copies an item's 32-bit bitmap without its alpha, so a
+// picture's transparent pixels would show black, and a picture with the menu's colour behind it
+// would show a box on the highlighted item.
+#include <algorithm>
+#include <optional>
+
+#include "platform/exception.h"
+#include "platform/win32/control_factory.h"
+
+namespace tolva::platform::win32 {
+namespace {
+
+struct MenuDeleter {
+  void operator()(HMENU menu) const { DestroyMenu(menu); }
+};
+using Menu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
+
+struct ImageListDeleter {
+  void operator()(HIMAGELIST list) const { ImageList_Destroy(list); }
+};
+using Pictures = std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDeleter>;
+
+// The form draws the menu's pictures while the menu is open, and only then.
+class DrawnBy {
+ public:
+  DrawnBy(FormSite& site, HIMAGELIST pictures) : site_(site) { site_.menuPictures = pictures; }
+  ~DrawnBy() { site_.menuPictures = nullptr; }
+  DrawnBy(const DrawnBy&) = delete;
+  DrawnBy& operator=(const DrawnBy&) = delete;
+
+ private:
+  FormSite& site_;
+};
+
+class PopupMenuPeer final : public ui::PopupMenuPeer {
+ public:
+  PopupMenuPeer(std::shared_ptr<FormSite> site, ui::PopupMenu& menu)
+      : site_(std::move(site)), menu_(menu) {
+    if (menu.images != nullptr) LoadPictures(*menu.images);
+  }
+
+  void Changed(ui::Property) override {}
+
+  std::optional<std::size_t> Track(int x, int y) override {
+    const HWND owner = site_->window.get();
+    if (owner == nullptr) return std::nullopt;
+    const Menu menu(CreatePopupMenu());
+    if (!menu) throw Exception("Error creating menu");
+    for (std::size_t i = 0; i < menu_.items.size(); ++i) Insert(menu.get(), i);
+    const DrawnBy drawn(*site_, pictures_.get());
+    // The command comes back rather than as WM_COMMAND, so the item runs once the menu is gone.
+    const BOOL command =
+        TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
+                       x, y, 0, owner, nullptr);
+    if (command <= 0) return std::nullopt;
+    return static_cast<std::size_t>(command) - 1;
+  }
+
+ private:
+  void LoadPictures(const ui::ImageList& images) {
+    const Bitmap strip(static_cast<HBITMAP>(
+        LoadImageA(site_->instance, images.bitmapResource.c_str(), IMAGE_BITMAP, 0, 0, 0)));
+    if (!strip) return;
+    pictures_.reset(ImageList_Create(images.width, images.height, ILC_COLOR24 | ILC_MASK,
+                                     std::max(images.count, 1), 0));
+    if (pictures_) ImageList_AddMasked(pictures_.get(), strip.get(), ToColorRef(images.maskColour));
+  }
+
+  void Insert(HMENU menu, std::size_t index) const {
+    const ui::MenuItem& item = *menu_.items[index];
+    std::string caption = item.Caption();
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_ID;
+    info.wID = static_cast<UINT>(index + 1);  // 0 is the answer for nothing chosen
+    if (item.IsSeparator()) {
+      info.fType = MFT_SEPARATOR;
+    } else {
+      info.fType = MFT_STRING;
+      info.fMask |= MIIM_STRING;
+      info.dwTypeData = caption.data();
+      const int image = item.ImageIndex();
+      if (pictures_ && image >= 0 && image < ImageList_GetImageCount(pictures_.get())) {
+        info.fMask |= MIIM_BITMAP | MIIM_DATA;
+        info.hbmpItem = HBMMENU_CALLBACK;
+        info.dwItemData = static_cast<ULONG_PTR>(image);
+      }
+    }
+    InsertMenuItemA(menu, static_cast<UINT>(index), TRUE, &info);
+  }
+
+  std::shared_ptr<FormSite> site_;
+  ui::PopupMenu& menu_;
+  Pictures pictures_;
+};
+
+}  // namespace
+
+std::unique_ptr<ui::PopupMenuPeer> ControlFactory::Make(ui::PopupMenu& menu) {
+  return std::make_unique<PopupMenuPeer>(site_, menu);
+}
+
+}  // namespace tolva::platform::win32
