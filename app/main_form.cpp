@@ -109,13 +109,43 @@ TForm1::TForm1(ui::Application& application, platform::Platform& platform, Progr
   ActionTimer.SetInterval(1000);
   ActionTimer.SetEnabled(false);
 
+  struct MenuLayout {
+    ui::MenuItem& item;
+    const char* caption;
+    int image;
+    void (TForm1::*handler)();
+  };
+  const MenuLayout items[] = {
+      {RestoreTolva1, "&Restore Tolva", 9, &TForm1::RestoreTolvaClick},
+      {HideWindows1, "&Hide Windows", 0, &TForm1::HideShowButtonClick},
+      {N1, "-", -1, nullptr},
+      {Options1, "O&ptions", 6, &TForm1::OptionsButtonClick},
+      {Help1, "H&elp", 1, &TForm1::HelpButtonClick},
+      {About1, "&About", 2, &TForm1::AboutButtonClick},
+      {MarrowbyHomePage1, "&Marrowby", 10, &TForm1::MarrowbyImageClick},
+      {N2, "-", -1, nullptr},
+      {Exit1, "E&xit", 3, &TForm1::ExitButtonClick},
+  };
+  for (const auto& layout : items) {
+    layout.item.SetCaption(layout.caption);
+    layout.item.SetImageIndex(layout.image);
+    if (layout.handler != nullptr) {
+      layout.item.OnClick = [this, handler = layout.handler] { (this->*handler)(); };
+    }
+    PopupMenu1.items.push_back(&layout.item);
+  }
+  PopupMenu1.images = &ImageList1;
+  PopupMenu1.OnPopup = [this] { PopupMenu1Popup(); };
+
   controls = {&TolvaImage, &TolvaNameImage, &MarrowbyImage, &ToolBar1};
   timers = {&ActionTimer};
+  menus = {&PopupMenu1};
 
   OnCreate = [this] { FormCreate(); };
   OnClose = [this](ui::CloseAction& action) { FormClose(action); };
   OnKeyDown = [this](unsigned key, ui::KeyShift shift) { FormKeyDown(key, shift); };
   OnHelpKey = [this] { FormHelpKey(); };
+  OnDestroy = [this] { FormDestroy(); };
 }
 
 void TForm1::ApplyHints() {
@@ -135,13 +165,20 @@ void TForm1::ApplyHints() {
 void TForm1::FormCreate() {
   state_.ownWindows.Set(engine::OwnWindows::Role::MainWindow, Handle());
 
+  // The icon's record before the settings: only its icon and tip change afterwards.
+  TrayIconRecord = {};
+  TrayIconRecord.size = platform::TrayIconRecordSize;
+  TrayIconRecord.window = Handle();
+  TrayIconRecord.id = TrayIconId;
+  TrayIconRecord.flags = platform::NifMessage | platform::NifIcon | platform::NifTip;
+  TrayIconRecord.callbackMessage = WmTrayIcon;
+
   settings::LoadSettings(platform_.profile, platform_.process, platform_.clock,
                          platform_.locale.ReadRegionalSettings(), Settings);
   ApplyHints();
 
-  // The notification icon is not part of this build yet, so the Tray button stays off: sending
-  // the window to a tray that has no icon would leave nothing to bring it back with.
-  HideTolvaButton.SetEnabled(false);
+  SetUpTrayIcon();
+  taskbarCreated_ = platform_.windows.RegisterWindowMessageA("TaskbarCreated");
 
   ActionTimer.SetEnabled(settings::ActionTimerEnabled(Settings));
 
@@ -151,7 +188,132 @@ void TForm1::FormCreate() {
     engine::ShowWarning(platform_.dialogs, app.Handle(), VersionFailedText, VersionFailedTitle);
   }
 
+  app.OnActivate = [this] { ApplicationActivate(); };
   app.OnException = [this](const std::exception& exception) { ApplicationException(exception); };
+}
+
+void TForm1::SetUpTrayIcon() {
+  if (const std::optional<TrayLook> look = TrayLookAtStart(Settings)) {
+    LoadTrayIconLook(*look, IconOrigin::StartUp);
+  }
+  switch (settings::FlagValue(Settings.TrayPlace)) {
+    case 1:
+      AddTrayIcon();
+      HideTolvaButton.SetEnabled(true);
+      break;
+    default:
+      // Without an icon (TrayPlace 0, or a value the program never writes) the window must not
+      // go to the tray: nothing would bring it back.
+      HideTolvaButton.SetEnabled(false);
+      break;
+  }
+}
+
+void TForm1::LoadTrayIconLook(TrayLook look, IconOrigin origin) {
+  const bool invisible = look == TrayLook::Invisible;
+  TrayIconRecord.icon = platform_.icons.LoadIconA(invisible ? TOLVA_ICON_TRANSPARENT : TOLVA_ICON_MAIN);
+  if (TrayIconRecord.icon == platform::NullIcon) TrayIconFailed(LoadFailure(look, origin));
+  platform::SetTrayTip(TrayIconRecord, invisible ? std::string() : VisibleTrayTip());
+}
+
+void TForm1::AddTrayIcon() {
+  if (!platform_.shell.Shell_NotifyIconA(platform::NimAdd, TrayIconRecord)) TrayIconFailed(AddFailure());
+}
+
+void TForm1::ModifyTrayIcon() {
+  if (!platform_.shell.Shell_NotifyIconA(platform::NimModify, TrayIconRecord)) {
+    TrayIconFailed(ModifyFailure());
+  }
+}
+
+void TForm1::DeleteTrayIcon(IconOrigin origin) {
+  if (!platform_.shell.Shell_NotifyIconA(platform::NimDelete, TrayIconRecord)) {
+    TrayIconFailed(DeleteFailure(origin));
+  }
+}
+
+void TForm1::TrayIconFailed(const TrayFailure& failure) {
+  engine::ShowWarning(platform_.dialogs, app.Handle(), failure.text, failure.title);
+  cycle_.RevealWhenIdle();
+  app.Terminate();
+}
+
+void TForm1::OnTrayIconMessage(std::intptr_t mouseMessage) {
+  switch (TrayMouseActionFor(mouseMessage)) {
+    case TrayMouseAction::HideShow:
+      HideShowButtonClick();
+      break;
+    case TrayMouseAction::Menu:
+      TrayMenu();
+      break;
+    case TrayMouseAction::Restore:
+      RestoreTolvaClick();
+      SuppressNextTrayMenu = true;
+      break;
+    case TrayMouseAction::None:
+      break;
+  }
+}
+
+void TForm1::TrayMenu() {
+  if (SuppressNextTrayMenu) {
+    SuppressNextTrayMenu = false;
+    return;
+  }
+  int x = 0, y = 0;
+  if (!platform_.windows.GetCursorPos(x, y)) {
+    Show();
+    return;
+  }
+  platform_.windows.SetForegroundWindow(Handle());
+  PopupMenu1.Popup(x, y);
+}
+
+void TForm1::PopupMenu1Popup() {
+  Guarded([&] {
+    const HideWindowsItemLook look = HideWindowsItemFor(state_.hiddenWindows.WindowsHidden);
+    HideWindows1.SetCaption(std::string(look.caption));
+    HideWindows1.SetImageIndex(look.imageIndex);
+  });
+}
+
+void TForm1::RestoreTolvaClick() {
+  Guarded([&] {
+    if (app.IsMinimized()) app.Restore();
+    platform_.windows.SetForegroundWindow(Handle());
+    Show();
+    platform_.windows.SetFocus(Handle());
+    if (state_.OptionsDialog != nullptr) state_.OptionsDialog->PlaceOnTrayBox.SetEnabled(true);
+  });
+}
+
+void TForm1::ApplicationActivate() {
+  if (!StartupActivationPending) return;
+  StartupActivationPending = false;
+  switch (settings::FlagValue(Settings.ToTray)) {
+    case 0:
+      Show();
+      break;
+    case 1: {
+      Hide();
+      TOptionsDialog* dialog = state_.OptionsDialog;
+      if (dialog != nullptr) dialog->PlaceOnTrayBox.SetEnabled(false);
+      if (!HideTolvaButton.Enabled()) {
+        // No icon yet: the one the window is sent to is added now, in memory only.
+        AddTrayIcon();
+        HideTolvaButton.SetEnabled(true);
+        if (dialog != nullptr) dialog->PlaceOnTrayBox.SetChecked(true);
+        Settings.TrayPlace = "1";
+      }
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void TForm1::FormDestroy() {
+  if (settings::FlagValue(Settings.TrayPlace) == 1) DeleteTrayIcon(IconOrigin::ShutDown);
 }
 
 void TForm1::ShowLook(const engine::HideShowButtonLook& look) {
@@ -262,11 +424,35 @@ void TForm1::ApplyOptions(TOptionsDialog& d) {
   Settings.ClearDoc = flag(d.ClearDocBox.Checked());
   Settings.CtrlAlt = flag(d.CtrlAltDelBox.Checked());
 
-  // The notification icon's presence and look follow here once the program has its icon.
-
-  // Sending the window to the tray needs the icon to bring it back with; until the program has
-  // one, the Tray button stays off whatever the box says.
-  HideTolvaButton.SetEnabled(d.PlaceOnTrayBox.Checked() && trayIconShown_);
+  const TrayChange icon = TrayChangeAtOk(d.PlaceOnTrayBox.Checked(), d.MakeInvisibleBox.Checked(), Settings);
+  switch (icon.presence) {
+    case TrayChange::Presence::Add:
+      AddTrayIcon();
+      Settings.TrayPlace = "1";
+      break;
+    case TrayChange::Presence::Delete:
+      DeleteTrayIcon(IconOrigin::Options);
+      Settings.TrayPlace = "0";
+      break;
+    case TrayChange::Presence::Keep:
+      break;
+  }
+  switch (icon.look) {
+    case TrayChange::Look::MakeInvisible:
+      LoadTrayIconLook(TrayLook::Invisible, IconOrigin::Options);
+      ModifyTrayIcon();
+      Settings.Invisible = "1";
+      break;
+    case TrayChange::Look::MakeVisible:
+      LoadTrayIconLook(TrayLook::Visible, IconOrigin::Options);
+      if (!icon.lookWithoutModify) ModifyTrayIcon();
+      Settings.Invisible = "0";
+      break;
+    case TrayChange::Look::Keep:
+      break;
+  }
+  // The window goes to the tray only while there is an icon to bring it back by.
+  HideTolvaButton.SetEnabled(d.PlaceOnTrayBox.Checked() && settings::FlagValue(Settings.TrayPlace) == 1);
 
   if (d.EnableDateTimeCheckBox.Checked()) {
     const platform::RegionalSettings region = platform_.locale.ReadRegionalSettings();
@@ -297,7 +483,11 @@ void TForm1::AboutButtonClick() {
 }
 
 void TForm1::HideTolvaButtonClick() {
-  Guarded([&] { Hide(); });
+  Guarded([&] {
+    // While the window is away the icon that brings it back cannot be switched off.
+    if (state_.OptionsDialog != nullptr) state_.OptionsDialog->PlaceOnTrayBox.SetEnabled(false);
+    Hide();
+  });
 }
 
 void TForm1::ExitButtonClick() { Close(); }
@@ -382,7 +572,17 @@ bool TForm1::HandleMessage(ui::Message& message) {
       // steps do not run.
       if (message.wParam != 0) app.EndProcess();
       return true;
+    case WmTrayIcon:
+      // The mouse message is in lParam; the message then goes on to the default handling.
+      OnTrayIconMessage(message.lParam);
+      return false;
     default:
+      // A shell that starts again has a notification area without the icon: it is added again,
+      // in its look of now, or a window sent to the tray could not be reached any more.
+      if (message.id == taskbarCreated_ && taskbarCreated_ != 0 &&
+          settings::FlagValue(Settings.TrayPlace) == 1) {
+        AddTrayIcon();
+      }
       return false;
   }
 }

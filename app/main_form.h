@@ -5,12 +5,14 @@
 #include <string_view>
 
 #include "app/program_state.h"
+#include "app/tray_rules.h"
 #include "engine/companion_actions.h"
 #include "engine/conceal_cycle.h"
 #include "engine/web_page.h"
 #include "engine/window_census.h"
 #include "platform/platform.h"
 #include "platform/ui/application.h"
+#include "platform/ui/menu.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_record.h"
 
@@ -64,10 +66,26 @@ class TForm1 final : public ui::Form, private engine::HideShowButtonView {
   ui::ToolButton HideTolvaButton{"HideTolvaButton"};
   ui::ToolButton ExitButton{"ExitButton"};
   ui::Timer ActionTimer{"ActionTimer"};
+  // The notification icon's menu.
+  ui::PopupMenu PopupMenu1{"PopupMenu1", *this};
+  ui::MenuItem RestoreTolva1{"RestoreTolva1"};
+  ui::MenuItem HideWindows1{"HideWindows1"};
+  ui::MenuItem N1{"N1"};
+  ui::MenuItem Options1{"Options1"};
+  ui::MenuItem Help1{"Help1"};
+  ui::MenuItem About1{"About1"};
+  ui::MenuItem MarrowbyHomePage1{"MarrowbyHomePage1"};
+  ui::MenuItem N2{"N2"};
+  ui::MenuItem Exit1{"Exit1"};
 
   // State held by the main window.
+  platform::TrayIconRecord TrayIconRecord;
   platform::VersionRecord VersionInfo;
   settings::SettingsRecord Settings;
+  // The start-to-tray rule applies at the first activation only.
+  bool StartupActivationPending = true;
+  // Set by a right double click on the icon: the right release that follows opens no menu.
+  bool SuppressNextTrayMenu = false;
 
   // Handlers.
   void FormCreate();
@@ -83,6 +101,17 @@ class TForm1 final : public ui::Form, private engine::HideShowButtonView {
   void TolvaNameImageClick();
   void MarrowbyImageClick();
   void FormHelpKey();
+  void FormDestroy();
+  // The notification icon.
+  void SetUpTrayIcon();
+  void LoadTrayIconLook(TrayLook look, IconOrigin origin);
+  void AddTrayIcon();
+  void ModifyTrayIcon();
+  void DeleteTrayIcon(IconOrigin origin);
+  void OnTrayIconMessage(std::intptr_t mouseMessage);
+  void RestoreTolvaClick();
+  void PopupMenu1Popup();
+  void ApplicationActivate();
   void ApplicationException(const std::exception& exception);
   bool WMQueryEndSession();
 
@@ -98,6 +127,12 @@ class TForm1 final : public ui::Form, private engine::HideShowButtonView {
   void PresetOptions(TOptionsDialog& dialog);
   void PresetSchedule(TOptionsDialog& dialog);
   void ApplyOptions(TOptionsDialog& dialog);
+  // The icon's menu on a right release: at the cursor, or the main window when the cursor cannot
+  // be read.
+  void TrayMenu();
+  // An icon operation failed: the warning, then the program is asked to end. Windows still
+  // concealed are shown first: nothing would be left to bring them back.
+  void TrayIconFailed(const TrayFailure& failure);
   // Runs a handler's steps; an exception is shown in the standard error box and the program
   // goes on.
   void Guarded(const std::function<void()>& steps);
@@ -109,8 +144,8 @@ class TForm1 final : public ui::Form, private engine::HideShowButtonView {
   engine::WindowCensus census_;
   engine::PlatformCompanionActions actions_;
   engine::ConcealCycle cycle_;
-  // Whether the notification icon is shown; the program has none yet.
-  bool trayIconShown_ = false;
+  // The message the shell sends every top-level window when its notification area is made anew.
+  unsigned taskbarCreated_ = 0;
 };
 
 }  // namespace tolva::app

@@ -13,6 +13,8 @@ static_assert(SwShowMinNoActive == SW_SHOWMINNOACTIVE);
 static_assert(WmQueryEndSession == WM_QUERYENDSESSION);
 static_assert(WmEndSession == WM_ENDSESSION);
 static_assert(VkK == 'K');  // letter keys are their capital letters
+static_assert(WmTrayIcon == WM_USER + 120);
+static_assert(WmLButtonUp == WM_LBUTTONUP && WmRButtonUp == WM_RBUTTONUP && WmRButtonDblClk == WM_RBUTTONDBLCLK);
 static_assert(HiddenWindowsQuestionStyle ==
               (MB_YESNOCANCEL | MB_ICONWARNING | MB_DEFBUTTON2 | MB_SYSTEMMODAL));
 }  // namespace tolva::app

@@ -54,6 +54,9 @@ class PopupMenuPeer final : public ui::PopupMenuPeer {
     const BOOL command =
         TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
                        x, y, 0, owner, nullptr);
+    // A menu opened for a window that was not in front closes at the next click elsewhere only
+    // once its window has had a message after it.
+    PostMessageA(owner, WM_NULL, 0, 0);
     if (command <= 0) return std::nullopt;
     return static_cast<std::size_t>(command) - 1;
   }

@@ -234,7 +234,7 @@ TEST_F(OptionsTest, OkAppliesEverythingAndCancelNothing) {
   EXPECT_EQ(s.ActionTime, "2:05:06 PM");
   EXPECT_EQ(s.ActionDate, "3/4/2027");
   EXPECT_TRUE(Form1().ActionTimer.Enabled());
-  EXPECT_FALSE(Form1().HideTolvaButton.Enabled());  // no icon to come back from the tray with
+  EXPECT_TRUE(Form1().HideTolvaButton.Enabled());  // the icon is there to come back by
   EXPECT_EQ(File(), "[Settings]\r\nHints=0\r\nShowExit=1\r\nWarnExit=0\r\nToTray=0\r\nWAV=1\r\n"
                     "[Actions]\r\nHideDesk=0\r\nLaunchApp=1\r\nFileSpec=C:\\Docs\\" +
                         std::string(1200, 'n') +
