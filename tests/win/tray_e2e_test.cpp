@@ -1,0 +1,365 @@
+// The real tolva.exe under Wine with its icon docked in the display's XEmbed tray, worked with
+// real clicks on the icon and on its menu, with real windows of another process to conceal.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "targets_process.h"
+#include "tests/tools/menu_reader.h"
+#include "tolva_process.h"
+
+namespace tolva::tests {
+namespace {
+
+constexpr UINT IconId = 1009;
+constexpr int TrayButtonIndex = 4;
+
+std::string Settings(const std::string& toTray = "0") {
+  return "[Settings]\r\nHints=1\r\nShowExit=1\r\nWarnExit=0\r\nToTray=" + toTray +
+         "\r\nWAV=0\r\n[Icon]\r\nTrayPlace=1\r\nInvisible=0\r\n";
+}
+
+// A docked icon's X window is reparented into the tray's, which Wine knows as a foreign window
+// at the tray's place; the icon's own window is a descendant of it, at the icon's place.
+HWND DockedTray() { return FindWindowA("__wine_x11_foreign_window", nullptr); }
+
+BOOL CALLBACK FindIconWindow(HWND window, LPARAM found) {
+  if (ClassOf(window) != "__winex11_tray_icon") return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+HWND DockedIcon() {
+  HWND tray = DockedTray();
+  HWND icon = nullptr;
+  if (tray != nullptr) EnumChildWindows(tray, FindIconWindow, reinterpret_cast<LPARAM>(&icon));
+  return icon;
+}
+
+POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+void Click(POINT p, bool right) {
+  SetCursorPos(p.x, p.y);
+  Sleep(30);
+  INPUT inputs[2]{};
+  inputs[0].type = inputs[1].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+  inputs[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+  SendInput(2, inputs, sizeof(INPUT));
+}
+
+// A real click on the docked icon; false when there is none. Two clicks of a button within the
+// double-click time are a double click, which the icon answers otherwise: each click comes after
+// that time has passed since the last of the same button.
+bool ClickIcon(bool right) {
+  static DWORD lastClick[2] = {GetTickCount() - 10000, GetTickCount() - 10000};
+  const DWORD since = GetTickCount() - lastClick[right];
+  if (since <= GetDoubleClickTime() + 100) Sleep(GetDoubleClickTime() + 100 - since);
+  HWND icon = DockedIcon();
+  RECT place{};
+  if (icon == nullptr || !GetWindowRect(icon, &place)) return false;
+  Click(Centre(place), right);
+  lastClick[right] = GetTickCount();
+  return true;
+}
+
+// The visible pop-up menu window of a process; the system keeps closed ones, hidden.
+struct MenuSearch {
+  DWORD processId;
+  HWND found;
+};
+BOOL CALLBACK FindOpenMenu(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<MenuSearch*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != search->processId || !IsWindowVisible(window) || ClassOf(window) != "#32768") {
+    return TRUE;
+  }
+  search->found = window;
+  return FALSE;
+}
+HWND OpenMenuOf(DWORD processId) {
+  MenuSearch search{processId, nullptr};
+  EnumWindows(FindOpenMenu, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+struct MenuItemSeen {
+  std::string caption;
+  bool separator;
+  RECT place;
+};
+
+// A menu can only be read by its own process: the reader hook, set on the menu's thread, reads
+// it there when asked by a message to the menu's window.
+std::vector<MenuItemSeen> ReadMenu(HWND menuWindow) {
+  std::vector<MenuItemSeen> seen;
+  HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                      sizeof(MenuContents), MenuContentsName);
+  HMODULE reader = LoadLibraryA(TOLVA_MENU_READER_DLL);
+  if (mapping == nullptr || reader == nullptr) {
+    ADD_FAILURE() << "no shared memory or no reader";
+    return seen;
+  }
+  auto* contents = static_cast<MenuContents*>(
+      MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(MenuContents)));
+  ZeroMemory(contents, sizeof(MenuContents));
+  const auto hook = reinterpret_cast<HOOKPROC>(
+      reinterpret_cast<void*>(GetProcAddress(reader, "MenuReaderHook")));
+  HHOOK set = SetWindowsHookExA(WH_CALLWNDPROC, hook, reader,
+                                GetWindowThreadProcessId(menuWindow, nullptr));
+  DWORD_PTR answer = 0;
+  if (set != nullptr) {
+    SendMessageTimeoutA(menuWindow, RegisterWindowMessageA(ReadMenuMessageName), 0, 0,
+                        SMTO_NORMAL, 5000, &answer);
+    UnhookWindowsHookEx(set);
+  }
+  if (contents->read != 0) {
+    for (int i = 0; i < contents->count && i < MenuContents::MaxItems; ++i) {
+      const auto& item = contents->items[i];
+      seen.push_back({item.caption, item.separator != 0, item.place});
+    }
+  } else {
+    ADD_FAILURE() << "the menu was not read (hook set: " << (set != nullptr) << ")";
+  }
+  UnmapViewOfFile(contents);
+  CloseHandle(mapping);
+  FreeLibrary(reader);
+  return seen;
+}
+
+// The program's application window, which is its taskbar button: the visible top-level window
+// with the program's title that is not a tool window.
+HWND VisibleApplicationWindow(DWORD processId) {
+  for (HWND w : TopLevelWindowsOf(processId)) {
+    if (WindowText(w) == TolvaProcess::Title && IsWindowVisible(w) &&
+        (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) == 0) {
+      return w;
+    }
+  }
+  return nullptr;
+}
+
+// Any visible window of the process with the program's title: the splash or the main window.
+bool TitledWindowShown(DWORD processId) {
+  for (HWND w : TopLevelWindowsOf(processId))
+    if (WindowText(w) == TolvaProcess::Title && IsWindowVisible(w)) return true;
+  return false;
+}
+
+// The main window whether shown or not: the tool window with the program's title.
+HWND MainFormWindow(DWORD processId) {
+  for (HWND w : TopLevelWindowsOf(processId)) {
+    if (WindowText(w) == TolvaProcess::Title &&
+        (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0) {
+      return w;
+    }
+  }
+  return nullptr;
+}
+
+const std::vector<std::string> MenuCaptions(const std::string& hideShow) {
+  return {"&Restore Tolva", hideShow, "", "O&ptions", "H&elp", "&About", "&Marrowby", "", "E&xit"};
+}
+constexpr int RestoreItem = 0, HideShowItem = 1, ExitItem = 8;
+
+class TrayEndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // An icon left by an earlier program is removed by Wine once its window is gone.
+    ASSERT_TRUE(WaitFor([] { return DockedTray() == nullptr; }, 5000)) << "an icon is docked already";
+    targets_.emplace(3, "Tray target");
+    ASSERT_TRUE(targets_->Ready());
+  }
+  void TearDown() override {
+    if (tolva_) {
+      if (HWND menu = OpenMenuOf(tolva_->Id())) {
+        SetForegroundWindow(menu);
+        PressKey(VK_ESCAPE);
+      }
+      tolva_.reset();
+    }
+    for (HWND w : Targets()) ShowWindow(w, SW_SHOWNOACTIVATE);
+    targets_.reset();
+    WaitFor([] { return DockedTray() == nullptr; }, 5000);
+  }
+
+  // Starts the program with this file and waits for its icon in the tray.
+  void Start(const std::string& settings, bool mainWindowExpected = true) {
+    WriteSettingsFile(settings);
+    tolva_.emplace();
+    ASSERT_TRUE(tolva_->Started());
+    if (mainWindowExpected) {
+      ASSERT_TRUE(tolva_->WaitForMainWindow());
+    }
+    ASSERT_TRUE(WaitFor([] { return DockedIcon() != nullptr; })) << "the icon did not dock";
+    // The icon's window appears before the tray has finished taking it in, and a click then
+    // goes nowhere.
+    Sleep(700);
+  }
+
+  std::vector<HWND> Targets() const {
+    std::vector<HWND> out;
+    if (!targets_) return out;
+    for (int i = 1; i <= 3; ++i) out.push_back(targets_->Find("Tray target " + std::to_string(i)));
+    return out;
+  }
+  bool AllVisible() const {
+    for (HWND w : Targets())
+      if (!IsWindowVisible(w)) return false;
+    return true;
+  }
+  bool NoneVisible() const {
+    for (HWND w : Targets())
+      if (IsWindowVisible(w)) return false;
+    return true;
+  }
+
+  // A real right click on the icon; the menu that opened, read, or an empty list.
+  HWND OpenMenu() {
+    HWND menu = nullptr;
+    // As a person would, a second click when the first opened nothing.
+    for (int attempt = 0; attempt < 2 && menu == nullptr; ++attempt) {
+      if (attempt > 0) std::printf("no menu after a right click on the icon; clicking again\n");
+      if (!ClickIcon(true)) return nullptr;
+      WaitFor([&] { return (menu = OpenMenuOf(tolva_->Id())) != nullptr; }, 2500);
+    }
+    if (menu != nullptr) Sleep(300);  // placed and painted
+    return menu;
+  }
+  // Opens the menu, checks its items with this caption second, and clicks item number index.
+  void Choose(const std::string& hideShow, int index) {
+    HWND menu = OpenMenu();
+    ASSERT_NE(menu, nullptr) << "no menu opened";
+    const std::vector<MenuItemSeen> items = ReadMenu(menu);
+    std::vector<std::string> captions;
+    for (const auto& item : items) captions.push_back(item.caption);
+    ASSERT_EQ(captions, MenuCaptions(hideShow));
+    for (size_t i = 0; i < items.size(); ++i) {
+      EXPECT_EQ(items[i].separator, i == 2 || i == 7) << i;
+    }
+    Click(Centre(items[static_cast<size_t>(index)].place), false);
+    EXPECT_TRUE(WaitFor([&] { return OpenMenuOf(tolva_->Id()) == nullptr; }, 3000));
+  }
+
+  std::optional<TargetsProcess> targets_;
+  std::optional<TolvaProcess> tolva_;
+};
+
+// Docked at start, and gone once the program has ended, for each normal way of ending it.
+TEST_F(TrayEndToEnd, TheIconIsDockedWhileTheProgramRuns) {
+  enum class End { MenuExit, CloseMainWindow };
+  for (const End end : {End::MenuExit, End::CloseMainWindow}) {
+    SCOPED_TRACE(end == End::MenuExit ? "Exit on the menu" : "the main window closed");
+    ASSERT_NO_FATAL_FAILURE(Start(Settings()));
+    RECT tray{}, icon{};
+    GetWindowRect(DockedTray(), &tray);
+    GetWindowRect(DockedIcon(), &icon);
+    std::printf("tray at %ld,%ld %ldx%ld; icon at %ld,%ld %ldx%ld\n", tray.left, tray.top,
+                tray.right - tray.left, tray.bottom - tray.top, icon.left, icon.top,
+                icon.right - icon.left, icon.bottom - icon.top);
+    // Inside the tray at the bottom right of the screen.
+    EXPECT_GE(icon.left, tray.left);
+    EXPECT_LE(icon.right, tray.right);
+    EXPECT_EQ(tray.bottom, GetSystemMetrics(SM_CYSCREEN));
+    if (end == End::MenuExit) {
+      ASSERT_NO_FATAL_FAILURE(Choose("&Hide Windows", ExitItem));
+    } else {
+      PostMessageA(tolva_->MainWindow(), WM_CLOSE, 0, 0);
+    }
+    // ShowExit with nothing concealed: no question, the program ends.
+    ASSERT_TRUE(tolva_->WaitForExit());
+    EXPECT_EQ(tolva_->ExitCode(), 0u);
+    EXPECT_TRUE(WaitFor([] { return DockedTray() == nullptr; }, 5000));
+    tolva_.reset();
+  }
+}
+
+TEST_F(TrayEndToEnd, ALeftClickOnTheIconConcealsAndTheNextReveals) {
+  ASSERT_NO_FATAL_FAILURE(Start(Settings()));
+  ASSERT_TRUE(AllVisible());
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round);
+    ASSERT_TRUE(ClickIcon(false));
+    ASSERT_TRUE(WaitFor([&] { return NoneVisible(); })) << "the click did not conceal";
+    EXPECT_TRUE(IsWindowVisible(tolva_->MainWindow()));
+    ASSERT_TRUE(ClickIcon(false));
+    ASSERT_TRUE(WaitFor([&] { return AllVisible(); })) << "the click did not reveal";
+  }
+}
+
+TEST_F(TrayEndToEnd, TheMenuHidesShowsAndExits) {
+  ASSERT_NO_FATAL_FAILURE(Start(Settings()));
+  ASSERT_NO_FATAL_FAILURE(Choose("&Hide Windows", HideShowItem));
+  EXPECT_TRUE(WaitFor([&] { return NoneVisible(); })) << "Hide Windows did not conceal";
+  ASSERT_NO_FATAL_FAILURE(Choose("&Show Windows", HideShowItem));
+  EXPECT_TRUE(WaitFor([&] { return AllVisible(); })) << "Show Windows did not reveal";
+  ASSERT_NO_FATAL_FAILURE(Choose("&Hide Windows", ExitItem));
+  EXPECT_TRUE(tolva_->WaitForExit());
+  EXPECT_EQ(tolva_->ExitCode(), 0u);
+}
+
+// The Tray button sends the main window and the taskbar button to the tray; Restore Tolva on
+// the menu brings both back.
+TEST_F(TrayEndToEnd, TheTrayButtonHidesTheProgramAndRestoreBringsItBack) {
+  ASSERT_NO_FATAL_FAILURE(Start(Settings()));
+  const DWORD id = tolva_->Id();
+  ASSERT_TRUE(WaitFor([&] { return VisibleApplicationWindow(id) != nullptr; }));
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round);
+    ASSERT_TRUE(tolva_->ClickToolButton(TrayButtonIndex));
+    EXPECT_TRUE(WaitFor([&] { return tolva_->MainWindow() == nullptr; })) << "main window shown";
+    EXPECT_TRUE(WaitFor([&] { return VisibleApplicationWindow(id) == nullptr; }))
+        << "taskbar button shown";
+    EXPECT_NE(DockedIcon(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(Choose("&Hide Windows", RestoreItem));
+    EXPECT_TRUE(tolva_->WaitForMainWindow(5000));
+    EXPECT_TRUE(WaitFor([&] { return VisibleApplicationWindow(id) != nullptr; }));
+  }
+  EXPECT_TRUE(AllVisible());
+}
+
+TEST_F(TrayEndToEnd, ToTrayStartsTheProgramInTheTray) {
+  ASSERT_NO_FATAL_FAILURE(Start(Settings("1"), false));
+  const DWORD id = tolva_->Id();
+  // Once the splash has gone, nothing of the program is shown, and it stays so.
+  ASSERT_TRUE(WaitFor([&] { return !TitledWindowShown(id) && MainFormWindow(id) != nullptr; }));
+  Sleep(1500);
+  EXPECT_FALSE(TitledWindowShown(id));
+  EXPECT_EQ(tolva_->MainWindow(), nullptr);
+  EXPECT_EQ(WaitForSingleObject(tolva_->Handle(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
+  // It is there, in the tray.
+  ASSERT_NO_FATAL_FAILURE(Choose("&Hide Windows", RestoreItem));
+  EXPECT_TRUE(tolva_->WaitForMainWindow(5000));
+}
+
+// A shell started again, as Windows does it: the icons are gone from the new shell, and each
+// top-level window is sent the registered "TaskbarCreated" message.
+TEST_F(TrayEndToEnd, TheIconComesBackWhenTheShellStartsAgain) {
+  ASSERT_NO_FATAL_FAILURE(Start(Settings()));
+  HWND main = tolva_->MainWindow();
+  NOTIFYICONDATAA record{};
+  record.cbSize = sizeof record;
+  record.hWnd = main;
+  record.uID = IconId;
+  ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &record));
+  ASSERT_TRUE(WaitFor([] { return DockedTray() == nullptr; }, 5000)) << "the icon stayed";
+  const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+  ASSERT_NE(taskbarCreated, 0u);
+  DWORD_PTR answer = 0;
+  ASSERT_NE(SendMessageTimeoutA(main, taskbarCreated, 0, 0, SMTO_NORMAL, 5000, &answer), 0);
+  ASSERT_TRUE(WaitFor([] { return DockedIcon() != nullptr; })) << "the icon did not come back";
+  // The same icon, working: a left click conceals, the next reveals.
+  ASSERT_TRUE(ClickIcon(false));
+  EXPECT_TRUE(WaitFor([&] { return NoneVisible(); }));
+  ASSERT_TRUE(ClickIcon(false));
+  EXPECT_TRUE(WaitFor([&] { return AllVisible(); }));
+}
+
+}  // namespace
+}  // namespace tolva::tests
