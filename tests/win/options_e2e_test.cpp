@@ -18,54 +18,6 @@ namespace {
 constexpr int HideShowIndex = 0;
 constexpr int OptionsIndex = 1;
 
-std::string ReadSettingsFile() {
-  std::ifstream file(WindowsDirectory() + "\\tolva.ini", std::ios::binary);
-  if (!file) return "<none>";
-  std::stringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
-struct ChildSearch {
-  std::string className, text;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK FindChildProc(HWND window, LPARAM context) {
-  auto* search = reinterpret_cast<ChildSearch*>(context);
-  if (ClassOf(window) == search->className && (search->text.empty() || WindowText(window) == search->text)) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-// A window of this class (and text, when given) anywhere below the root.
-HWND Child(HWND root, const std::string& className, const std::string& text = "") {
-  ChildSearch search{className, text};
-  EnumChildWindows(root, FindChildProc, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-// A control's text as the control itself holds it: GetWindowTextA does not ask a window of
-// another process for it.
-std::string ControlText(HWND control) {
-  char text[MAX_PATH + 1] = {};
-  SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
-void ClickIn(HWND window, POINT offset) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  ClickAt(POINT{r.left + offset.x, r.top + offset.y});
-}
-
-void ClickCentre(HWND window) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  ClickIn(window, POINT{(r.right - r.left) / 2, (r.bottom - r.top) / 2});
-}
 
 class OptionsEndToEnd : public ::testing::Test {
  protected:

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <sstream>
 #include <functional>
 #include <string>
 #include <thread>
@@ -35,6 +36,15 @@ inline void WriteSettingsFile(const std::string& text) {
   if (text.empty()) return;
   std::ofstream file(path, std::ios::binary);
   file << text;
+}
+
+// The settings file as the program left it, or "<none>".
+inline std::string ReadSettingsFile() {
+  std::ifstream file(WindowsDirectory() + "\\tolva.ini", std::ios::binary);
+  if (!file) return "<none>";
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
 }
 
 inline std::string WindowText(HWND window) {
@@ -96,6 +106,47 @@ inline void PressKey(WORD key, const std::vector<WORD>& modifiers = {}) {
   add(key, true);
   for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) add(*it, true);
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+struct ChildSearch {
+  std::string className, text;
+  HWND found = nullptr;
+};
+
+inline BOOL CALLBACK FindChildProc(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<ChildSearch*>(context);
+  if (ClassOf(window) == search->className && (search->text.empty() || WindowText(window) == search->text)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// A window of this class (and text, when given) anywhere below the root.
+inline HWND Child(HWND root, const std::string& className, const std::string& text = "") {
+  ChildSearch search{className, text};
+  EnumChildWindows(root, FindChildProc, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// A control's text as the control itself holds it: GetWindowTextA does not ask a window of
+// another process for it.
+inline std::string ControlText(HWND control) {
+  char text[MAX_PATH + 1] = {};
+  SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+inline void ClickIn(HWND window, POINT offset) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  ClickAt(POINT{r.left + offset.x, r.top + offset.y});
+}
+
+inline void ClickCentre(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  ClickIn(window, POINT{(r.right - r.left) / 2, (r.bottom - r.top) / 2});
 }
 
 class TolvaProcess {

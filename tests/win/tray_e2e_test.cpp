@@ -166,7 +166,7 @@ HWND MainFormWindow(DWORD processId) {
 const std::vector<std::string> MenuCaptions(const std::string& hideShow) {
   return {"&Restore Tolva", hideShow, "", "O&ptions", "H&elp", "&About", "&Marrowby", "", "E&xit"};
 }
-constexpr int RestoreItem = 0, HideShowItem = 1, ExitItem = 8;
+constexpr int RestoreItem = 0, HideShowItem = 1, OptionsItem = 3, AboutItem = 5, ExitItem = 8;
 
 class TrayEndToEnd : public ::testing::Test {
  protected:
@@ -355,6 +355,77 @@ TEST_F(TrayEndToEnd, TheIconComesBackWhenTheShellStartsAgain) {
   ASSERT_NE(SendMessageTimeoutA(main, taskbarCreated, 0, 0, SMTO_NORMAL, 5000, &answer), 0);
   ASSERT_TRUE(WaitFor([] { return DockedIcon() != nullptr; })) << "the icon did not come back";
   // The same icon, working: a left click conceals, the next reveals.
+  ASSERT_TRUE(ClickIcon(false));
+  EXPECT_TRUE(WaitFor([&] { return NoneVisible(); }));
+  ASSERT_TRUE(ClickIcon(false));
+  EXPECT_TRUE(WaitFor([&] { return AllVisible(); }));
+}
+
+
+// The menu's Options and About open their windows.
+TEST_F(TrayEndToEnd, TheMenusOptionsAndAboutOpenTheirWindows) {
+  ASSERT_NO_FATAL_FAILURE(Start(Settings()));
+  struct Case {
+    int item;
+    const char* title;
+  };
+  for (const Case c : {Case{OptionsItem, "Options"}, Case{AboutItem, "About Tolva R. Quenlar (TM)"}}) {
+    SCOPED_TRACE(c.title);
+    ASSERT_NO_FATAL_FAILURE(Choose("&Hide Windows", c.item));
+    HWND window = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+      for (HWND w : TopLevelWindowsOf(tolva_->Id()))
+        if (WindowText(w) == c.title && IsWindowVisible(w)) window = w;
+      return window != nullptr;
+    })) << "not opened";
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(window); }));
+    Sleep(GetDoubleClickTime() + 100);
+  }
+}
+
+// The options dialog takes the icon away, brings it back and makes it invisible, at OK.
+TEST_F(TrayEndToEnd, TheOptionsDialogSwitchesTheIcon) {
+  ASSERT_NO_FATAL_FAILURE(Start(Settings()));
+  struct Case {
+    const char* box;
+    bool docked;
+    const char* stored;
+  } const cases[] = {
+      {"Display Tolva's Icon On System Tray", false, "TrayPlace=0"},
+      {"Display Tolva's Icon On System Tray", true, "TrayPlace=1"},
+      {"Make Tolva's Icon On System Tray Invisible", true, "Invisible=1"},
+  };
+  bool first = true;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.box) + (c.docked ? " on" : " off"));
+    ASSERT_TRUE(tolva_->ClickToolButton(1));  // Options
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+      for (HWND w : TopLevelWindowsOf(tolva_->Id()))
+        if (WindowText(w) == "Options" && IsWindowVisible(w)) dialog = w;
+      return dialog != nullptr;
+    }));
+    Sleep(300);
+    if (first) {  // the Icon page; the dialog reopens on it
+      ClickIn(Child(dialog, "SysTabControl32"), POINT{20, 10});
+      PressKey(VK_RIGHT);
+      PressKey(VK_RIGHT);
+      Sleep(200);
+      first = false;
+    }
+    HWND box = Child(dialog, "Button", c.box);
+    ASSERT_NE(box, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(box) && IsWindowEnabled(box); }));
+    ClickCentre(box);
+    ClickCentre(Child(dialog, "Button", "OK"));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog); }));
+    EXPECT_TRUE(WaitFor([&] { return (DockedIcon() != nullptr) == c.docked; }, 5000));
+    EXPECT_NE(ReadSettingsFile().find(std::string("\r\n") + c.stored + "\r\n"), std::string::npos)
+        << ReadSettingsFile();
+  }
+  // The invisible icon still answers: a left click conceals.
+  Sleep(700);
   ASSERT_TRUE(ClickIcon(false));
   EXPECT_TRUE(WaitFor([&] { return NoneVisible(); }));
   ASSERT_TRUE(ClickIcon(false));
