@@ -179,6 +179,9 @@ TEST_F(TrayIconTest, FailuresWarnRevealAndEnd) {
        options([](auto& d) { d.MakeInvisibleBox.Click(); }), "Unable To Modify Icon"},
       {"load at OK", "[Icon]\nTrayPlace=1\nInvisible=0\n", [](auto& t) { t.p.sim.icons.failNextLoad = true; },
        options([](auto& d) { d.MakeInvisibleBox.Click(); }), "Unable To Load Icon"},
+      {"delete at the end", "[Icon]\nTrayPlace=1\n", [](auto& t) { t.p.sim.shell.failNextTrayDelete = true; },
+       [](auto& t) { t.p.program.application().DestroyWindowOf(t.Form1()); },
+       "Unable To Delete Icon From System Tray"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -193,12 +196,16 @@ TEST_F(TrayIconTest, FailuresWarnRevealAndEnd) {
     EXPECT_TRUE(t.p.program.application().Terminated());
     for (auto w : targets) EXPECT_TRUE(t.Visible(w)) << "left hidden";
   }
-  // At start the load's text names where it came from.
+  // At start: the load's text names where it came from, and a refused add still leaves the
+  // Tray button on, the shell may show the icon all the same.
   MainWindowRig t;
   t.p.sim.icons.failNextLoad = true;
+  t.p.sim.shell.failNextTrayAdd = true;
   t.Create("[Icon]\nTrayPlace=1\nInvisible=1\n");
-  ASSERT_FALSE(t.p.sim.dialogs.boxes.empty());
+  ASSERT_EQ(t.p.sim.dialogs.boxes.size(), 2u);
   EXPECT_EQ(t.p.sim.dialogs.boxes[0].text.rfind("Unable to load trans_1 icon.", 0), 0u);
+  EXPECT_EQ(t.p.sim.dialogs.boxes[1].caption, "Unable To Add Icon To System Tray");
+  EXPECT_TRUE(t.Form1().HideTolvaButton.Enabled());
   EXPECT_TRUE(t.p.program.application().Terminated());
 }
 
