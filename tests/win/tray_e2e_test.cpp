@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -168,6 +172,42 @@ const std::vector<std::string> MenuCaptions(const std::string& hideShow) {
 }
 constexpr int RestoreItem = 0, HideShowItem = 1, OptionsItem = 3, AboutItem = 5, ExitItem = 8;
 
+// With TOLVA_SCREENS naming a folder, the first open menu is saved there with the tray below it,
+// as tray-menu.bmp, for the README (a screen's corner as a person sees it).
+void SavePictureOfTheMenu(HWND menu) {
+  static bool saved = false;
+  const char* folder = std::getenv("TOLVA_SCREENS");
+  if (saved || folder == nullptr) return;
+  saved = true;
+  RECT r{};
+  GetWindowRect(menu, &r);
+  const int right = GetSystemMetrics(SM_CXSCREEN), bottom = GetSystemMetrics(SM_CYSCREEN);
+  const int left = std::max(0, static_cast<int>(r.left) - 16), top = std::max(0, static_cast<int>(r.top) - 16);
+  const int width = right - left, height = bottom - top;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  const int stride = (width * 3 + 3) & ~3;
+  std::vector<char> pixels(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height));
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY);
+  SelectObject(memory, old);
+  GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+  std::ofstream out(std::string(folder) + "\\tray-menu.bmp", std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file);
+  out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+  out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+}
+
 class TrayEndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -236,6 +276,7 @@ class TrayEndToEnd : public ::testing::Test {
   void Choose(const std::string& hideShow, int index) {
     HWND menu = OpenMenu();
     ASSERT_NE(menu, nullptr) << "no menu opened";
+    SavePictureOfTheMenu(menu);
     const std::vector<MenuItemSeen> items = ReadMenu(menu);
     std::vector<std::string> captions;
     for (const auto& item : items) captions.push_back(item.caption);
