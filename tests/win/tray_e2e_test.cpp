@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/gdi.h"
 #include "targets_process.h"
 #include "tests/tools/menu_reader.h"
 #include "tolva_process.h"
@@ -188,16 +189,17 @@ void SavePictureOfTheMenu(HWND menu) {
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
   const int stride = (width * 3 + 3) & ~3;
   std::vector<char> pixels(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height));
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY);
-  SelectObject(memory, old);
-  GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  {
+    const platform::win32::WindowDc screen(nullptr);
+    const platform::win32::MemoryDc memory(screen.get());
+    const platform::win32::Bitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+    {
+      const platform::win32::Selection selected(memory.get(), bitmap.get());
+      BitBlt(memory.get(), 0, 0, width, height, screen.get(), left, top, SRCCOPY);
+    }
+    GetDIBits(memory.get(), bitmap.get(), 0, static_cast<UINT>(height), pixels.data(), &info,
+              DIB_RGB_COLORS);
+  }
   BITMAPFILEHEADER file{};
   file.bfType = 0x4D42;
   file.bfOffBits = sizeof file + sizeof info.bmiHeader;
