@@ -16,6 +16,7 @@
 #include "platform/ui/dialog_controls.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/ui_backend.h"
+#include "tests/win/real_windows.h"
 #include "tests/win/tolva_process.h"
 
 namespace tolva::platform::win32 {
@@ -24,11 +25,7 @@ namespace {
 using tests::ClickAt;
 using tests::PressKey;
 
-class QuietDialogs final : public Dialogs {
- public:
-  bool MessageBeep(unsigned) override { return true; }
-  int MessageBoxA(WindowHandle, const char*, const char*, unsigned) override { return IdOk; }
-};
+using test_support::QuietDialogs;
 
 constexpr COLORREF kSilver = RGB(192, 192, 192);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
@@ -102,12 +99,7 @@ class DialogControlsWinTest : public ::testing::Test {
 
   HWND hwnd() const { return reinterpret_cast<HWND>(form->Handle()); }
   bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 3000) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-      if (GetTickCount() - start > milliseconds) return false;
-      if (!app.ProcessMessage()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
+    return test_support::PumpUntil(app, done, milliseconds);
   }
   void Pump(DWORD milliseconds) {
     PumpUntil([] { return false; }, milliseconds);

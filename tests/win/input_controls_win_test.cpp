@@ -20,6 +20,7 @@
 #include "platform/ui/dialog_controls.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/ui_backend.h"
+#include "tests/win/real_windows.h"
 #include "platform/win32/win32_platform.h"
 #include "resources/resource_ids.h"
 #include "tests/win/tolva_process.h"
@@ -32,11 +33,7 @@ using tests::ClickAt;
 using tests::PressKey;
 using tests::WindowText;
 
-class QuietDialogs final : public Dialogs {
- public:
-  bool MessageBeep(unsigned) override { return true; }
-  int MessageBoxA(WindowHandle, const char*, const char*, unsigned) override { return IdOk; }
-};
+using test_support::QuietDialogs;
 
 class Items final : public ui::CheckList {
  public:
@@ -190,12 +187,7 @@ class DialogControlsTest : public ::testing::Test {
   ~DialogControlsTest() override { app.DestroyWindows(); }
 
   bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 3000) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-      if (GetTickCount() - start > milliseconds) return false;
-      if (!app.ProcessMessage()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
+    return test_support::PumpUntil(app, done, milliseconds);
   }
   void Pump(DWORD milliseconds) {
     PumpUntil([] { return false; }, milliseconds);

@@ -13,17 +13,14 @@
 #include "platform/ui/application.h"
 #include "platform/ui/menu.h"
 #include "platform/win32/ui_backend.h"
+#include "tests/win/real_windows.h"
 #include "resources/resource_ids.h"
 #include "tests/win/tolva_process.h"
 
 namespace tolva::platform::win32 {
 namespace {
 
-class QuietDialogs final : public Dialogs {
- public:
-  bool MessageBeep(unsigned) override { return true; }
-  int MessageBoxA(WindowHandle, const char*, const char*, unsigned) override { return IdOk; }
-};
+using test_support::QuietDialogs;
 
 // The system's pop-up menu window while one is open. The system keeps closed ones, hidden.
 BOOL CALLBACK FindOpenMenu(HWND window, LPARAM found) {

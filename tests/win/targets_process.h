@@ -3,8 +3,21 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace tolva::tests {
+
+// Whether every one, or none, of these windows is visible.
+inline bool AllVisible(const std::vector<HWND>& windows) {
+  for (HWND w : windows)
+    if (!IsWindowVisible(w)) return false;
+  return true;
+}
+inline bool NoneVisible(const std::vector<HWND>& windows) {
+  for (HWND w : windows)
+    if (IsWindowVisible(w)) return false;
+  return true;
+}
 
 class TargetsProcess {
  public:

@@ -35,16 +35,8 @@ class TolvaEndToEnd : public ::testing::Test {
     for (int i = 1; i <= 3; ++i) out.push_back(targets_->Find("E2E target " + std::to_string(i)));
     return out;
   }
-  bool AllVisible() const {
-    for (HWND w : Targets())
-      if (!IsWindowVisible(w)) return false;
-    return true;
-  }
-  bool NoneVisible() const {
-    for (HWND w : Targets())
-      if (IsWindowVisible(w)) return false;
-    return true;
-  }
+  bool AllVisible() const { return tests::AllVisible(Targets()); }
+  bool NoneVisible() const { return tests::NoneVisible(Targets()); }
   void Conceal(TolvaProcess& tolva) {
     ASSERT_TRUE(tolva.ClickToolButton(HideShowIndex));
     ASSERT_TRUE(WaitFor([&] { return NoneVisible(); })) << "the click did not conceal";

@@ -251,16 +251,8 @@ class TrayEndToEnd : public ::testing::Test {
     for (int i = 1; i <= 3; ++i) out.push_back(targets_->Find("Tray target " + std::to_string(i)));
     return out;
   }
-  bool AllVisible() const {
-    for (HWND w : Targets())
-      if (!IsWindowVisible(w)) return false;
-    return true;
-  }
-  bool NoneVisible() const {
-    for (HWND w : Targets())
-      if (IsWindowVisible(w)) return false;
-    return true;
-  }
+  bool AllVisible() const { return tests::AllVisible(Targets()); }
+  bool NoneVisible() const { return tests::NoneVisible(Targets()); }
 
   // A real right click on the icon; the menu that opened, read, or an empty list.
   HWND OpenMenu() {

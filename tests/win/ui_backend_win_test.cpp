@@ -21,6 +21,7 @@
 #include "platform/ui/application.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/ui_backend.h"
+#include "tests/win/real_windows.h"
 #include "platform/win32/win32_platform.h"
 #include "resources/resource_ids.h"
 
@@ -167,12 +168,7 @@ class Win32BackendTest : public ::testing::Test {
 
   // Runs the real message loop until the condition holds or the time is up.
   bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 3000) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-      if (GetTickCount() - start > milliseconds) return false;
-      if (!app.ProcessMessage()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
+    return test_support::PumpUntil(app, done, milliseconds);
   }
   void Pump(DWORD milliseconds) {
     PumpUntil([] { return false; }, milliseconds);
