@@ -7,6 +7,7 @@
 #include "resources/resource_ids.h"
 #include "settings/date_time.h"
 #include "settings/options/options_dialog.h"
+#include "settings/schedule.h"
 #include "settings/settings_file.h"
 
 namespace tolva::app {
@@ -108,6 +109,7 @@ TForm1::TForm1(ui::Application& application, platform::Platform& platform, Progr
 
   ActionTimer.SetInterval(1000);
   ActionTimer.SetEnabled(false);
+  ActionTimer.OnTimer = [this] { ActionTimerTimer(); };
 
   struct MenuLayout {
     ui::MenuItem& item;
@@ -173,8 +175,8 @@ void TForm1::FormCreate() {
   TrayIconRecord.flags = platform::NifMessage | platform::NifIcon | platform::NifTip;
   TrayIconRecord.callbackMessage = WmTrayIcon;
 
-  settings::LoadSettings(platform_.profile, platform_.process, platform_.clock,
-                         platform_.locale.ReadRegionalSettings(), Settings);
+  Region = platform_.locale.ReadRegionalSettings();
+  settings::LoadSettings(platform_.profile, platform_.process, platform_.clock, Region, Settings);
   ApplyHints();
 
   SetUpTrayIcon();
@@ -189,6 +191,7 @@ void TForm1::FormCreate() {
   }
 
   app.OnActivate = [this] { ApplicationActivate(); };
+  app.OnSettingChange = [this](const std::string& area) { ApplicationSettingChange(area); };
   app.OnException = [this](const std::exception& exception) { ApplicationException(exception); };
 }
 
@@ -382,7 +385,7 @@ void TForm1::PresetOptions(TOptionsDialog& d) {
 }
 
 void TForm1::PresetSchedule(TOptionsDialog& d) {
-  const platform::RegionalSettings region = platform_.locale.ReadRegionalSettings();
+  const platform::RegionalSettings& region = Region;
   const platform::LocalTime now = platform_.clock.GetLocalTime();
   // A stored text that no longer reads in today's regional format (the user changed it) is
   // reported, and the picker starts from now: refusing to open would leave the schedule beyond
@@ -455,15 +458,15 @@ void TForm1::ApplyOptions(TOptionsDialog& d) {
   HideTolvaButton.SetEnabled(d.PlaceOnTrayBox.Checked() && settings::FlagValue(Settings.TrayPlace) == 1);
 
   if (d.EnableDateTimeCheckBox.Checked()) {
-    const platform::RegionalSettings region = platform_.locale.ReadRegionalSettings();
+    // The dialog has just saved the targets in the formats in force; the record takes the same
+    // texts, and the ticks compare in the same formats.
+    Region = platform_.locale.ReadRegionalSettings();
     Settings.EnableDateTime = "1";
-    Settings.ActionTime = settings::ActionTimeText(d.TimePicker.Value(), region);
-    Settings.ActionDate = settings::ActionDateText(d.DatePicker.Value(), region, d.DatePicker.Value());
+    Settings.ActionTime = settings::ActionTimeText(d.TimePicker.Value(), Region);
+    Settings.ActionDate = settings::ActionDateText(d.DatePicker.Value(), Region, d.DatePicker.Value());
     ActionTimer.SetEnabled(true);
   } else {
-    Settings.EnableDateTime = "0";
-    Settings.ActionTime = "";
-    Settings.ActionDate = "";
+    settings::DisarmSchedule(Settings);
     ActionTimer.SetEnabled(false);
   }
   Settings.AutoRefresh = flag(d.AutoRefreshCheckBox.Checked());
@@ -491,6 +494,33 @@ void TForm1::HideTolvaButtonClick() {
 }
 
 void TForm1::ExitButtonClick() { Close(); }
+
+void TForm1::ActionTimerTimer() {
+  if (ScheduleFiring) return;
+  if (!settings::ScheduleDue(Settings, platform_.clock.GetLocalTime(), Region)) return;
+  struct Firing {
+    bool& flag;
+    explicit Firing(bool& f) : flag(f) { flag = true; }
+    ~Firing() { flag = false; }
+    Firing(const Firing&) = delete;
+    Firing& operator=(const Firing&) = delete;
+  } firing(ScheduleFiring);
+
+  // No direction: if the windows are concealed at that moment, they are revealed.
+  HideShowButtonClick();
+  settings::DisarmSchedule(Settings);
+  if (TOptionsDialog* dialog = state_.OptionsDialog) {
+    dialog->EnableDateTimeCheckBox.SetChecked(false);
+    dialog->DatePicker.SetEnabled(false);
+    dialog->TimePicker.SetEnabled(false);
+  }
+  // The timer runs on; with no targets no tick matches until a new schedule is set.
+  settings::SaveScheduleDisarmed(platform_.profile);
+}
+
+void TForm1::ApplicationSettingChange(const std::string& area) {
+  if (settings::RegionalFormatsChanged(area)) Region = platform_.locale.ReadRegionalSettings();
+}
 
 void TForm1::OpenWebPage(std::string_view address) {
   const platform::WindowHandle owner =

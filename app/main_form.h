@@ -82,6 +82,13 @@ class TForm1 final : public ui::Form, private engine::HideShowButtonView {
   platform::TrayIconRecord TrayIconRecord;
   platform::VersionRecord VersionInfo;
   settings::SettingsRecord Settings;
+  // The user's regional date and time formats, read at start and again whenever Windows says
+  // they changed: the schedule's texts are written and compared in these.
+  platform::RegionalSettings Region;
+  // Set while the schedule's own command runs: a tick then (a message box of a companion action
+  // is open, and without seconds in the time format the texts match for a whole minute) must not
+  // fire it a second time and flip the windows back.
+  bool ScheduleFiring = false;
   // The start-to-tray rule applies at the first activation only.
   bool StartupActivationPending = true;
   // Set by a right double click on the icon: the right release that follows opens no menu.
@@ -97,6 +104,8 @@ class TForm1 final : public ui::Form, private engine::HideShowButtonView {
   void AboutButtonClick();
   void HideTolvaButtonClick();
   void ExitButtonClick();
+  void ActionTimerTimer();
+  void ApplicationSettingChange(const std::string& area);
   void TolvaImageClick();
   void TolvaNameImageClick();
   void MarrowbyImageClick();

@@ -98,6 +98,10 @@ std::string ActionDateText(const platform::LocalTime& date, const platform::Regi
   return FormatDate(ParseDate(FormatDate(date, region), region, today), region);
 }
 
+void SaveScheduleDisarmed(platform::ProfileFiles& profile) {
+  WriteFlag(profile, "DateTime", "EnableDateTime", false);
+}
+
 void SaveSettings(platform::ProfileFiles& profile, platform::Process& process,
                   const platform::RegionalSettings& region, const OptionsDialogValues& values) {
   WriteFlag(profile, "Settings", "Hints", values.EnableHintsBox);

@@ -56,6 +56,10 @@ struct OptionsDialogValues {
 void SaveSettings(platform::ProfileFiles& profile, platform::Process& process,
                   const platform::RegionalSettings& region, const OptionsDialogValues& values);
 
+// The one key the schedule writes as it switches itself off: EnableDateTime "0". The targets
+// stay in the file as they stand, inactive while the switch is off.
+void SaveScheduleDisarmed(platform::ProfileFiles& profile);
+
 // The folder of a path: the text up to the last "\" or ":", the "\" itself dropped unless it
 // follows a ":" or another "\" (so "C:\x.txt" gives "C:\"); empty when there is neither.
 std::string FolderPart(std::string_view path);

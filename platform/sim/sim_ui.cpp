@@ -299,4 +299,8 @@ void SimBackend::Activate() {
   if (application != nullptr) application->Activated();
 }
 
+void SimBackend::SettingChanged(const std::string& area) {
+  if (application != nullptr) application->SettingChanged(area);
+}
+
 }  // namespace tolva::platform::sim

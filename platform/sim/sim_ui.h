@@ -76,6 +76,8 @@ class SimBackend final : public ui::Backend {
   // Lets time pass with the program idle, firing the timers that come due.
   void Advance(std::uint64_t milliseconds);
   void Activate();
+  // Windows' announcement of a changed system setting, as WM_SETTINGCHANGE names its area.
+  void SettingChanged(const std::string& area);
 
   // ui::Backend
   std::unique_ptr<ui::ApplicationPeer> CreateApplication(ui::Application& application) override;

@@ -150,6 +150,10 @@ void Application::Activated() {
   if (OnActivate) Dispatch(OnActivate);
 }
 
+void Application::SettingChanged(const std::string& area) {
+  if (OnSettingChange) Dispatch([&] { OnSettingChange(area); });
+}
+
 bool Application::IsMinimized() const { return peer_ && peer_->IsMinimized(); }
 
 void Application::Restore() {

@@ -133,6 +133,10 @@ class Application {
   std::function<void(const std::exception&)> OnException;
   // The backend's report that the program as a whole became active.
   void Activated();
+  // Windows announced that a system setting changed (WM_SETTINGCHANGE); area is the part it
+  // names ("intl" for the regional formats), empty when it names none.
+  std::function<void(const std::string& area)> OnSettingChange;
+  void SettingChanged(const std::string& area);
 
   bool IsMinimized() const;
   void Restore();

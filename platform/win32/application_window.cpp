@@ -76,6 +76,11 @@ LRESULT ApplicationWindow::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPA
         if (IsWindowEnabled(form)) SetActiveWindow(form);
       }
       return 0;
+    case WM_SETTINGCHANGE:
+      // Broadcast to every top-level window; the hidden application window hears it even while
+      // no form is shown.
+      app_.SettingChanged(lParam != 0 ? reinterpret_cast<const char*>(lParam) : "");
+      break;
     case WM_CLOSE:
       // Closing the taskbar button closes the main form, which decides.
       if (ui::Form* main = app_.MainForm()) main->Close();
