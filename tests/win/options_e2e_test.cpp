@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include "engine/exclude_list.h"
 #include "targets_process.h"
 #include "tolva_process.h"
@@ -17,6 +20,32 @@ namespace {
 
 constexpr int HideShowIndex = 0;
 constexpr int OptionsIndex = 1;
+constexpr int DateTimePage = 3;
+
+// A picker's value, read inside the program: the control answers with a pointer into the
+// process it lives in.
+SYSTEMTIME PickerValue(HWND picker, DWORD processId) {
+  SYSTEMTIME value{};
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+  if (process == nullptr) return value;
+  void* remote = VirtualAllocEx(process, nullptr, sizeof value, MEM_COMMIT, PAGE_READWRITE);
+  if (remote != nullptr) {
+    if (SendMessageA(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(remote)) == GDT_VALID)
+      ReadProcessMemory(process, remote, &value, sizeof value, nullptr);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  }
+  CloseHandle(process);
+  return value;
+}
+
+int SecondsOfDay(const SYSTEMTIME& t) { return t.wHour * 3600 + t.wMinute * 60 + t.wSecond; }
+
+std::string Key(const std::string& file, const std::string& key) {
+  const std::size_t at = file.find("\r\n" + key + "=");
+  if (at == std::string::npos) return "<none>";
+  const std::size_t start = at + key.size() + 3;
+  return file.substr(start, file.find("\r\n", start) - start);
+}
 
 
 class OptionsEndToEnd : public ::testing::Test {
@@ -144,6 +173,62 @@ TEST_F(OptionsEndToEnd, AnEntryTickedOnTheExcludePageStaysAtTheNextConcealment) 
   }));
   EXPECT_TRUE(IsWindowVisible(kept));
   ASSERT_TRUE(tolva_->ClickToolButton(HideShowIndex));
+}
+
+// A schedule set on the Date/Time page a few seconds ahead conceals the other program's windows
+// at that second, by itself, and then is off: on the page, in the program's record (the dialog
+// opens from it) and in the file, where the old targets stay.
+TEST_F(OptionsEndToEnd, AScheduleSetAFewSecondsAheadConcealsAtThatSecondAndSwitchesOff) {
+  // The seconds field does not carry into the minutes as it is stepped up: start early enough
+  // in the minute.
+  SYSTEMTIME now{};
+  for (GetLocalTime(&now); now.wSecond > 48; GetLocalTime(&now)) Sleep(250);
+  HWND dialog = Open("[Settings]\r\nWAV=0\r\n");
+  ASSERT_NE(dialog, nullptr);
+  ChoosePage(dialog, DateTimePage);
+  ClickCentre(Child(dialog, "Button", "Enable Date And Time"));  // both pickers at now
+  HWND time = Child(dialog, "SysDateTimePick32");
+  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(time) != FALSE; }));
+  // The time as a person sets it: the seconds field chosen with the arrow keys, then stepped up.
+  ClickIn(time, POINT{6, 10});
+  PressKey(VK_RIGHT);
+  PressKey(VK_RIGHT);
+  const SYSTEMTIME start = PickerValue(time, tolva_->Id());
+  for (int i = 0; i < 7; ++i) PressKey(VK_UP);
+  SYSTEMTIME target{};
+  ASSERT_TRUE(WaitFor([&] {
+    target = PickerValue(time, tolva_->Id());
+    return SecondsOfDay(target) == SecondsOfDay(start) + 7;
+  }, 3000)) << SecondsOfDay(start) << " -> " << SecondsOfDay(target);
+  Close(dialog, "OK");
+  const std::string armed = ReadSettingsFile();
+  ASSERT_EQ(Key(armed, "EnableDateTime"), "1") << armed;
+
+  const std::vector<HWND> windows = {targets_->Find("E2E target 1"), targets_->Find("E2E target 2"),
+                                     targets_->Find("E2E target 3")};
+  ASSERT_TRUE(AllVisible(windows)) << "concealed before its time";
+  ASSERT_TRUE(WaitFor([&] { return NoneVisible(windows); }, 15000)) << "the schedule did not fire";
+  GetLocalTime(&now);
+  // Within the target second, or just after it for the tick and the pass.
+  EXPECT_GE(SecondsOfDay(now), SecondsOfDay(target));
+  EXPECT_LE(SecondsOfDay(now), SecondsOfDay(target) + 2);
+
+  const std::string fired = ReadSettingsFile();
+  EXPECT_EQ(Key(fired, "EnableDateTime"), "0");
+  EXPECT_EQ(Key(fired, "ActionTime"), Key(armed, "ActionTime"));
+  EXPECT_EQ(Key(fired, "ActionDate"), Key(armed, "ActionDate"));
+
+  dialog = OpenAgain();
+  ASSERT_NE(dialog, nullptr);
+  ChoosePage(dialog, DateTimePage);
+  EXPECT_EQ(SendMessageA(Child(dialog, "Button", "Enable Date And Time"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_FALSE(IsWindowEnabled(time));
+  Close(dialog, "Cancel");
+  // Nothing fires again: the windows stay concealed until the command is given.
+  Sleep(1500);
+  EXPECT_TRUE(NoneVisible(windows));
+  ASSERT_TRUE(tolva_->ClickToolButton(HideShowIndex));
+  EXPECT_TRUE(WaitFor([&] { return AllVisible(windows); }));
 }
 
 // The launch chooser opens with its title and its first file type, and its choice lands in the

@@ -5,12 +5,14 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <new>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -833,6 +835,29 @@ TEST_F(Win32BackendTest, ProgramBecomingActiveIsReportedOnce) {
   for (HWND hwnd : {first.hwnd(), second->hwnd(), first.hwnd()}) Activate(hwnd);
   EXPECT_EQ(GetForegroundWindow(), first.hwnd());
   EXPECT_EQ(activations, 1);
+}
+
+// A setting change broadcast to every top-level window reaches the application with the area it
+// names, none when it names none, also while no form is shown.
+TEST_F(Win32BackendTest, SettingChangeBroadcastsReachTheApplicationWithTheirArea) {
+  std::vector<std::string> areas;
+  app.OnSettingChange = [&](const std::string& area) { areas.push_back(area); };
+  MakeForm();
+  // As the regional settings' control panel announces a change: from another thread, in
+  // Unicode, to every window. (Wine 8 hands a window of the sending thread itself a broken
+  // pointer for this message when it is sent in ANSI; the program never sends it.)
+  static const wchar_t intl[] = L"intl";
+  std::atomic<bool> sent = false;
+  std::thread sender([&] {
+    for (LPARAM area : {reinterpret_cast<LPARAM>(intl), LPARAM{0}}) {
+      DWORD_PTR answer = 0;
+      SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, area, SMTO_ABORTIFHUNG, 3000, &answer);
+    }
+    sent = true;
+  });
+  PumpUntil([&] { return sent.load(); });
+  sender.join();
+  EXPECT_EQ(areas, (std::vector<std::string>{"intl", ""}));
 }
 
 TEST_F(Win32BackendTest, MinimisedFormComesBackWithRestore) {
