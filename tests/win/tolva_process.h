@@ -190,7 +190,7 @@ inline MemoryFigures CurrentMemoryFigures() {
   char separator[8] = {};
   GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, sizeof separator);
   char decimal[] = ".";
-  NUMBERFMTA format{0, 0, 3, decimal, separator, 1};
+  NUMBERFMTA format{0, 1, 3, decimal, separator, 1};
   // A 32-bit program reads a total beyond 32 bits as the largest 32-bit figure.
   const std::string value = std::to_string(std::min<unsigned long long>(status.dwTotalPhys, 0xFFFFFFFFull) >> 10);
   char text[64] = {};
