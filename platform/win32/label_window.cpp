@@ -12,8 +12,9 @@ class LabelWindow final : public ControlPeer {
   LabelWindow(std::shared_ptr<const FormSite> site, ui::Label& label)
       : ControlPeer(std::move(site), label),
         label_(Fitted(label, *site_)),
+        behindColour_(ToColorRef(ui::ColourBehind(label, FromColorRef(site_->colour)))),
         font_(label.underline ? Underlined(site_->font.get()) : nullptr),
-        behind_(CreateSolidBrush(ToColorRef(ui::ColourBehind(label, FromColorRef(site_->colour))))),
+        behind_(CreateSolidBrush(behindColour_)),
         window_(*site_, *this, "STATIC",
                 (label.wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP) | SS_NOTIFY) {
     if (const HWND hwnd = window_.get(); hwnd != nullptr && font_)
@@ -30,7 +31,7 @@ class LabelWindow final : public ControlPeer {
     if (label_.transparent) {
       SetBkMode(dc, TRANSPARENT);
     } else {
-      SetBkColor(dc, ToColorRef(ui::ColourBehind(label_, FromColorRef(site_->colour))));
+      SetBkColor(dc, behindColour_);
     }
     return behind_.get();
   }
@@ -64,6 +65,7 @@ class LabelWindow final : public ControlPeer {
   }
 
   ui::Label& label_;
+  COLORREF behindColour_;
   Font font_;       // null: the form's
   Brush behind_;
   ChildWindow window_;  // last: goes before the font and brush it uses
