@@ -22,7 +22,16 @@ struct VersionRecord {
   std::uint32_t platformId = VerPlatformWin32s;  // what a failed query leaves
 };
 
-// Kernel services: the named mutex of the single-instance guard and the version query.
+// The fields of MEMORYSTATUS the program reads, each 32 bits wide as on 32-bit Windows.
+struct MemoryStatus {
+  std::uint32_t length = 0;       // dwLength: the record's size, set by the caller
+  std::uint32_t memoryLoad = 0;   // dwMemoryLoad: percent of physical memory in use, 0 to 100
+  std::uint32_t totalPhys = 0;    // dwTotalPhys: bytes of physical memory
+};
+inline constexpr std::uint32_t MemoryStatusSize = 32;  // sizeof(MEMORYSTATUS) on 32-bit Windows
+
+// Kernel services: the named mutex of the single-instance guard, the version query and the
+// memory status.
 class Kernel {
  public:
   virtual ~Kernel() = default;
@@ -34,6 +43,9 @@ class Kernel {
   // GetVersionExA on an OSVERSIONINFOA with its size field set to 148; false on failure, the
   // record then left as it came.
   virtual bool GetVersionExA(VersionRecord& version) = 0;
+  // GlobalMemoryStatus, which reports no failure: the record's length field is the caller's to
+  // set, the figures are filled in.
+  virtual void GlobalMemoryStatus(MemoryStatus& status) = 0;
 };
 
 }  // namespace tolva::platform

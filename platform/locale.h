@@ -4,7 +4,7 @@
 
 namespace tolva::platform {
 
-// The user's regional date and time settings, as Windows reports them (GetLocaleInfoA on the
+// The user's regional date, time and number settings, as Windows reports them (GetLocaleInfoA on the
 // user's default locale).
 struct RegionalSettings {
   std::string timeSeparator = ":";         // LOCALE_STIME
@@ -15,6 +15,7 @@ struct RegionalSettings {
   std::string pmDesignator = "PM";         // LOCALE_S2359
   std::string shortDatePattern = "M/d/yyyy";  // LOCALE_SSHORTDATE
   std::string dateSeparator = "/";         // LOCALE_SDATE
+  std::string thousandSeparator = ",";     // LOCALE_STHOUSAND; may be empty: no grouping mark
   std::array<std::string, 12> shortMonthNames{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                               "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
   std::array<std::string, 12> longMonthNames{"January", "February", "March",     "April",

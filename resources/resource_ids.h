@@ -18,6 +18,8 @@
 #define TOLVA_BITMAP_TOLVA_NAME "TOLVA_NAME_IMAGE"
 #define TOLVA_BITMAP_MARROWBY "MARROWBY_IMAGE"
 #define TOLVA_BITMAP_TOOLBAR "TOOLBAR_IMAGES"
+// The maker's web-site name lettering of the about box, 168 x 25.
+#define TOLVA_BITMAP_MARROWBY_SITE "MARROWBY_SITE_IMAGE"
 
 // The 16 x 16 pictures of push buttons (magenta pixels are transparent), each with the greyed
 // picture shown while the button is disabled: a computer monitor, a document giving off rays.

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/exception.h"
+
 namespace tolva::platform::sim {
 namespace {
 
@@ -98,6 +100,7 @@ bool SimHelp::WinHelpA(WindowHandle window, const char* helpFile, unsigned comma
   // A help macro's data is its text.
   const std::string shown = command == HelpCommand ? Text(reinterpret_cast<const char*>(data))
                                                    : std::to_string(data);
+  windows.push_back(window);
   log_.Add("WinHelpA " + Text(helpFile) + " " + std::to_string(command) + " " + shown);
   return !fail;
 }
@@ -137,6 +140,14 @@ bool SimKernel::GetVersionExA(VersionRecord& record) {
   if (failVersion) return false;
   record = version;
   return true;
+}
+
+void SimKernel::GlobalMemoryStatus(MemoryStatus& status) {
+  log_.Add("GlobalMemoryStatus " + std::to_string(status.length));
+  if (throwMemory) throw Exception("Memory status unavailable");
+  if (failMemory) return;
+  status.memoryLoad = memoryLoad;
+  status.totalPhys = totalPhys;
 }
 
 }  // namespace tolva::platform::sim

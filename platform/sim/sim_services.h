@@ -130,6 +130,7 @@ class SimHelp final : public Help {
  public:
   explicit SimHelp(CallLog& log) : log_(log) {}
   bool fail = false;  // the help engine cannot be started
+  std::vector<WindowHandle> windows;  // the owner of each call, in order
   bool WinHelpA(WindowHandle window, const char* helpFile, unsigned command,
                 std::uintptr_t data) override;
 
@@ -149,12 +150,19 @@ class SimKernel final : public Kernel {
   bool failCreateMutex = false;
   bool failVersion = false;
   VersionRecord version{5, 1, 2600, 2};
+  // The figures GlobalMemoryStatus reports; with failMemory it leaves the record as it came,
+  // with throwMemory it throws (as a failing query of the program's own would).
+  std::uint32_t memoryLoad = 37;
+  std::uint32_t totalPhys = 536'350'720;
+  bool failMemory = false;
+  bool throwMemory = false;
 
   KernelHandle CreateMutexA(bool initialOwner, const char* name) override;
   std::uint32_t GetLastError() override { return lastError_; }
   bool ReleaseMutex(KernelHandle mutex) override;
   bool CloseHandle(KernelHandle handle) override;
   bool GetVersionExA(VersionRecord& record) override;
+  void GlobalMemoryStatus(MemoryStatus& status) override;
 
   // Handles this process holds open.
   const std::map<KernelHandle, std::string>& OpenHandles() const { return open_; }

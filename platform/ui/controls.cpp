@@ -12,6 +12,21 @@ char AcceleratorOf(const std::string& caption) {
   return caption[amp + 1];
 }
 
+Colour ColourBehind(const Control& control, Colour formColour) {
+  for (const Control* around = control.parent; around != nullptr; around = around->parent) {
+    if (const Colour* own = around->OwnColour()) return *own;
+  }
+  return formColour;
+}
+
+std::vector<BevelCut> FrameRings(const Panel& panel) {
+  std::vector<BevelCut> rings;
+  for (const BevelCut cut : {panel.bevelOuter, panel.bevelInner}) {
+    if (cut != BevelCut::None) rings.push_back(cut);
+  }
+  return rings;
+}
+
 ToolButton* ToolBar::AcceleratorButton(char letter) const {
   if (!Enabled() || !Visible()) return nullptr;
   const auto upper = [](char c) { return std::toupper(static_cast<unsigned char>(c)); };
@@ -32,10 +47,18 @@ ToolButton* Form::AcceleratorButton(char letter) const {
   return nullptr;
 }
 
+void Form::Show(WindowState state) {
+  if (!Peer()) return;
+  if (!Visible() && OnShow) OnShow();
+  Peer()->Show(state);
+}
+
 int Form::ShowModal() {
   if (Visible()) throw Exception("Cannot make a visible window modal");
   modalResult = 0;
-  return Peer() ? Peer()->RunModal() : 0;
+  if (!Peer()) return 0;
+  if (OnShow) OnShow();
+  return Peer()->RunModal();
 }
 
 }  // namespace tolva::ui

@@ -36,6 +36,9 @@ struct Font {
 
 enum class Cursor { Arrow, HandPoint };
 
+// How one ring of a panel's frame is cut: not at all, into the screen or out of it.
+enum class BevelCut { None, Lowered, Raised };
+
 // Which part of a control's state changed, so a peer mirrors only that.
 enum class Property { Caption, Hint, Enabled, Visible, Checked, ImageIndex, Bounds, Colour, Picture,
                       Interval, Text, Items, ActivePage, Value };
@@ -154,6 +157,9 @@ class Control : public Component {
   }
   // Whether Tab stops on it: the kinds that take the keyboard focus.
   virtual bool TabStop() const { return false; }
+  // The colour the control fills its area with, for a container whose controls stand on it;
+  // null for one that shows what lies behind it.
+  virtual const Colour* OwnColour() const { return nullptr; }
 
   // Whether this control shows its own tooltip (the application's switch must be on too).
   bool showHint = true;
@@ -186,25 +192,37 @@ class Picture : public Control {
   bool autoSize = false;
 };
 
-// Static text.
+// The colour a control stands on: that of the nearest container around it with a colour of its
+// own (a panel), else the form's.
+Colour ColourBehind(const Control& control, Colour formColour);
+
+// Static text, in the form's font unless underlined.
 class Label : public Control {
  public:
   using Control::Control;
   std::unique_ptr<Peer> MakePeer(PeerFactory& factory) override { return factory.Make(*this); }
   Colour fontColour{0, 0, 0};
-  bool transparent = true;  // draws on its parent's background
+  bool underline = false;
+  bool transparent = true;  // shows what lies behind its text rather than painting it
   bool autoSize = false;    // as wide and high as its text, from its left and top
+  bool wordWrap = false;    // lines broken at blanks to fit its width; else one line, cut off
 };
 
-// A plain framed area that other controls sit on.
+// A framed area in a colour of its own that other controls sit on. Its frame is up to two
+// rings one pixel wide, the outer at the edge and the inner inside it.
 class Panel : public Control {
  public:
   using Control::Control;
   std::unique_ptr<Peer> MakePeer(PeerFactory& factory) override { return factory.Make(*this); }
+  const Colour* OwnColour() const override { return &colour; }
   Colour colour{192, 192, 192};
-  bool lowered = true;
-  bool singleLine = false;  // a plain one-pixel frame instead of a bevelled one
+  BevelCut bevelOuter = BevelCut::Raised;
+  BevelCut bevelInner = BevelCut::None;
+  bool singleLine = false;  // a plain one-pixel frame instead of the bevels
 };
+
+// The rings a panel's frame is drawn with, from its edge inwards: its bevels that are cut.
+std::vector<BevelCut> FrameRings(const Panel& panel);
 
 // A strip of equally sized images, from one bitmap resource laid out left to right; pixels of
 // maskColour are transparent.
@@ -330,6 +348,8 @@ class Form : public Component {
 
   // Events.
   std::function<void()> OnCreate;
+  // Each time the form comes on the screen, before it shows.
+  std::function<void()> OnShow;
   std::function<void(CloseAction&)> OnClose;
   std::function<void()> OnDestroy;
   std::function<void(unsigned key, KeyShift shift)> OnKeyDown;
@@ -344,7 +364,7 @@ class Form : public Component {
   }
 
   platform::WindowHandle Handle() const { return Peer() ? Peer()->Handle() : platform::NullWindow; }
-  void Show(WindowState state = WindowState::Normal) { if (Peer()) Peer()->Show(state); }
+  void Show(WindowState state = WindowState::Normal);
   void Hide() { if (Peer()) Peer()->Hide(); }
   bool Visible() const { return Peer() && Peer()->IsVisible(); }
   void Repaint() { if (Peer()) Peer()->Repaint(); }

@@ -266,6 +266,16 @@ LRESULT FormWindow::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
       break;
     case WM_ERASEBKGND:
       return site_->EraseBackground(hwnd, wParam);
+    case WM_SETCURSOR:
+      // A system control asks its parents first, up to the form, so the cursor a label or panel
+      // wants is set here.
+      if (const ControlPeer* peer = PeerOf(reinterpret_cast<HWND>(wParam));
+          peer != nullptr && LOWORD(lParam) == HTCLIENT &&
+          peer->control().cursor == ui::Cursor::HandPoint) {
+        SetCursor(LoadCursorA(nullptr, IDC_HAND));
+        return TRUE;
+      }
+      break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:

@@ -11,6 +11,9 @@
 namespace tolva::platform::win32 {
 
 inline COLORREF ToColorRef(ui::Colour colour) { return RGB(colour.red, colour.green, colour.blue); }
+inline ui::Colour FromColorRef(COLORREF colour) {
+  return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+}
 
 struct GdiObjectDeleter {
   void operator()(void* object) const { DeleteObject(static_cast<HGDIOBJ>(object)); }

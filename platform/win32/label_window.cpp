@@ -1,4 +1,5 @@
-// Static text, on the form's own colour when transparent.
+// Static text on the colour behind it (its panel's or the form's), in the form's font or, when
+// underlined, a font of its own made from it.
 #include "platform/win32/control_factory.h"
 #include "platform/win32/control_peer.h"
 #include "platform/win32/gdi.h"
@@ -11,7 +12,14 @@ class LabelWindow final : public ControlPeer {
   LabelWindow(std::shared_ptr<const FormSite> site, ui::Label& label)
       : ControlPeer(std::move(site), label),
         label_(Fitted(label, *site_)),
-        window_(*site_, *this, "STATIC", SS_LEFT | SS_NOTIFY) {}
+        behindColour_(ToColorRef(ui::ColourBehind(label, FromColorRef(site_->colour)))),
+        font_(label.underline ? Underlined(site_->font.get()) : nullptr),
+        behind_(CreateSolidBrush(behindColour_)),
+        window_(*site_, *this, "STATIC",
+                (label.wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP) | SS_NOTIFY) {
+    if (const HWND hwnd = window_.get(); hwnd != nullptr && font_)
+      SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  }
 
   void Changed(ui::Property property) override {
     window_.Mirror(property);
@@ -23,9 +31,9 @@ class LabelWindow final : public ControlPeer {
     if (label_.transparent) {
       SetBkMode(dc, TRANSPARENT);
     } else {
-      SetBkColor(dc, site_->colour);
+      SetBkColor(dc, behindColour_);
     }
-    return site_->background.get();
+    return behind_.get();
   }
 
  private:
@@ -49,8 +57,18 @@ class LabelWindow final : public ControlPeer {
     return label;
   }
 
+  static Font Underlined(HFONT formFont) {
+    LOGFONTA face{};
+    if (formFont == nullptr || GetObjectA(formFont, sizeof face, &face) == 0) return nullptr;
+    face.lfUnderline = TRUE;
+    return Font(CreateFontIndirectA(&face));
+  }
+
   ui::Label& label_;
-  ChildWindow window_;
+  COLORREF behindColour_;
+  Font font_;       // null: the form's
+  Brush behind_;
+  ChildWindow window_;  // last: goes before the font and brush it uses
 };
 
 }  // namespace

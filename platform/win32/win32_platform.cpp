@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <exception>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -130,6 +131,7 @@ RegionalSettings Win32Locale::ReadRegionalSettings() {
   region.pmDesignator = LocaleText(LOCALE_S2359);
   region.shortDatePattern = LocaleText(LOCALE_SSHORTDATE);
   region.dateSeparator = LocaleText(LOCALE_SDATE);
+  region.thousandSeparator = LocaleText(LOCALE_STHOUSAND);
   for (int i = 0; i < 12; ++i) {
     region.shortMonthNames[i] = LocaleText(static_cast<LCTYPE>(LOCALE_SABBREVMONTHNAME1 + i));
     region.longMonthNames[i] = LocaleText(static_cast<LCTYPE>(LOCALE_SMONTHNAME1 + i));
@@ -258,6 +260,17 @@ bool Win32Kernel::GetVersionExA(VersionRecord& version) {
   version.buildNumber = info.dwBuildNumber;
   version.platformId = info.dwPlatformId;
   return true;
+}
+
+void Win32Kernel::GlobalMemoryStatus(MemoryStatus& status) {
+  MEMORYSTATUS info{};
+  info.dwLength = status.length;
+  ::GlobalMemoryStatus(&info);
+  status.memoryLoad = info.dwMemoryLoad;
+  // The fields are pointer-sized; on 64-bit Windows a total beyond 32 bits reads as the
+  // largest 32-bit figure, as 32-bit Windows reports it.
+  status.totalPhys = static_cast<std::uint32_t>(
+      std::min<SIZE_T>(info.dwTotalPhys, std::numeric_limits<std::uint32_t>::max()));
 }
 
 }  // namespace tolva::platform::win32

@@ -90,6 +90,7 @@ class Win32Kernel final : public Kernel {
   bool ReleaseMutex(KernelHandle mutex) override;
   bool CloseHandle(KernelHandle handle) override;
   bool GetVersionExA(VersionRecord& version) override;
+  void GlobalMemoryStatus(MemoryStatus& status) override;
 };
 
 // Loads icons from the program's own module.

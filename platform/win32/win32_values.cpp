@@ -75,6 +75,13 @@ static_assert(offsetof(NOTIFYICONDATAA, hIcon) == 20);
 static_assert(offsetof(NOTIFYICONDATAA, szTip) == 24);
 #endif
 
+#ifndef _WIN64
+// The memory status record as the 32-bit program passes it: its length field says 32.
+static_assert(sizeof(MEMORYSTATUS) == MemoryStatusSize);
+static_assert(offsetof(MEMORYSTATUS, dwMemoryLoad) == 4);
+static_assert(offsetof(MEMORYSTATUS, dwTotalPhys) == 8);
+#endif
+
 static_assert(SndAsync == SND_ASYNC);
 static_assert(SndResource == SND_RESOURCE);
 

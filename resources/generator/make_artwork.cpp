@@ -41,7 +41,8 @@ constexpr std::array<Rgb, 16> kPalette = {{{0, 0, 0},       {128, 0, 0},   {0, 1
 constexpr Rgb kBlack = kPalette[0], kOlive = kPalette[3], kGrey = kPalette[8],
               kSilver = kPalette[7], kRed = kPalette[9], kYellow = kPalette[11],
               kBlue = kPalette[12], kMagenta = kPalette[13], kWhite = kPalette[15],
-              kNavy = kPalette[4], kDarkRed = kPalette[1], kGreen = kPalette[2];
+              kNavy = kPalette[4], kDarkRed = kPalette[1], kGreen = kPalette[2],
+              kPurple = kPalette[5], kAqua = kPalette[14];
 constexpr Rgb kOrange{255, 128, 0};
 
 struct Point {
@@ -204,7 +205,7 @@ struct Glyph {
   char ch;
   std::array<std::uint8_t, 9> rows;
 };
-constexpr std::array<Glyph, 21> kFont = {{
+constexpr std::array<Glyph, 23> kFont = {{
     {'T', {0x1F, 0x04, 0x04, 0x04, 0x04, 0x04, 0x04, 0, 0}},
     {'o', {0, 0, 0x0E, 0x11, 0x11, 0x11, 0x0E, 0, 0}},
     {'l', {0x0C, 0x04, 0x04, 0x04, 0x04, 0x04, 0x0E, 0, 0}},
@@ -226,6 +227,8 @@ constexpr std::array<Glyph, 21> kFont = {{
     {'?', {0x0E, 0x11, 0x01, 0x02, 0x04, 0, 0x04, 0, 0}},
     {'i', {0x04, 0, 0x0C, 0x04, 0x04, 0x04, 0x0E, 0, 0}},
     {' ', {0, 0, 0, 0, 0, 0, 0, 0, 0}},
+    {'m', {0, 0, 0x1A, 0x15, 0x15, 0x15, 0x15, 0, 0}},
+    {'c', {0, 0, 0x0E, 0x11, 0x10, 0x11, 0x0E, 0, 0}},
 }};
 
 const Glyph& FindGlyph(char ch) {
@@ -339,6 +342,21 @@ Canvas Lettering(int width, int height, std::string_view text, const TextStyle& 
   const double x = (width - w) / 2, y = (height - (descends ? 9 : 7) * st.sy) / 2 - 0.5;
   Text(c, x + 1.5, y + 1.5, text, st, shadow);
   Text(c, x, y, text, st, ink);
+  return c.Reduced();
+}
+
+// The maker's web site name in purple on aqua, with a small trade mark sign raised after it.
+Canvas SiteLettering(int width, int height) {
+  constexpr int kScale = 4;
+  constexpr std::string_view site = "www.marrowby.com";
+  const TextStyle st{1.68, 2.2, 0.1, 1.6};
+  const TextStyle mark{0.75, 0.8, 0, 0.7};
+  Canvas c(width, height, kAqua, kScale);
+  const double w = TextCells(site) * st.sx + 7 * st.sy * st.slant;
+  const double markWidth = TextCells("TM") * mark.sx;
+  const double x = (width - w - 1.5 - markWidth) / 2, y = (height - 9 * st.sy) / 2;
+  Text(c, x, y, site, st, kPurple);
+  Text(c, x + w + 1.5, y - 0.5, "TM", mark, kPurple);
   return c.Reduced();
 }
 
@@ -735,6 +753,7 @@ int main(int argc, char** argv) {
   ok &= Write(dir / "tolva_name.bmp",
               Bmp(Lettering(209, 30, "Tolva R. Quenlar", script, kYellow, kBlack)));
   ok &= Write(dir / "marrowby.bmp", Bmp(Lettering(182, 24, "Marrowby", maker, kWhite, kNavy)));
+  ok &= Write(dir / "marrowby_site.bmp", Bmp(SiteLettering(168, 25)));
   const Canvas toolBar = ToolBar();
   ok &= Write(dir / "toolbar.bmp", Bmp(toolBar));
   const Canvas monitor = Monitor(), rays = Cut(toolBar, 8);

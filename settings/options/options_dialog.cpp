@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "engine/help_topic.h"
 #include "engine/warning.h"
 #include "engine/web_page.h"
 #include "resources/resource_ids.h"
@@ -82,7 +83,6 @@ TOptionsDialog::TOptionsDialog(ui::Application& application, platform::Platform&
   Place(HelpBtn, nullptr, {307, 137, 75, 25}, "&Help", "Get help for Options Dialog settings");
   Place(Panel1, nullptr, {99, 6, 194, 37}, "", visitMaker);
   Panel1.colour = Blue;
-  Panel1.lowered = false;
   Panel1.singleLine = true;
   Panel1.cursor = ui::Cursor::HandPoint;
   Place(MarrowbyImage, &Panel1, {4, 5, 182, 24}, "", visitMaker);
@@ -253,10 +253,7 @@ void TOptionsDialog::OKBtnClick() {
 void TOptionsDialog::HelpBtnClick() {
   Guarded([&] {
     app.helpFile = "tolva.hlp";
-    if (!platform_.help.WinHelpA(Handle(), app.helpFile.c_str(), platform::HelpContents, 0)) return;
-    const std::string jump = std::string("JumpID(\"\",\"") + OptionsDialogHelpTopic + "\")";
-    platform_.help.WinHelpA(Handle(), app.helpFile.c_str(), platform::HelpCommand,
-                            reinterpret_cast<std::uintptr_t>(jump.c_str()));
+    engine::ShowHelpTopic(platform_.help, Handle(), app.helpFile, OptionsDialogHelpTopic);
   });
 }
 

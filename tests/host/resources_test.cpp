@@ -33,7 +33,7 @@ const std::vector<std::string> kArtworkFiles = {
     "mainicon.ico", "transparent.ico", "conceal.wav",    "reveal.wav",   "soundkey.wav",
     "tolva.bmp",    "tolva_name.bmp",  "marrowby.bmp",   "toolbar.bmp",  "splash.jpg",
     "launch_glyph.bmp", "launch_glyph_disabled.bmp", "refresh_glyph.bmp",
-    "refresh_glyph_disabled.bmp"};
+    "refresh_glyph_disabled.bmp", "marrowby_site.bmp"};
 
 Bytes ReadFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -212,7 +212,8 @@ TEST(ResourceFiles, BitmapsHaveTheirLayoutSizes) {
     int width, height;
   };
   for (const Case& c : {Case{"tolva.bmp", 32, 32}, Case{"tolva_name.bmp", 209, 30},
-                        Case{"marrowby.bmp", 182, 24}, Case{"toolbar.bmp", 176, 16},
+                        Case{"marrowby.bmp", 182, 24}, Case{"marrowby_site.bmp", 168, 25},
+                        Case{"toolbar.bmp", 176, 16},
                         Case{"launch_glyph.bmp", 16, 16}, Case{"launch_glyph_disabled.bmp", 16, 16},
                         Case{"refresh_glyph.bmp", 16, 16},
                         Case{"refresh_glyph_disabled.bmp", 16, 16}}) {

@@ -63,6 +63,7 @@ class DialogForm : public ui::Form {
     panelLabel.autoSize = true;
     panelLabel.SetCaption("Click me");
     panelLabel.OnClick = [this] { ++panelLabelClicks; };
+    panelLabel.cursor = ui::Cursor::HandPoint;
     bevel.SetBounds({300, 10, 38, 16});
     ok.isDefault = true;
     ok.OnClick = [this] { clicked.push_back("ok"); };
@@ -238,6 +239,16 @@ TEST_F(DialogControlsWinTest, ClickOnAControlDeepInContainersReachesIt) {
   EXPECT_TRUE(PumpUntil([&] { return form->panelLabelClicks > 0; }));
   Pump(50);
   EXPECT_EQ(form->panelLabelClicks, 1);
+  // The label asks for the hand, the panel around it does not; the label stands on the panel's
+  // colour, not the form's.
+  EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_HAND));
+  RECT p;
+  GetWindowRect(panel, &p);
+  SetCursorPos(p.right - 5, p.bottom - 5);
+  Pump(100);
+  EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_ARROW));
+  const WindowDc screen(nullptr);
+  EXPECT_EQ(GetPixel(screen.get(), r.right - 1, r.top), kBlue);
 }
 
 TEST_F(DialogControlsWinTest, DialogFrameCentringFocusAndItsKeys) {

@@ -1,11 +1,16 @@
-// The minimise animation switch and the current directory, through the real calls.
+// The minimise animation switch, the current directory, the memory status and the thousands
+// separator, through the real calls.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "app/secondary_forms.h"
 #include "platform/system_parameters.h"
 #include "platform/win32/win32_platform.h"
 #include "tests/shared/current_directory_cases.h"
@@ -116,6 +121,44 @@ TEST(Win32Process, CurrentDirectoryCopiedOnlyWhenItFits) {
     ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str())) << folder;
     tests::ExpectCurrentDirectoryCopiedOnlyWhenItFits(process, folder);
   }
+}
+
+// The figures as the system itself reports them to this program, the total read as a 32-bit
+// program reads it.
+TEST(Win32Kernel, MemoryStatusAsTheSystemReportsIt) {
+  MemoryStatus status;
+  status.length = MemoryStatusSize;
+  Win32Kernel().GlobalMemoryStatus(status);
+  MEMORYSTATUS real{};
+  real.dwLength = sizeof real;
+  ::GlobalMemoryStatus(&real);
+  EXPECT_EQ(status.totalPhys, std::min<unsigned long long>(real.dwTotalPhys, 0xFFFFFFFFull));
+  EXPECT_GT(status.totalPhys, 0u);
+  EXPECT_LE(status.memoryLoad, 100u);
+  EXPECT_LE(std::abs(static_cast<int>(status.memoryLoad) - static_cast<int>(real.dwMemoryLoad)), 2);
+}
+
+// The separator the user sets is the one read, and the kilobytes come out grouped as Windows
+// groups a whole number with it (with the leading zero: no memory reads "0 KB", not " KB").
+TEST(Win32Locale, ThousandsSeparatorGroupsAsWindowsDoes) {
+  char saved[8] = {};
+  ASSERT_GT(GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, saved, sizeof saved), 0);
+  for (const char* separator : {",", ".", "'", " "}) {
+    SCOPED_TRACE(std::string("separator '") + separator + "'");
+    ASSERT_TRUE(SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator));
+    const RegionalSettings region = Win32Locale().ReadRegionalSettings();
+    EXPECT_EQ(region.thousandSeparator, separator);
+    for (const std::uint32_t bytes : {0u, 1023u, 999u * 1024u, 1000u * 1024u, 536'350'720u, 0xFFFFFFFFu}) {
+      const std::string digits = std::to_string(bytes >> 10);
+      char decimal[] = ".";
+      std::string grouping = region.thousandSeparator;
+      NUMBERFMTA format{0, 1, 3, decimal, grouping.data(), 1};
+      char windows[64] = {};
+      ASSERT_GT(GetNumberFormatA(LOCALE_USER_DEFAULT, 0, digits.c_str(), &format, windows, sizeof windows), 0);
+      EXPECT_EQ(app::PhysicalMemoryText(bytes, region.thousandSeparator), std::string(windows) + " KB");
+    }
+  }
+  EXPECT_TRUE(SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, saved));
 }
 
 }  // namespace

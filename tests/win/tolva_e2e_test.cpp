@@ -2,7 +2,9 @@
 // to conceal.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <thread>
 #include <string>
@@ -14,6 +16,7 @@ namespace tolva::tests {
 namespace {
 
 constexpr int HideShowIndex = 0;
+constexpr int AboutIndex = 3;
 constexpr int ExitIndex = 5;
 
 std::string Settings(const std::string& showExit, const std::string& warnExit,
@@ -252,6 +255,127 @@ TEST(TolvaEndToEndReentry, ASessionEndQueryDuringTheConcealPassLosesNoWindow) {
   ASSERT_TRUE(tolva.ClickToolButton(HideShowIndex));
   EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(targets[0]) != FALSE; }, 15000));
   for (HWND w : targets) ShowWindow(w, SW_SHOWNOACTIVATE);
+}
+
+// A point of a window's client area as the screen shows it.
+COLORREF ScreenPixel(HWND window, int x, int y) {
+  POINT point{x, y};
+  ClientToScreen(window, &point);
+  HDC screen = GetDC(nullptr);
+  const COLORREF colour = GetPixel(screen, point.x, point.y);
+  ReleaseDC(nullptr, screen);
+  return colour;
+}
+
+// Pixels of the colour in one row of a window's client area, from left to right (exclusive).
+int PixelsInRow(HWND window, int left, int right, int y, COLORREF colour) {
+  int count = 0;
+  for (int x = left; x < right; ++x) count += ScreenPixel(window, x, y) == colour ? 1 : 0;
+  return count;
+}
+
+// The about box from the tool bar's About button: its frame, its controls where they belong
+// with their captions, the colours on the screen, the memory figures of the moment; Enter
+// closes it.
+TEST_F(TolvaEndToEnd, TheAboutBoxShowsItsLayoutAndTheMemoryFigures) {
+  WriteSettingsFile(Settings("1", "0"));
+  TolvaProcess tolva;
+  ASSERT_TRUE(tolva.WaitForMainWindow());
+  ASSERT_TRUE(tolva.ClickToolButton(AboutIndex));
+  const HWND about = tolva.WaitForAboutBox();
+  ASSERT_NE(about, nullptr) << "the about box did not open";
+  const MemoryFigures expected = CurrentMemoryFigures();
+
+  RECT client{};
+  GetClientRect(about, &client);
+  EXPECT_EQ(client.right, 320);
+  EXPECT_EQ(client.bottom, 313);
+  const LONG style = GetWindowLongA(about, GWL_STYLE);
+  EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0);
+  EXPECT_FALSE(IsWindowEnabled(tolva.MainWindow())) << "not modal";
+
+  struct Case {
+    const char* className;
+    RECT place;  // in the box's client area
+    const char* text;
+  };
+  for (const Case& c : {Case{"Button", {123, 281, 198, 306}, "OK"},
+                        Case{"Static", {8, 8, 312, 272}, ""},
+                        Case{"Static", {19, 17, 302, 71}, ""},
+                        Case{"TolvaPicture", {36, 26, 68, 58}, ""},
+                        Case{"TolvaPicture", {79, 27, 288, 57}, ""},
+                        Case{"Static", {133, 80, 186, 93}, "Version 2.1"},
+                        Case{"Static", {42, 98, 152, 111}, "Copyright \xA9 2003"},
+                        Case{"Static", {157, 98, 274, 111}, "Marrowby Corporation"},
+                        Case{"Static", {112, 117, 208, 130}, "All rights reserved."},
+                        Case{"TolvaPicture", {80, 146, 248, 171}, ""},
+                        Case{"Static", {20, 233, 183, 246}, "Memory In Use By All Applications:"},
+                        Case{"Static", {20, 251, 165, 264}, "Memory Available to Windows:"}}) {
+    SCOPED_TRACE(std::string(c.className) + " " + c.text + " at " + std::to_string(c.place.left) + "," +
+                 std::to_string(c.place.top));
+    const HWND control = ChildAt(about, c.place);
+    ASSERT_NE(control, nullptr);
+    EXPECT_STRCASEEQ(ClassOf(control).c_str(), c.className);
+    EXPECT_EQ(ControlText(control), c.text);
+  }
+  // Each line of the legal notice fits its label in the box's font. Where "MS Sans Serif" is
+  // another face (Wine's is wider), the widths are scaled by the label that was made to the
+  // measure of its text, MemLabel, 163 pixels wide in MS Sans Serif 8.
+  HDC screen = GetDC(nullptr);
+  HFONT font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
+  const HGDIOBJ previous = SelectObject(screen, font);
+  const auto width = [&](const char* text) {
+    RECT r{0, 0, 0, 0};
+    DrawTextA(screen, text, -1, &r, DT_CALCRECT | DT_SINGLELINE);
+    return static_cast<double>(r.right);
+  };
+  const double scale = std::max(1.0, width("Memory In Use By All Applications:") / 163.0);
+  for (const auto& [text, room] : {std::pair{"Copyright \xA9 2003", 110}, std::pair{"All rights reserved.", 96}})
+    EXPECT_LE(width(text) / scale, room) << text;
+  SelectObject(screen, previous);
+  DeleteObject(font);
+  ReleaseDC(nullptr, screen);
+
+  const auto [used, physical] = AboutBoxFigures(about);
+  EXPECT_EQ(physical, expected.kilobytes);
+  const int load = ShownLoad(used);
+  EXPECT_GE(load, 0) << used;
+  EXPECT_LE(std::abs(load - static_cast<int>(expected.load)), 2) << used;
+
+  // The colours as the screen shows them: the silver box, the aqua panel with its lowered
+  // ring, the blue panel with two, the labels on the aqua, the links blue and underlined.
+  constexpr COLORREF silver = RGB(192, 192, 192), aqua = RGB(0, 255, 255), blue = RGB(0, 0, 255),
+                     black = RGB(0, 0, 0);
+  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), light = GetSysColor(COLOR_BTNHIGHLIGHT);
+  struct Pixel {
+    int x, y;
+    COLORREF colour;
+  };
+  for (const Pixel& p : {Pixel{3, 3, silver}, Pixel{12, 200, aqua}, Pixel{22, 20, blue},
+                         Pixel{8, 8, shadow}, Pixel{8, 200, shadow}, Pixel{311, 271, light},
+                         Pixel{311, 100, light}, Pixel{9, 9, aqua}, Pixel{19, 17, shadow},
+                         Pixel{20, 18, shadow}, Pixel{301, 70, light}, Pixel{300, 69, light},
+                         Pixel{21, 19, blue}, Pixel{150, 80, aqua}, Pixel{60, 98, aqua},
+                         Pixel{200, 233, aqua}}) {
+    EXPECT_EQ(ScreenPixel(about, p.x, p.y), p.colour) << p.x << "," << p.y;
+  }
+  int longestBlueRun = 0, blueInNotice = 0, blackInLabel = 0;
+  for (int y = 98; y < 111; ++y) {
+    longestBlueRun = std::max(longestBlueRun, PixelsInRow(about, 157, 274, y, blue));
+    blueInNotice += PixelsInRow(about, 42, 152, y, blue);
+  }
+  for (int y = 233; y < 246; ++y) blackInLabel += PixelsInRow(about, 20, 183, y, black);
+  EXPECT_GT(longestBlueRun, 60) << "the link is not underlined";
+  EXPECT_GT(blueInNotice, 30);
+  EXPECT_GT(blackInLabel, 30);
+
+  SetForegroundWindow(about);
+  PressKey(VK_RETURN);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(about); })) << "Enter did not close the box";
+  EXPECT_TRUE(IsWindowEnabled(tolva.MainWindow()));
+  ASSERT_TRUE(tolva.ClickToolButton(ExitIndex));
+  EXPECT_TRUE(tolva.WaitForExit());
 }
 
 // Start-up time, memory and size, printed for the record; the bounds only catch a gross fault.

@@ -4,12 +4,15 @@
 #include <windows.h>
 #include <psapi.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <functional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace tolva::tests {
@@ -149,6 +152,70 @@ inline void ClickCentre(HWND window) {
   ClickIn(window, POINT{(r.right - r.left) / 2, (r.bottom - r.top) / 2});
 }
 
+struct PlaceSearch {
+  HWND root;
+  RECT place;
+  HWND found = nullptr;
+};
+
+inline BOOL CALLBACK FindPlaceProc(HWND window, LPARAM context) {
+  auto& search = *reinterpret_cast<PlaceSearch*>(context);
+  RECT r{};
+  GetWindowRect(window, &r);
+  MapWindowPoints(nullptr, search.root, reinterpret_cast<POINT*>(&r), 2);
+  if (!EqualRect(&r, &search.place)) return TRUE;
+  search.found = window;
+  return FALSE;
+}
+
+// The child window anywhere below the root that covers exactly this rectangle of the root's
+// client area; null when there is none.
+inline HWND ChildAt(HWND root, RECT place) {
+  PlaceSearch search{root, place};
+  EnumChildWindows(root, FindPlaceProc, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// The memory figures a program shows now: the load in percent, and the physical memory in
+// whole kilobytes as the system formats a number in the user's locale (grouped in threes with
+// the locale's thousands separator, no decimals), from this process's own GlobalMemoryStatus.
+struct MemoryFigures {
+  DWORD load = 0;
+  std::string kilobytes;
+};
+inline MemoryFigures CurrentMemoryFigures() {
+  MEMORYSTATUS status{};
+  status.dwLength = sizeof status;
+  GlobalMemoryStatus(&status);
+  char separator[8] = {};
+  GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, sizeof separator);
+  char decimal[] = ".";
+  NUMBERFMTA format{0, 1, 3, decimal, separator, 1};
+  // A 32-bit program reads a total beyond 32 bits as the largest 32-bit figure.
+  const std::string value = std::to_string(std::min<unsigned long long>(status.dwTotalPhys, 0xFFFFFFFFull) >> 10);
+  char text[64] = {};
+  GetNumberFormatA(LOCALE_USER_DEFAULT, 0, value.c_str(), &format, text, sizeof text);
+  return {status.dwMemoryLoad, std::string(text) + " KB"};
+}
+
+// The two figures of the about box as it shows them: the memory load and the physical memory.
+inline constexpr RECT AboutMemoryUsedPlace{187, 233, 255, 246};
+inline constexpr RECT AboutPhysicalMemoryPlace{169, 251, 251, 264};
+inline std::pair<std::string, std::string> AboutBoxFigures(HWND about) {
+  return {ControlText(ChildAt(about, AboutMemoryUsedPlace)),
+          ControlText(ChildAt(about, AboutPhysicalMemoryPlace))};
+}
+// The load the box shows as a number; -1 when it does not read as "<number> %".
+inline int ShownLoad(const std::string& text) {
+  int load = -1;
+  char percent = 0;
+  if (std::sscanf(text.c_str(), "%d %c", &load, &percent) != 2 || percent != '%' ||
+      text != std::to_string(load) + " %") {
+    return -1;
+  }
+  return load;
+}
+
 class TolvaProcess {
  public:
   static constexpr const char* Title = "Tolva R. Quenlar (TM)";
@@ -219,6 +286,19 @@ class TolvaProcess {
     return text != nullptr ? WindowText(text) : std::string();
   }
   static void PressButton(HWND box, int id) { PostMessageA(GetDlgItem(box, id), BM_CLICK, 0, 0); }
+
+  // The about box while it is on the screen.
+  static constexpr const char* AboutTitle = "About Tolva R. Quenlar (TM)";
+  HWND AboutBox() const {
+    for (HWND w : TopLevelWindowsOf(Id()))
+      if (WindowText(w) == AboutTitle && IsWindowVisible(w)) return w;
+    return nullptr;
+  }
+  HWND WaitForAboutBox(int timeoutMs = 10000) const {
+    HWND box = nullptr;
+    WaitFor([&] { return (box = AboutBox()) != nullptr; }, timeoutMs);
+    return box;
+  }
 
   // The tool bar of the main window, and a real click on its button number index.
   HWND ToolBar() const {

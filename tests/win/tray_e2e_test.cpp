@@ -413,6 +413,14 @@ TEST_F(TrayEndToEnd, TheMenusOptionsAndAboutOpenTheirWindows) {
         if (WindowText(w) == c.title && IsWindowVisible(w)) window = w;
       return window != nullptr;
     })) << "not opened";
+    if (c.item == AboutItem) {
+      // The figures of the moment, with the locale's separator.
+      const MemoryFigures expected = CurrentMemoryFigures();
+      const auto [used, physical] = AboutBoxFigures(window);
+      EXPECT_EQ(physical, expected.kilobytes);
+      EXPECT_GE(ShownLoad(used), 0) << used;
+      EXPECT_LE(std::abs(ShownLoad(used) - static_cast<int>(expected.load)), 2) << used;
+    }
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(window); }));
     Sleep(GetDoubleClickTime() + 100);
