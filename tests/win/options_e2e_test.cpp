@@ -8,10 +8,7 @@
 #include <string>
 #include <vector>
 
-#include <windows.h>
-#include <commctrl.h>
-
-#include "engine/exclude_list.h"
+#include "options_process.h"
 #include "targets_process.h"
 #include "tolva_process.h"
 
@@ -20,33 +17,6 @@ namespace {
 
 constexpr int HideShowIndex = 0;
 constexpr int OptionsIndex = 1;
-constexpr int DateTimePage = 3;
-
-// A picker's value, read inside the program: the control answers with a pointer into the
-// process it lives in.
-SYSTEMTIME PickerValue(HWND picker, DWORD processId) {
-  SYSTEMTIME value{};
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-  if (process == nullptr) return value;
-  void* remote = VirtualAllocEx(process, nullptr, sizeof value, MEM_COMMIT, PAGE_READWRITE);
-  if (remote != nullptr) {
-    if (SendMessageA(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(remote)) == GDT_VALID)
-      ReadProcessMemory(process, remote, &value, sizeof value, nullptr);
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-  }
-  CloseHandle(process);
-  return value;
-}
-
-int SecondsOfDay(const SYSTEMTIME& t) { return t.wHour * 3600 + t.wMinute * 60 + t.wSecond; }
-
-std::string Key(const std::string& file, const std::string& key) {
-  const std::size_t at = file.find("\r\n" + key + "=");
-  if (at == std::string::npos) return "<none>";
-  const std::size_t start = at + key.size() + 3;
-  return file.substr(start, file.find("\r\n", start) - start);
-}
-
 
 class OptionsEndToEnd : public ::testing::Test {
  protected:
@@ -80,19 +50,8 @@ class OptionsEndToEnd : public ::testing::Test {
     Sleep(300);  // on the screen, as a person sees it before reaching for it
     return dialog;
   }
-  HWND Dialog() const {
-    for (HWND w : TopLevelWindowsOf(tolva_->Id()))
-      if (WindowText(w) == "Options" && IsWindowVisible(w)) return w;
-    return nullptr;
-  }
-  // Chooses a page by its tab: a click on the first tab, then the arrow keys.
-  void ChoosePage(HWND dialog, int index) {
-    HWND tabs = Child(dialog, "SysTabControl32");
-    ASSERT_NE(tabs, nullptr);
-    ClickIn(tabs, POINT{20, 10});
-    for (int i = 0; i < index; ++i) PressKey(VK_RIGHT);
-    Sleep(200);
-  }
+  HWND Dialog() const { return OptionsDialogOf(tolva_->Id()); }
+  static void ChoosePage(HWND dialog, int index) { ChooseOptionsPage(dialog, index); }
   void Close(HWND dialog, const char* button) {
     ClickCentre(Child(dialog, "Button", button));
     ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog); })) << "the dialog stayed";
@@ -140,30 +99,17 @@ TEST_F(OptionsEndToEnd, RealClicksAndOkWriteTheFileAsAFirstSave) {
 TEST_F(OptionsEndToEnd, AnEntryTickedOnTheExcludePageStaysAtTheNextConcealment) {
   HWND dialog = Open("[Settings]\r\nWAV=0\r\n[Exclude]\r\nAutoRefresh=1\r\n");
   ASSERT_NE(dialog, nullptr);
-  ChoosePage(dialog, 4);
+  ChoosePage(dialog, ExcludePage);
   HWND list = Child(dialog, "ListBox");
   ASSERT_NE(list, nullptr);
-  // The list as the program makes it: the visible, enabled, titled windows of other programs,
-  // sorted.
-  engine::ExcludeList expected;
-  for (HWND w = GetTopWindow(nullptr); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(w, &process);
-    const std::string title = WindowText(w);
-    if (process == tolva_->Id() || title.empty() || title == "Program Manager") continue;
-    if (IsWindowVisible(w) && IsWindowEnabled(w)) expected.Add(title);
-  }
+  const engine::ExcludeList expected = ExpectedExcludeList(tolva_->Id());
   ASSERT_TRUE(WaitFor([&] {
     return SendMessageA(list, LB_GETCOUNT, 0, 0) == static_cast<LRESULT>(expected.size());
   })) << "listed " << SendMessageA(list, LB_GETCOUNT, 0, 0) << ", expected " << expected.size();
-  std::size_t index = 0;
-  while (index < expected.size() && expected[index].title != "E2E target 2") ++index;
+  const std::size_t index = IndexOf(expected, "E2E target 2");
   ASSERT_LT(index, expected.size());
-  const int itemHeight = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
-  EXPECT_EQ(itemHeight, 13);
-  POINT box{7, static_cast<int>(index) * itemHeight + itemHeight / 2};
-  ClientToScreen(list, &box);
-  ClickAt(box);
+  EXPECT_EQ(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0), 13);
+  ClickExcludeTick(list, index);
   Close(dialog, "OK");
 
   ASSERT_TRUE(tolva_->ClickToolButton(HideShowIndex));
@@ -179,44 +125,32 @@ TEST_F(OptionsEndToEnd, AnEntryTickedOnTheExcludePageStaysAtTheNextConcealment) 
 // at that second, by itself, and then is off: on the page, in the program's record (the dialog
 // opens from it) and in the file, where the old targets stay.
 TEST_F(OptionsEndToEnd, AScheduleSetAFewSecondsAheadConcealsAtThatSecondAndSwitchesOff) {
-  // The seconds field does not carry into the minutes as it is stepped up: start early enough
-  // in the minute.
-  SYSTEMTIME now{};
-  for (GetLocalTime(&now); now.wSecond > 48; GetLocalTime(&now)) Sleep(250);
+  WaitForRoomInTheMinute(7);
   HWND dialog = Open("[Settings]\r\nWAV=0\r\n");
   ASSERT_NE(dialog, nullptr);
   ChoosePage(dialog, DateTimePage);
-  ClickCentre(Child(dialog, "Button", "Enable Date And Time"));  // both pickers at now
+  const std::optional<SYSTEMTIME> set = ScheduleSecondsAhead(dialog, tolva_->Id(), 7);
+  ASSERT_TRUE(set.has_value()) << "the time picker did not take the steps";
+  const SYSTEMTIME target = *set;
   HWND time = Child(dialog, "SysDateTimePick32");
-  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(time) != FALSE; }));
-  // The time as a person sets it: the seconds field chosen with the arrow keys, then stepped up.
-  ClickIn(time, POINT{6, 10});
-  PressKey(VK_RIGHT);
-  PressKey(VK_RIGHT);
-  const SYSTEMTIME start = PickerValue(time, tolva_->Id());
-  for (int i = 0; i < 7; ++i) PressKey(VK_UP);
-  SYSTEMTIME target{};
-  ASSERT_TRUE(WaitFor([&] {
-    target = PickerValue(time, tolva_->Id());
-    return SecondsOfDay(target) == SecondsOfDay(start) + 7;
-  }, 3000)) << SecondsOfDay(start) << " -> " << SecondsOfDay(target);
   Close(dialog, "OK");
   const std::string armed = ReadSettingsFile();
-  ASSERT_EQ(Key(armed, "EnableDateTime"), "1") << armed;
+  ASSERT_EQ(SettingsKey(armed, "EnableDateTime"), "1") << armed;
 
   const std::vector<HWND> windows = {targets_->Find("E2E target 1"), targets_->Find("E2E target 2"),
                                      targets_->Find("E2E target 3")};
   ASSERT_TRUE(AllVisible(windows)) << "concealed before its time";
   ASSERT_TRUE(WaitFor([&] { return NoneVisible(windows); }, 15000)) << "the schedule did not fire";
+  SYSTEMTIME now{};
   GetLocalTime(&now);
   // Within the target second, or just after it for the tick and the pass.
   EXPECT_GE(SecondsOfDay(now), SecondsOfDay(target));
   EXPECT_LE(SecondsOfDay(now), SecondsOfDay(target) + 2);
 
   const std::string fired = ReadSettingsFile();
-  EXPECT_EQ(Key(fired, "EnableDateTime"), "0");
-  EXPECT_EQ(Key(fired, "ActionTime"), Key(armed, "ActionTime"));
-  EXPECT_EQ(Key(fired, "ActionDate"), Key(armed, "ActionDate"));
+  EXPECT_EQ(SettingsKey(fired, "EnableDateTime"), "0");
+  EXPECT_EQ(SettingsKey(fired, "ActionTime"), SettingsKey(armed, "ActionTime"));
+  EXPECT_EQ(SettingsKey(fired, "ActionDate"), SettingsKey(armed, "ActionDate"));
 
   dialog = OpenAgain();
   ASSERT_NE(dialog, nullptr);

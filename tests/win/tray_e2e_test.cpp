@@ -17,7 +17,9 @@
 #include "platform/win32/gdi.h"
 #include "targets_process.h"
 #include "tests/tools/menu_reader.h"
+#include "screen_picture.h"
 #include "tolva_process.h"
+#include "tray_process.h"
 
 namespace tolva::tests {
 namespace {
@@ -28,49 +30,6 @@ constexpr int TrayButtonIndex = 4;
 std::string Settings(const std::string& toTray = "0") {
   return "[Settings]\r\nHints=1\r\nShowExit=1\r\nWarnExit=0\r\nToTray=" + toTray +
          "\r\nWAV=0\r\n[Icon]\r\nTrayPlace=1\r\nInvisible=0\r\n";
-}
-
-// A docked icon's X window is reparented into the tray's, which Wine knows as a foreign window
-// at the tray's place; the icon's own window is a descendant of it, at the icon's place.
-HWND DockedTray() { return FindWindowA("__wine_x11_foreign_window", nullptr); }
-
-BOOL CALLBACK FindIconWindow(HWND window, LPARAM found) {
-  if (ClassOf(window) != "__winex11_tray_icon") return TRUE;
-  *reinterpret_cast<HWND*>(found) = window;
-  return FALSE;
-}
-HWND DockedIcon() {
-  HWND tray = DockedTray();
-  HWND icon = nullptr;
-  if (tray != nullptr) EnumChildWindows(tray, FindIconWindow, reinterpret_cast<LPARAM>(&icon));
-  return icon;
-}
-
-POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
-
-void Click(POINT p, bool right) {
-  SetCursorPos(p.x, p.y);
-  Sleep(30);
-  INPUT inputs[2]{};
-  inputs[0].type = inputs[1].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-  inputs[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-  SendInput(2, inputs, sizeof(INPUT));
-}
-
-// A real click on the docked icon; false when there is none. Two clicks of a button within the
-// double-click time are a double click, which the icon answers otherwise: each click comes after
-// that time has passed since the last of the same button.
-bool ClickIcon(bool right) {
-  static DWORD lastClick[2] = {GetTickCount() - 10000, GetTickCount() - 10000};
-  const DWORD since = GetTickCount() - lastClick[right];
-  if (since <= GetDoubleClickTime() + 100) Sleep(GetDoubleClickTime() + 100 - since);
-  HWND icon = DockedIcon();
-  RECT place{};
-  if (icon == nullptr || !GetWindowRect(icon, &place)) return false;
-  Click(Centre(place), right);
-  lastClick[right] = GetTickCount();
-  return true;
 }
 
 // The visible pop-up menu window of a process; the system keeps closed ones, hidden.
@@ -173,43 +132,6 @@ const std::vector<std::string> MenuCaptions(const std::string& hideShow) {
 }
 constexpr int RestoreItem = 0, HideShowItem = 1, OptionsItem = 3, AboutItem = 5, ExitItem = 8;
 
-// With TOLVA_SCREENS naming a folder, the first open menu is saved there with the tray below it,
-// as tray-menu.bmp, for the README (a screen's corner as a person sees it).
-void SavePictureOfTheMenu(HWND menu) {
-  static bool saved = false;
-  const char* folder = std::getenv("TOLVA_SCREENS");
-  if (saved || folder == nullptr) return;
-  saved = true;
-  RECT r{};
-  GetWindowRect(menu, &r);
-  const int right = GetSystemMetrics(SM_CXSCREEN), bottom = GetSystemMetrics(SM_CYSCREEN);
-  const int left = std::max(0, static_cast<int>(r.left) - 16), top = std::max(0, static_cast<int>(r.top) - 16);
-  const int width = right - left, height = bottom - top;
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-  const int stride = (width * 3 + 3) & ~3;
-  std::vector<char> pixels(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height));
-  {
-    const platform::win32::WindowDc screen(nullptr);
-    const platform::win32::MemoryDc memory(screen.get());
-    const platform::win32::Bitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
-    {
-      const platform::win32::Selection selected(memory.get(), bitmap.get());
-      BitBlt(memory.get(), 0, 0, width, height, screen.get(), left, top, SRCCOPY);
-    }
-    GetDIBits(memory.get(), bitmap.get(), 0, static_cast<UINT>(height), pixels.data(), &info,
-              DIB_RGB_COLORS);
-  }
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-  std::ofstream out(std::string(folder) + "\\tray-menu.bmp", std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&file), sizeof file);
-  out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-  out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
-}
-
 class TrayEndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -270,7 +192,15 @@ class TrayEndToEnd : public ::testing::Test {
   void Choose(const std::string& hideShow, int index) {
     HWND menu = OpenMenu();
     ASSERT_NE(menu, nullptr) << "no menu opened";
-    SavePictureOfTheMenu(menu);
+    // The first open menu, with the tray below it, for the README.
+    static bool saved = false;
+    if (!saved) {
+      saved = true;
+      RECT r{};
+      GetWindowRect(menu, &r);
+      SaveScreenPicture("tray-menu", RECT{r.left - 16, r.top - 16, GetSystemMetrics(SM_CXSCREEN),
+                                          GetSystemMetrics(SM_CYSCREEN)});
+    }
     const std::vector<MenuItemSeen> items = ReadMenu(menu);
     std::vector<std::string> captions;
     for (const auto& item : items) captions.push_back(item.caption);
