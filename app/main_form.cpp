@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/secondary_forms.h"
+#include "app/about_box.h"
 #include "engine/warning.h"
 #include "resources/resource_ids.h"
 #include "settings/date_time.h"
@@ -273,7 +273,7 @@ void TForm1::TrayMenu() {
 }
 
 void TForm1::PopupMenu1Popup() {
-  Guarded([&] {
+  app.Guarded([&] {
     const HideWindowsItemLook look = HideWindowsItemFor(state_.hiddenWindows.WindowsHidden);
     HideWindows1.SetCaption(std::string(look.caption));
     HideWindows1.SetImageIndex(look.imageIndex);
@@ -281,7 +281,7 @@ void TForm1::PopupMenu1Popup() {
 }
 
 void TForm1::RestoreTolvaClick() {
-  Guarded([&] {
+  app.Guarded([&] {
     if (app.IsMinimized()) app.Restore();
     platform_.windows.SetForegroundWindow(Handle());
     Show();
@@ -325,14 +325,6 @@ void TForm1::ShowLook(const engine::HideShowButtonLook& look) {
   HideShowButton.SetImageIndex(look.imageIndex);
 }
 
-void TForm1::Guarded(const std::function<void()>& steps) {
-  try {
-    steps();
-  } catch (const std::exception& exception) {
-    app.ShowException(exception);
-  }
-}
-
 void TForm1::HideShowButtonClick() { cycle_.HideShowButtonClick(); }
 
 void TForm1::OptionsButtonClick() {
@@ -340,7 +332,7 @@ void TForm1::OptionsButtonClick() {
   // A second request while the dialog is open (the tray menu stays usable) changes nothing:
   // presetting again would throw away what the user is editing.
   if (dialog == nullptr || dialog->Visible()) return;
-  Guarded([&] {
+  app.Guarded([&] {
     PresetOptions(*dialog);
     if (dialog->ShowModal() != platform::IdOk) return;
     ApplyOptions(*dialog);
@@ -473,7 +465,7 @@ void TForm1::ApplyOptions(TOptionsDialog& d) {
 }
 
 void TForm1::HelpButtonClick() {
-  Guarded([&] { platform_.help.WinHelpA(Handle(), HelpFileName, platform::HelpContents, 0); });
+  app.Guarded([&] { platform_.help.WinHelpA(Handle(), HelpFileName, platform::HelpContents, 0); });
 }
 
 void TForm1::FormHelpKey() {
@@ -482,11 +474,11 @@ void TForm1::FormHelpKey() {
 }
 
 void TForm1::AboutButtonClick() {
-  Guarded([&] { if (state_.AboutBox != nullptr) state_.AboutBox->ShowModal(); });
+  app.Guarded([&] { if (state_.AboutBox != nullptr) state_.AboutBox->ShowModal(); });
 }
 
 void TForm1::HideTolvaButtonClick() {
-  Guarded([&] {
+  app.Guarded([&] {
     // While the window is away the icon that brings it back cannot be switched off.
     if (state_.OptionsDialog != nullptr) state_.OptionsDialog->PlaceOnTrayBox.SetEnabled(false);
     Hide();

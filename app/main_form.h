@@ -142,9 +142,6 @@ class TForm1 final : public ui::Form, private engine::HideShowButtonView {
   // An icon operation failed: the warning, then the program is asked to end. Windows still
   // concealed are shown first: nothing would be left to bring them back.
   void TrayIconFailed(const TrayFailure& failure);
-  // Runs a handler's steps; an exception is shown in the standard error box and the program
-  // goes on.
-  void Guarded(const std::function<void()>& steps);
   void OpenWebPage(std::string_view address);
   void ApplyHints();
 

@@ -6,7 +6,7 @@
 
 #include "app/main_form.h"
 #include "app/program_state.h"
-#include "app/secondary_forms.h"
+#include "app/about_box.h"
 #include "app/splash_form.h"
 #include "settings/options/options_dialog.h"
 #include "platform/platform.h"

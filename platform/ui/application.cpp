@@ -71,6 +71,14 @@ void Application::HandleMessage() {
   if (!ProcessMessage() && !terminated_ && peer_) peer_->WaitMessage();
 }
 
+void Application::Guarded(const std::function<void()>& steps) {
+  try {
+    steps();
+  } catch (const std::exception& exception) {
+    ShowException(exception);
+  }
+}
+
 void Application::Dispatch(const std::function<void()>& handler) {
   try {
     if (handler) handler();

@@ -105,6 +105,9 @@ class Application {
   // OnException when it is set (a failed allocation or a bad index is as much the program's own
   // failure as one it raised itself), else to the standard error box.
   void HandleException(const std::exception& exception);
+  // Runs a handler's steps; an exception is shown in the standard error box and the program goes
+  // on (the guarded commands of the program's windows).
+  void Guarded(const std::function<void()>& steps);
   // The standard error box: the message (with a full stop when its last character sorts after
   // "."), the application title as caption, an error icon and OK.
   void ShowException(const std::exception& exception);

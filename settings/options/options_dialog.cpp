@@ -216,14 +216,6 @@ TOptionsDialog::TOptionsDialog(ui::Application& application, platform::Platform&
   OnCreate = [this, &ownWindows] { ownWindows.Set(engine::OwnWindows::Role::OptionsDialog, Handle()); };
 }
 
-void TOptionsDialog::Guarded(const std::function<void()>& steps) {
-  try {
-    steps();
-  } catch (const std::exception& exception) {
-    app.ShowException(exception);
-  }
-}
-
 OptionsDialogValues TOptionsDialog::Values() const {
   OptionsDialogValues v;
   v.EnableHintsBox = EnableHintsBox.Checked();
@@ -251,7 +243,7 @@ void TOptionsDialog::OKBtnClick() {
 }
 
 void TOptionsDialog::HelpBtnClick() {
-  Guarded([&] {
+  app.Guarded([&] {
     app.helpFile = "tolva.hlp";
     engine::ShowHelpTopic(platform_.help, Handle(), app.helpFile, OptionsDialogHelpTopic);
   });
@@ -268,7 +260,7 @@ void TOptionsDialog::LaunchAppBoxClick() {
 }
 
 void TOptionsDialog::LaunchAppButtonClick() {
-  Guarded([&] {
+  app.Guarded([&] {
     OpenDialog1.fileName = LaunchAppEdit.Text();
     if (!OpenDialog1.Execute(platform_.fileDialogs, Handle())) return;
     LaunchAppEdit.SetText(OpenDialog1.fileName);

@@ -117,8 +117,6 @@ class TOptionsDialog final : public ui::Form {
   OptionsDialogValues Values() const;
 
  private:
-  // An error in a handler that guards its own steps is shown and the dialog stays as it was.
-  void Guarded(const std::function<void()>& steps);
 
   platform::Platform& platform_;
   engine::WindowCensus& census_;

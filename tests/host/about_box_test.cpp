@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/secondary_forms.h"
+#include "app/about_box.h"
 #include "tests/host/app_fixture.h"
 
 namespace tolva::app::testing {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/secondary_forms.h"
+#include "app/about_box.h"
 #include "platform/system_parameters.h"
 #include "platform/win32/win32_platform.h"
 #include "tests/shared/current_directory_cases.h"

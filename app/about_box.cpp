@@ -1,4 +1,4 @@
-#include "app/secondary_forms.h"
+#include "app/about_box.h"
 
 #include "app/main_form.h"
 #include "engine/help_topic.h"
@@ -113,16 +113,8 @@ TAboutBox::TAboutBox(ui::Application& application, platform::Platform& platform,
   OnCreate = [this] { state_.ownWindows.Set(engine::OwnWindows::Role::AboutBox, Handle()); };
 }
 
-void TAboutBox::Guarded(const std::function<void()>& steps) {
-  try {
-    steps();
-  } catch (const std::exception& exception) {
-    app.ShowException(exception);
-  }
-}
-
 void TAboutBox::AboutShow() {
-  Guarded([&] {
+  app.Guarded([&] {
     platform::MemoryStatus status;
     status.length = platform::MemoryStatusSize;
     platform_.kernel.GlobalMemoryStatus(status);
@@ -145,7 +137,7 @@ void TAboutBox::MarrowbyLinkClick() { OpenWebPage(engine::MakerHomeAddress); }
 void TAboutBox::MarrowbyImageClick() { OpenWebPage(engine::MakerHomeAddress); }
 
 void TAboutBox::CopyrightClick() {
-  Guarded([&] {
+  app.Guarded([&] {
     app.helpFile = HelpFileName;
     const platform::WindowHandle owner =
         state_.Form1 != nullptr ? state_.Form1->Handle() : platform::NullWindow;

@@ -52,8 +52,6 @@ class TAboutBox final : public ui::Form {
 
  private:
   void OpenWebPage(std::string_view address);
-  // Shows an error of the steps in the standard error box; the box stays as it is.
-  void Guarded(const std::function<void()>& steps);
 
   platform::Platform& platform_;
   ProgramState& state_;
