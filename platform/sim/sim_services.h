@@ -164,9 +164,6 @@ class SimKernel final : public Kernel {
   bool GetVersionExA(VersionRecord& record) override;
   void GlobalMemoryStatus(MemoryStatus& status) override;
 
-  // Handles this process holds open.
-  const std::map<KernelHandle, std::string>& OpenHandles() const { return open_; }
-
  private:
   CallLog& log_;
   SimMutexNamespace& names_;
