@@ -106,10 +106,7 @@ TAboutBox::TAboutBox(ui::Application& application, platform::Platform& platform,
   Copyright.OnClick = [this] { CopyrightClick(); };
   Copyright2.OnClick = [this] { CopyrightClick(); };
   OnShow = [this] { AboutShow(); };
-  OnHelpKey = [this] {
-    platform_.help.WinHelpA(Handle(), HelpFileName, platform::HelpContext,
-                            static_cast<std::uintptr_t>(helpContext));
-  };
+  OnHelpKey = [this] { engine::ShowHelpContext(platform_.help, Handle(), helpContext); };
   OnCreate = [this] { state_.ownWindows.Set(engine::OwnWindows::Role::AboutBox, Handle()); };
 }
 
@@ -118,9 +115,7 @@ void TAboutBox::AboutShow() {
     platform::MemoryStatus status;
     status.length = platform::MemoryStatusSize;
     platform_.kernel.GlobalMemoryStatus(status);
-    // The separator in force now: the user may have changed it since the last showing.
-    const platform::RegionalSettings region = platform_.locale.ReadRegionalSettings();
-    Physical_Memory.SetCaption(PhysicalMemoryText(status.totalPhys, region.thousandSeparator));
+    Physical_Memory.SetCaption(PhysicalMemoryText(status.totalPhys, state_.region.thousandSeparator));
     Memory_Used.SetCaption(MemoryLoadText(status.memoryLoad));
   });
 }

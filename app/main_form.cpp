@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/about_box.h"
+#include "engine/help_topic.h"
 #include "engine/warning.h"
 #include "resources/resource_ids.h"
 #include "settings/date_time.h"
@@ -175,8 +176,8 @@ void TForm1::FormCreate() {
   TrayIconRecord.flags = platform::NifMessage | platform::NifIcon | platform::NifTip;
   TrayIconRecord.callbackMessage = WmTrayIcon;
 
-  Region = platform_.locale.ReadRegionalSettings();
-  settings::LoadSettings(platform_.profile, platform_.process, platform_.clock, Region, Settings);
+  state_.region = platform_.locale.ReadRegionalSettings();
+  settings::LoadSettings(platform_.profile, platform_.process, platform_.clock, state_.region, Settings);
   ApplyHints();
 
   SetUpTrayIcon();
@@ -377,23 +378,21 @@ void TForm1::PresetOptions(TOptionsDialog& d) {
 }
 
 void TForm1::PresetSchedule(TOptionsDialog& d) {
-  const platform::RegionalSettings& region = Region;
+  const platform::RegionalSettings& region = state_.region;
   const platform::LocalTime now = platform_.clock.GetLocalTime();
   // A stored text that no longer reads in today's regional format (the user changed it) is
   // reported, and the picker starts from now: refusing to open would leave the schedule beyond
   // the user's reach until the file is edited by hand.
-  try {
-    d.TimePicker.SetValue(settings::ParseTime(Settings.ActionTime.view(), region));
-  } catch (const Exception& exception) {
-    app.ShowException(exception);
-    d.TimePicker.SetValue(now);
-  }
-  try {
-    d.DatePicker.SetValue(settings::ParseDate(Settings.ActionDate.view(), region, now));
-  } catch (const Exception& exception) {
-    app.ShowException(exception);
-    d.DatePicker.SetValue(now);
-  }
+  const auto preset = [&](ui::DateTimePicker& picker, const std::function<platform::LocalTime()>& parse) {
+    try {
+      picker.SetValue(parse());
+    } catch (const Exception& exception) {
+      app.ShowException(exception);
+      picker.SetValue(now);
+    }
+  };
+  preset(d.TimePicker, [&] { return settings::ParseTime(Settings.ActionTime.view(), region); });
+  preset(d.DatePicker, [&] { return settings::ParseDate(Settings.ActionDate.view(), region, now); });
 }
 
 void TForm1::ApplyOptions(TOptionsDialog& d) {
@@ -450,12 +449,10 @@ void TForm1::ApplyOptions(TOptionsDialog& d) {
   HideTolvaButton.SetEnabled(d.PlaceOnTrayBox.Checked() && settings::FlagValue(Settings.TrayPlace) == 1);
 
   if (d.EnableDateTimeCheckBox.Checked()) {
-    // The dialog has just saved the targets in the formats in force; the record takes the same
-    // texts, and the ticks compare in the same formats.
-    Region = platform_.locale.ReadRegionalSettings();
+    // The same texts the dialog has just saved, in the same formats the ticks compare in.
     Settings.EnableDateTime = "1";
-    Settings.ActionTime = settings::ActionTimeText(d.TimePicker.Value(), Region);
-    Settings.ActionDate = settings::ActionDateText(d.DatePicker.Value(), Region, d.DatePicker.Value());
+    Settings.ActionTime = settings::ActionTimeText(d.TimePicker.Value(), state_.region);
+    Settings.ActionDate = settings::ActionDateText(d.DatePicker.Value(), state_.region, d.DatePicker.Value());
     ActionTimer.SetEnabled(true);
   } else {
     settings::DisarmSchedule(Settings);
@@ -468,10 +465,7 @@ void TForm1::HelpButtonClick() {
   app.Guarded([&] { platform_.help.WinHelpA(Handle(), HelpFileName, platform::HelpContents, 0); });
 }
 
-void TForm1::FormHelpKey() {
-  platform_.help.WinHelpA(Handle(), HelpFileName, platform::HelpContext,
-                          static_cast<std::uintptr_t>(helpContext));
-}
+void TForm1::FormHelpKey() { engine::ShowHelpContext(platform_.help, Handle(), helpContext); }
 
 void TForm1::AboutButtonClick() {
   app.Guarded([&] { if (state_.AboutBox != nullptr) state_.AboutBox->ShowModal(); });
@@ -489,7 +483,7 @@ void TForm1::ExitButtonClick() { Close(); }
 
 void TForm1::ActionTimerTimer() {
   if (ScheduleFiring) return;
-  if (!settings::ScheduleDue(Settings, platform_.clock.GetLocalTime(), Region)) return;
+  if (!settings::ScheduleDue(Settings, platform_.clock.GetLocalTime(), state_.region)) return;
   struct Firing {
     bool& flag;
     explicit Firing(bool& f) : flag(f) { flag = true; }
@@ -511,7 +505,7 @@ void TForm1::ActionTimerTimer() {
 }
 
 void TForm1::ApplicationSettingChange(const std::string& area) {
-  if (settings::RegionalFormatsChanged(area)) Region = platform_.locale.ReadRegionalSettings();
+  if (settings::RegionalFormatsChanged(area)) state_.region = platform_.locale.ReadRegionalSettings();
 }
 
 void TForm1::OpenWebPage(std::string_view address) {

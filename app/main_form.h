@@ -8,6 +8,7 @@
 #include "app/tray_rules.h"
 #include "engine/companion_actions.h"
 #include "engine/conceal_cycle.h"
+#include "engine/help_topic.h"
 #include "engine/web_page.h"
 #include "engine/window_census.h"
 #include "platform/platform.h"
@@ -19,7 +20,7 @@
 namespace tolva::app {
 
 inline constexpr std::string_view ApplicationTitle = "Tolva R. Quenlar (TM)";
-inline constexpr const char* HelpFileName = "tolva.hlp";
+using engine::HelpFileName;
 inline constexpr int MainWindowHelpContext = 1000;
 
 using engine::MakerSiteName;
@@ -82,9 +83,6 @@ class TForm1 final : public ui::Form, private engine::HideShowButtonView {
   platform::TrayIconRecord TrayIconRecord;
   platform::VersionRecord VersionInfo;
   settings::SettingsRecord Settings;
-  // The user's regional date and time formats, read at start and again whenever Windows says
-  // they changed: the schedule's texts are written and compared in these.
-  platform::RegionalSettings Region;
   // Set while the schedule's own command runs: a tick then (a message box of a companion action
   // is open, and without seconds in the time format the texts match for a whole minute) must not
   // fire it a second time and flip the windows back.

@@ -80,7 +80,7 @@ void Program::CreateWindows() {
   app_.CreateForm(form1_, state_.Form1, platform_, state_);
   app_.CreateForm(aboutBox_, state_.AboutBox, platform_, state_);
   app_.CreateForm(optionsDialog_, state_.OptionsDialog, platform_, state_.ownWindows,
-                  state_.excludeList, form1_->Census());
+                  state_.excludeList, form1_->Census(), state_.region);
 }
 
 int Program::Run(int showCommand) {

@@ -3,6 +3,7 @@
 #include "engine/exclude_list.h"
 #include "engine/hidden_window_set.h"
 #include "engine/own_windows.h"
+#include "platform/locale.h"
 
 namespace tolva::settings {
 class TOptionsDialog;
@@ -20,6 +21,10 @@ struct ProgramState {
   // The titles of the options dialog's Exclude list. Kept here rather than in the dialog because
   // the main window's census reads it and the main window is created before the dialog.
   engine::ExcludeList excludeList;
+  // The user's regional formats as the program uses them: read by the main window as it is made
+  // and again whenever Windows says they changed. The schedule's texts are written and compared
+  // in them, the options dialog saves in them, and the about box groups its figures with them.
+  platform::RegionalSettings region;
 
   // The windows, each set when it is created (before its own creation steps run).
   TForm1* Form1 = nullptr;

@@ -2,6 +2,10 @@
 
 namespace tolva::engine {
 
+bool ShowHelpContext(platform::Help& help, platform::WindowHandle owner, int context) {
+  return help.WinHelpA(owner, HelpFileName, platform::HelpContext, static_cast<std::uintptr_t>(context));
+}
+
 bool ShowHelpTopic(platform::Help& help, platform::WindowHandle owner, const std::string& helpFile,
                    std::string_view topic) {
   if (!help.WinHelpA(owner, helpFile.c_str(), platform::HelpContents, 0)) return false;

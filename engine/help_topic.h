@@ -1,12 +1,18 @@
 #pragma once
-// Opening a topic of the help file by its context string, as the options dialog and the about
-// box do.
+// Opening the help file at a topic: by the context number of a window (F1), or by its context
+// string, as the options dialog and the about box do.
 #include <string>
 #include <string_view>
 
 #include "platform/help.h"
 
 namespace tolva::engine {
+
+// The program's help file, named without a folder.
+inline constexpr const char* HelpFileName = "tolva.hlp";
+
+// F1 in a window: the help file's topic with that window's context number.
+bool ShowHelpContext(platform::Help& help, platform::WindowHandle owner, int context);
 
 // The help file's contents first, so the help engine is running with the file; only if that
 // worked, the jump to the topic (the macro JumpID("", topic)). Returns whether both were made.

@@ -59,10 +59,11 @@ std::string ChooserFolder(std::string_view folder) {
 
 TOptionsDialog::TOptionsDialog(ui::Application& application, platform::Platform& platform,
                                engine::OwnWindows& ownWindows, engine::ExcludeList& excludeList,
-                               engine::WindowCensus& census)
+                               engine::WindowCensus& census, const platform::RegionalSettings& region)
     : ui::Form("OptionsDialog", application),
       platform_(platform),
       census_(census),
+      region_(region),
       excludeItems_(excludeList) {
   SetCaption("Options");
   border = ui::BorderStyle::Dialog;
@@ -209,10 +210,7 @@ TOptionsDialog::TOptionsDialog(ui::Application& application, platform::Platform&
   PlaceOnTrayBox.OnClick = [this] { PlaceOnTrayBoxClick(); };
   EnableDateTimeCheckBox.OnClick = [this] { EnableDateTimeCheckBoxClick(); };
   RefreshButton.OnClick = [this] { RefreshButtonClick(); };
-  OnHelpKey = [this] {
-    platform_.help.WinHelpA(Handle(), "tolva.hlp", platform::HelpContext,
-                            static_cast<std::uintptr_t>(helpContext));
-  };
+  OnHelpKey = [this] { engine::ShowHelpContext(platform_.help, Handle(), helpContext); };
   OnCreate = [this, &ownWindows] { ownWindows.Set(engine::OwnWindows::Role::OptionsDialog, Handle()); };
 }
 
@@ -239,12 +237,12 @@ OptionsDialogValues TOptionsDialog::Values() const {
 
 void TOptionsDialog::OKBtnClick() {
   // A save that fails goes on to the program's exception handler, as any unguarded error does.
-  SaveSettings(platform_.profile, platform_.process, platform_.locale.ReadRegionalSettings(), Values());
+  SaveSettings(platform_.profile, platform_.process, region_, Values());
 }
 
 void TOptionsDialog::HelpBtnClick() {
   app.Guarded([&] {
-    app.helpFile = "tolva.hlp";
+    app.helpFile = engine::HelpFileName;
     engine::ShowHelpTopic(platform_.help, Handle(), app.helpFile, OptionsDialogHelpTopic);
   });
 }

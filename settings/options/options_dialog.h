@@ -47,7 +47,7 @@ class TOptionsDialog final : public ui::Form {
  public:
   TOptionsDialog(ui::Application& application, platform::Platform& platform,
                  engine::OwnWindows& ownWindows, engine::ExcludeList& excludeList,
-                 engine::WindowCensus& census);
+                 engine::WindowCensus& census, const platform::RegionalSettings& region);
 
   // Outside the pages.
   ui::Button OKBtn{"OKBtn"};
@@ -117,9 +117,10 @@ class TOptionsDialog final : public ui::Form {
   OptionsDialogValues Values() const;
 
  private:
-
   platform::Platform& platform_;
   engine::WindowCensus& census_;
+  // The formats the program is in: the targets are saved in the texts the schedule compares.
+  const platform::RegionalSettings& region_;
   ExcludeListItems excludeItems_;
 };
 

@@ -44,6 +44,7 @@ TEST_F(AboutBoxTest, ShowsTheMemoryFiguresInTheRegionalFormat) {
     p.sim.kernel.memoryLoad = c.load;
     p.sim.kernel.totalPhys = c.totalPhys;
     p.sim.locale.region.thousandSeparator = c.separator;
+    p.backend.SettingChanged("intl");  // as the regional settings' control panel announces it
     p.sim.log.Clear();
     ShowAbout();
     EXPECT_EQ(AboutBox().Memory_Used.Caption(), c.used);
