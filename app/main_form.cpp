@@ -7,8 +7,8 @@
 #include "engine/warning.h"
 #include "resources/resource_ids.h"
 #include "settings/date_time.h"
+#include "settings/options/apply_options.h"
 #include "settings/options/options_dialog.h"
-#include "settings/schedule.h"
 #include "settings/settings_file.h"
 
 namespace tolva::app {
@@ -46,7 +46,9 @@ TForm1::TForm1(ui::Application& application, platform::Platform& platform, Progr
       actions_(platform.sound, platform.shell, platform.dialogs, platform.systemParameters, Settings,
                VersionInfo, application.Handle()),
       cycle_(platform.windows, platform.systemParameters, Settings, state.hiddenWindows, census_,
-             actions_, *this) {
+             actions_, *this),
+      trigger_(platform.clock, platform.profile, Settings, state.region, [this] { HideShowButtonClick(); },
+               *this) {
   SetCaption(std::string(ApplicationTitle));
   border = ui::BorderStyle::ToolWindow;
   minimiseBox = true;
@@ -151,18 +153,9 @@ TForm1::TForm1(ui::Application& application, platform::Platform& platform, Progr
   OnDestroy = [this] { FormDestroy(); };
 }
 
-void TForm1::ApplyHints() {
-  switch (settings::HintsChoice(Settings)) {
-    case settings::HintsAtLoad::OnInGreen:
-      app.SetShowHint(true);
-      app.SetHintColour({0, 255, 0});
-      break;
-    case settings::HintsAtLoad::Off:
-      app.SetShowHint(false);
-      break;
-    case settings::HintsAtLoad::Unchanged:
-      break;
-  }
+void TForm1::ShowHints(bool on) {
+  app.SetShowHint(on);
+  if (on) app.SetHintColour(HintColour);
 }
 
 void TForm1::FormCreate() {
@@ -178,7 +171,11 @@ void TForm1::FormCreate() {
 
   state_.region = platform_.locale.ReadRegionalSettings();
   settings::LoadSettings(platform_.profile, platform_.process, platform_.clock, state_.region, Settings);
-  ApplyHints();
+  switch (settings::HintsChoice(Settings)) {
+    case settings::HintsAtLoad::OnInGreen: ShowHints(true); break;
+    case settings::HintsAtLoad::Off: ShowHints(false); break;
+    case settings::HintsAtLoad::Unchanged: break;
+  }
 
   SetUpTrayIcon();
   taskbarCreated_ = platform_.windows.RegisterWindowMessageA("TaskbarCreated");
@@ -196,128 +193,8 @@ void TForm1::FormCreate() {
   app.OnException = [this](const std::exception& exception) { ApplicationException(exception); };
 }
 
-void TForm1::SetUpTrayIcon() {
-  if (const std::optional<TrayLook> look = TrayLookAtStart(Settings)) {
-    LoadTrayIconLook(*look, IconOrigin::StartUp);
-  }
-  switch (settings::FlagValue(Settings.TrayPlace)) {
-    case 1:
-      AddTrayIcon();
-      HideTolvaButton.SetEnabled(true);
-      break;
-    default:
-      // Without an icon (TrayPlace 0, or a value the program never writes) the window must not
-      // go to the tray: nothing would bring it back.
-      HideTolvaButton.SetEnabled(false);
-      break;
-  }
-}
-
-void TForm1::LoadTrayIconLook(TrayLook look, IconOrigin origin) {
-  const bool invisible = look == TrayLook::Invisible;
-  TrayIconRecord.icon = platform_.icons.LoadIconA(invisible ? TOLVA_ICON_TRANSPARENT : TOLVA_ICON_MAIN);
-  if (TrayIconRecord.icon == platform::NullIcon) TrayIconFailed(LoadFailure(look, origin));
-  platform::SetTrayTip(TrayIconRecord, invisible ? std::string() : VisibleTrayTip());
-}
-
-void TForm1::AddTrayIcon() {
-  if (!platform_.shell.Shell_NotifyIconA(platform::NimAdd, TrayIconRecord)) TrayIconFailed(AddFailure());
-}
-
-void TForm1::ModifyTrayIcon() {
-  if (!platform_.shell.Shell_NotifyIconA(platform::NimModify, TrayIconRecord)) {
-    TrayIconFailed(ModifyFailure());
-  }
-}
-
-void TForm1::DeleteTrayIcon(IconOrigin origin) {
-  if (!platform_.shell.Shell_NotifyIconA(platform::NimDelete, TrayIconRecord)) {
-    TrayIconFailed(DeleteFailure(origin));
-  }
-}
-
-void TForm1::TrayIconFailed(const TrayFailure& failure) {
-  engine::ShowWarning(platform_.dialogs, app.Handle(), failure.text, failure.title);
-  cycle_.RevealWhenIdle();
-  app.Terminate();
-}
-
-void TForm1::OnTrayIconMessage(std::intptr_t mouseMessage) {
-  switch (TrayMouseActionFor(mouseMessage)) {
-    case TrayMouseAction::HideShow:
-      HideShowButtonClick();
-      break;
-    case TrayMouseAction::Menu:
-      TrayMenu();
-      break;
-    case TrayMouseAction::Restore:
-      RestoreTolvaClick();
-      SuppressNextTrayMenu = true;
-      break;
-    case TrayMouseAction::None:
-      break;
-  }
-}
-
-void TForm1::TrayMenu() {
-  if (SuppressNextTrayMenu) {
-    SuppressNextTrayMenu = false;
-    return;
-  }
-  int x = 0, y = 0;
-  if (!platform_.windows.GetCursorPos(x, y)) {
-    Show();
-    return;
-  }
-  platform_.windows.SetForegroundWindow(Handle());
-  PopupMenu1.Popup(x, y);
-}
-
-void TForm1::PopupMenu1Popup() {
-  app.Guarded([&] {
-    const HideWindowsItemLook look = HideWindowsItemFor(state_.hiddenWindows.WindowsHidden);
-    HideWindows1.SetCaption(std::string(look.caption));
-    HideWindows1.SetImageIndex(look.imageIndex);
-  });
-}
-
-void TForm1::RestoreTolvaClick() {
-  app.Guarded([&] {
-    if (app.IsMinimized()) app.Restore();
-    platform_.windows.SetForegroundWindow(Handle());
-    Show();
-    platform_.windows.SetFocus(Handle());
-    if (state_.OptionsDialog != nullptr) state_.OptionsDialog->PlaceOnTrayBox.SetEnabled(true);
-  });
-}
-
-void TForm1::ApplicationActivate() {
-  if (!StartupActivationPending) return;
-  StartupActivationPending = false;
-  switch (settings::FlagValue(Settings.ToTray)) {
-    case 0:
-      Show();
-      break;
-    case 1: {
-      Hide();
-      TOptionsDialog* dialog = state_.OptionsDialog;
-      if (dialog != nullptr) dialog->PlaceOnTrayBox.SetEnabled(false);
-      if (!HideTolvaButton.Enabled()) {
-        // No icon yet: the one the window is sent to is added now, in memory only.
-        AddTrayIcon();
-        HideTolvaButton.SetEnabled(true);
-        if (dialog != nullptr) dialog->PlaceOnTrayBox.SetChecked(true);
-        Settings.TrayPlace = "1";
-      }
-      break;
-    }
-    default:
-      break;
-  }
-}
-
 void TForm1::FormDestroy() {
-  if (settings::FlagValue(Settings.TrayPlace) == 1) DeleteTrayIcon(IconOrigin::ShutDown);
+  if (IsOn(Settings.TrayPlace)) DeleteTrayIcon(IconOrigin::ShutDown);
 }
 
 void TForm1::ShowLook(const engine::HideShowButtonLook& look) {
@@ -334,132 +211,15 @@ void TForm1::OptionsButtonClick() {
   // presetting again would throw away what the user is editing.
   if (dialog == nullptr || dialog->Visible()) return;
   app.Guarded([&] {
-    PresetOptions(*dialog);
+    settings::PresetOptions(*dialog, Settings, state_.hiddenWindows.WindowsHidden, platform_, state_.region, *this);
     if (dialog->ShowModal() != platform::IdOk) return;
-    ApplyOptions(*dialog);
+    settings::ApplyOptions(*dialog, Settings, platform_, state_.region, *this);
   });
 }
 
-void TForm1::PresetOptions(TOptionsDialog& d) {
-  // A box whose state changes runs its handler, so the enabling rules follow.
-  d.EnableHintsBox.SetChecked(IsOn(Settings.Hints));
-  d.ShowExitBox.SetChecked(IsOn(Settings.ShowExit));
-  d.WarnExitBox.SetChecked(IsOn(Settings.WarnExit));
-  d.ToTrayBox.SetChecked(IsOn(Settings.ToTray));
-  d.PlayWavBox.SetChecked(IsOn(Settings.WAV));
-  d.PlaceOnTrayBox.SetChecked(IsOn(Settings.TrayPlace));
-  d.MakeInvisibleBox.SetEnabled(IsOn(Settings.TrayPlace));
-  d.MakeInvisibleBox.SetChecked(IsOn(Settings.Invisible));
-  d.HideDesktopBox.SetChecked(IsOn(Settings.HideDesk));
-  d.LaunchAppBox.SetChecked(IsOn(Settings.LaunchApp));
-  d.LaunchAppEdit.SetEnabled(IsOn(Settings.LaunchApp));
-  d.LaunchAppButton.SetEnabled(IsOn(Settings.LaunchApp));
-  d.LaunchAppEdit.SetText(std::string(Settings.FileSpec.view()));
-  d.OpenDialog1.fileName = std::string(Settings.FileSpec.view());
-  d.OpenDialog1.initialDir = settings::ChooserFolder(Settings.IniDir.view());
-  d.LaunchAppEdit.SetHint(d.LaunchAppEdit.Text());
-  d.ClearDocBox.SetChecked(IsOn(Settings.ClearDoc));
-  d.CtrlAltDelBox.SetChecked(IsOn(Settings.CtrlAlt));
+void TForm1::SuppressCtrlAltDel(bool suppressed) { actions_.ApplyCtrlAltDelSuppression(suppressed); }
 
-  // Ctrl+Alt+Del brought in line with the stored setting, before the user changes anything.
-  actions_.ApplyCtrlAltDelSuppression(IsOn(Settings.CtrlAlt) && state_.hiddenWindows.WindowsHidden);
-
-  if (IsOn(Settings.EnableDateTime)) {
-    d.EnableDateTimeCheckBox.SetChecked(true);
-    d.DatePicker.SetEnabled(true);
-    d.TimePicker.SetEnabled(true);
-    PresetSchedule(d);
-  } else {
-    d.EnableDateTimeCheckBox.SetChecked(false);
-    d.DatePicker.SetEnabled(false);
-    d.TimePicker.SetEnabled(false);
-  }
-  d.AutoRefreshCheckBox.SetChecked(IsOn(Settings.AutoRefresh));
-}
-
-void TForm1::PresetSchedule(TOptionsDialog& d) {
-  const platform::RegionalSettings& region = state_.region;
-  const platform::LocalTime now = platform_.clock.GetLocalTime();
-  // A stored text that no longer reads in today's regional format (the user changed it) is
-  // reported, and the picker starts from now: refusing to open would leave the schedule beyond
-  // the user's reach until the file is edited by hand.
-  const auto preset = [&](ui::DateTimePicker& picker, const std::function<platform::LocalTime()>& parse) {
-    try {
-      picker.SetValue(parse());
-    } catch (const Exception& exception) {
-      app.ShowException(exception);
-      picker.SetValue(now);
-    }
-  };
-  preset(d.TimePicker, [&] { return settings::ParseTime(Settings.ActionTime.view(), region); });
-  preset(d.DatePicker, [&] { return settings::ParseDate(Settings.ActionDate.view(), region, now); });
-}
-
-void TForm1::ApplyOptions(TOptionsDialog& d) {
-  const auto flag = [](bool on) { return on ? "1" : "0"; };
-  if (d.EnableHintsBox.Checked()) {
-    app.SetShowHint(true);
-    app.SetHintColour({0, 255, 0});
-  } else {
-    app.SetShowHint(false);
-  }
-  Settings.Hints = flag(d.EnableHintsBox.Checked());
-  Settings.ShowExit = flag(d.ShowExitBox.Checked());
-  Settings.WarnExit = flag(d.WarnExitBox.Checked());
-  Settings.ToTray = flag(d.ToTrayBox.Checked());
-  Settings.WAV = flag(d.PlayWavBox.Checked());
-  Settings.HideDesk = flag(d.HideDesktopBox.Checked());
-  Settings.LaunchApp = flag(d.LaunchAppBox.Checked());
-  d.OpenDialog1.initialDir = settings::ChooserFolder(settings::FolderPart(d.LaunchAppEdit.Text()));
-  // Cut to the field's capacity: a longer text never goes past its end.
-  Settings.FileSpec = d.LaunchAppEdit.Text();
-  Settings.IniDir = d.OpenDialog1.initialDir.empty() ? settings::CurrentDirectory(platform_.process)
-                                                     : d.OpenDialog1.initialDir;
-  Settings.ClearDoc = flag(d.ClearDocBox.Checked());
-  Settings.CtrlAlt = flag(d.CtrlAltDelBox.Checked());
-
-  const TrayChange icon = TrayChangeAtOk(d.PlaceOnTrayBox.Checked(), d.MakeInvisibleBox.Checked(), Settings);
-  switch (icon.presence) {
-    case TrayChange::Presence::Add:
-      AddTrayIcon();
-      Settings.TrayPlace = "1";
-      break;
-    case TrayChange::Presence::Delete:
-      DeleteTrayIcon(IconOrigin::Options);
-      Settings.TrayPlace = "0";
-      break;
-    case TrayChange::Presence::Keep:
-      break;
-  }
-  switch (icon.look) {
-    case TrayChange::Look::MakeInvisible:
-      LoadTrayIconLook(TrayLook::Invisible, IconOrigin::Options);
-      ModifyTrayIcon();
-      Settings.Invisible = "1";
-      break;
-    case TrayChange::Look::MakeVisible:
-      LoadTrayIconLook(TrayLook::Visible, IconOrigin::Options);
-      if (!icon.lookWithoutModify) ModifyTrayIcon();
-      Settings.Invisible = "0";
-      break;
-    case TrayChange::Look::Keep:
-      break;
-  }
-  // The window goes to the tray only while there is an icon to bring it back by.
-  HideTolvaButton.SetEnabled(d.PlaceOnTrayBox.Checked() && settings::FlagValue(Settings.TrayPlace) == 1);
-
-  if (d.EnableDateTimeCheckBox.Checked()) {
-    // The same texts the dialog has just saved, in the same formats the ticks compare in.
-    Settings.EnableDateTime = "1";
-    Settings.ActionTime = settings::ActionTimeText(d.TimePicker.Value(), state_.region);
-    Settings.ActionDate = settings::ActionDateText(d.DatePicker.Value(), state_.region, d.DatePicker.Value());
-    ActionTimer.SetEnabled(true);
-  } else {
-    settings::DisarmSchedule(Settings);
-    ActionTimer.SetEnabled(false);
-  }
-  Settings.AutoRefresh = flag(d.AutoRefreshCheckBox.Checked());
-}
+void TForm1::EnableScheduleTimer(bool enabled) { ActionTimer.SetEnabled(enabled); }
 
 void TForm1::HelpButtonClick() {
   app.Guarded([&] { platform_.help.WinHelpA(Handle(), HelpFileName, platform::HelpContents, 0); });
@@ -471,37 +231,16 @@ void TForm1::AboutButtonClick() {
   app.Guarded([&] { if (state_.AboutBox != nullptr) state_.AboutBox->ShowModal(); });
 }
 
-void TForm1::HideTolvaButtonClick() {
-  app.Guarded([&] {
-    // While the window is away the icon that brings it back cannot be switched off.
-    if (state_.OptionsDialog != nullptr) state_.OptionsDialog->PlaceOnTrayBox.SetEnabled(false);
-    Hide();
-  });
-}
-
 void TForm1::ExitButtonClick() { Close(); }
 
-void TForm1::ActionTimerTimer() {
-  if (ScheduleFiring) return;
-  if (!settings::ScheduleDue(Settings, platform_.clock.GetLocalTime(), state_.region)) return;
-  struct Firing {
-    bool& flag;
-    explicit Firing(bool& f) : flag(f) { flag = true; }
-    ~Firing() { flag = false; }
-    Firing(const Firing&) = delete;
-    Firing& operator=(const Firing&) = delete;
-  } firing(ScheduleFiring);
+void TForm1::ActionTimerTimer() { trigger_.Tick(); }
 
-  // No direction: if the windows are concealed at that moment, they are revealed.
-  HideShowButtonClick();
-  settings::DisarmSchedule(Settings);
+void TForm1::ShowScheduleOff() {
   if (TOptionsDialog* dialog = state_.OptionsDialog) {
     dialog->EnableDateTimeCheckBox.SetChecked(false);
     dialog->DatePicker.SetEnabled(false);
     dialog->TimePicker.SetEnabled(false);
   }
-  // The timer runs on; with no targets no tick matches until a new schedule is set.
-  settings::SaveScheduleDisarmed(platform_.profile);
 }
 
 void TForm1::ApplicationSettingChange(const std::string& area) {
@@ -595,8 +334,7 @@ bool TForm1::HandleMessage(ui::Message& message) {
     default:
       // A shell that starts again has a notification area without the icon: it is added again,
       // in its look of now, or a window sent to the tray could not be reached any more.
-      if (message.id == taskbarCreated_ && taskbarCreated_ != 0 &&
-          settings::FlagValue(Settings.TrayPlace) == 1) {
+      if (message.id == taskbarCreated_ && taskbarCreated_ != 0 && IsOn(Settings.TrayPlace)) {
         AddTrayIcon();
       }
       return false;

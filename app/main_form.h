@@ -9,12 +9,14 @@
 #include "engine/companion_actions.h"
 #include "engine/conceal_cycle.h"
 #include "engine/help_topic.h"
+#include "engine/scheduled_trigger.h"
 #include "engine/web_page.h"
 #include "engine/window_census.h"
 #include "platform/platform.h"
 #include "platform/ui/application.h"
 #include "platform/ui/menu.h"
 #include "resources/resource_ids.h"
+#include "settings/options/apply_options.h"
 #include "settings/settings_record.h"
 
 namespace tolva::app {
@@ -40,6 +42,8 @@ inline constexpr unsigned WmQueryEndSession = 0x0011;
 inline constexpr unsigned WmEndSession = 0x0016;
 inline constexpr unsigned VkK = 0x4B;
 inline constexpr int SoundKeyWave = TOLVA_WAVE_SOUND_KEY;
+// The pop-up hints' colour while they are on: lime.
+inline constexpr ui::Colour HintColour{0, 255, 0};
 
 // What closing the main window does while windows may be concealed, before Ctrl+Alt+Del is given
 // back: reveal and close, ask, or just close.
@@ -50,7 +54,10 @@ ui::CloseAction CloseAfterAnswer(int answer, ui::CloseAction decision);
 // The end-of-session answer after the question was answered.
 bool SessionMayEndAfterAnswer(int answer);
 
-class TForm1 final : public ui::Form, private engine::HideShowButtonView {
+class TForm1 final : public ui::Form,
+                     private engine::HideShowButtonView,
+                     private engine::ScheduleView,
+                     private settings::OptionsEffects {
  public:
   TForm1(ui::Application& application, platform::Platform& platform, ProgramState& state);
 
@@ -83,10 +90,6 @@ class TForm1 final : public ui::Form, private engine::HideShowButtonView {
   platform::TrayIconRecord TrayIconRecord;
   platform::VersionRecord VersionInfo;
   settings::SettingsRecord Settings;
-  // Set while the schedule's own command runs: a tick then (a message box of a companion action
-  // is open, and without seconds in the time format the texts match for a whole minute) must not
-  // fire it a second time and flip the windows back.
-  bool ScheduleFiring = false;
   // The start-to-tray rule applies at the first activation only.
   bool StartupActivationPending = true;
   // Set by a right double click on the icon: the right release that follows opens no menu.
@@ -112,7 +115,7 @@ class TForm1 final : public ui::Form, private engine::HideShowButtonView {
   // The notification icon.
   void SetUpTrayIcon();
   void LoadTrayIconLook(TrayLook look, IconOrigin origin);
-  void AddTrayIcon();
+  void AddTrayIcon() override;
   void ModifyTrayIcon();
   void DeleteTrayIcon(IconOrigin origin);
   void OnTrayIconMessage(std::intptr_t mouseMessage);
@@ -129,11 +132,14 @@ class TForm1 final : public ui::Form, private engine::HideShowButtonView {
 
  private:
   void ShowLook(const engine::HideShowButtonLook& look) override;
-  // The options command's steps: the dialog preset from the settings, and after OK the
-  // settings taken from the dialog and put into effect.
-  void PresetOptions(TOptionsDialog& dialog);
-  void PresetSchedule(TOptionsDialog& dialog);
-  void ApplyOptions(TOptionsDialog& dialog);
+  void ShowScheduleOff() override;
+  // What confirmed options change in the running program.
+  void ShowHints(bool on) override;
+  void SuppressCtrlAltDel(bool suppressed) override;
+  void DeleteTrayIcon() override;
+  void SetTrayIconLook(bool invisible, bool modify) override;
+  void EnableTrayButton(bool enabled) override;
+  void EnableScheduleTimer(bool enabled) override;
   // The icon's menu on a right release: at the cursor, or the main window when the cursor cannot
   // be read.
   void TrayMenu();
@@ -141,13 +147,13 @@ class TForm1 final : public ui::Form, private engine::HideShowButtonView {
   // concealed are shown first: nothing would be left to bring them back.
   void TrayIconFailed(const TrayFailure& failure);
   void OpenWebPage(std::string_view address);
-  void ApplyHints();
 
   platform::Platform& platform_;
   ProgramState& state_;
   engine::WindowCensus census_;
   engine::PlatformCompanionActions actions_;
   engine::ConcealCycle cycle_;
+  engine::ScheduledTrigger trigger_;
   // The message the shell sends every top-level window when its notification area is made anew.
   unsigned taskbarCreated_ = 0;
 };

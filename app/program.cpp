@@ -62,8 +62,9 @@ void Program::ShowSplash() {
   splash_->Repaint();
   // It runs from its creation; enabling it again would start a new period.
   if (!splash_->SplashTimer1.Enabled()) splash_->SplashTimer1.SetEnabled(true);
-  // Polling, not waiting: the splash's own timer tick ends it.
-  while (!splash_->SplashDone) app_.ProcessMessage();
+  // Waiting for messages, as the message loop does, until the splash's own timer tick ends it:
+  // polling would spin a core (the program's and the window server's) for the whole second.
+  while (!splash_->SplashDone && !app_.Terminated()) app_.HandleMessage();
   splash_->Hide();
   app_.DestroyWindowOf(*splash_);
   splash_.reset();
@@ -87,7 +88,12 @@ int Program::Run(int showCommand) {
   InstanceGuard guard(platform_.kernel);
   if (guard.HeldElsewhere()) {
     guard.GiveUp();
-    ReportRunningInstance();
+    try {
+      ReportRunningInstance();
+    } catch (const std::exception& exception) {
+      // Not even a window to own the warning: the error box says why, without an owner.
+      app_.ShowException(exception);
+    }
     return 0;
   }
 

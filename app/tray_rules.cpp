@@ -21,11 +21,9 @@ TrayMouseAction TrayMouseActionFor(std::intptr_t mouseMessage) {
 }
 
 std::optional<TrayLook> TrayLookAtStart(const settings::SettingsRecord& settings) {
-  switch (settings::FlagValue(settings.Invisible)) {
-    case 1: return TrayLook::Invisible;
-    case 0: return TrayLook::Visible;
-    default: return std::nullopt;
-  }
+  if (settings::IsOn(settings.Invisible)) return TrayLook::Invisible;
+  if (settings::IsOff(settings.Invisible)) return TrayLook::Visible;
+  return std::nullopt;
 }
 
 std::string VisibleTrayTip() { return "Tolva R. Quenlar (TM) from " + std::string(engine::MakerSiteName); }
@@ -59,20 +57,6 @@ TrayFailure DeleteFailure(IconOrigin origin) {
       "Unable to delete icon from system tray.\r\n\r\nMemory may have been temporarily "
       "corrupted.\r\n\r\nSuggest you restart Windows.";
   return {origin == IconOrigin::ShutDown ? shutDown : options, "Unable To Delete Icon From System Tray"};
-}
-
-TrayChange TrayChangeAtOk(bool placeOnTrayBox, bool makeInvisibleBox,
-                          const settings::SettingsRecord& settings) {
-  const std::int32_t trayPlace = settings::FlagValue(settings.TrayPlace);
-  const std::int32_t invisible = settings::FlagValue(settings.Invisible);
-  TrayChange change;
-  if (placeOnTrayBox && trayPlace == 0) change.presence = TrayChange::Presence::Add;
-  if (!placeOnTrayBox && trayPlace == 1) change.presence = TrayChange::Presence::Delete;
-  if (makeInvisibleBox && invisible == 0) change.look = TrayChange::Look::MakeInvisible;
-  if (!makeInvisibleBox && invisible == 1) change.look = TrayChange::Look::MakeVisible;
-  change.lookWithoutModify = change.presence == TrayChange::Presence::Delete &&
-                             change.look == TrayChange::Look::MakeVisible;
-  return change;
 }
 
 HideWindowsItemLook HideWindowsItemFor(bool windowsHidden) {

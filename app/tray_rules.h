@@ -1,7 +1,7 @@
 #pragma once
 // The decisions of the notification-area icon, apart from the shell calls that carry them out:
-// what a mouse action on the icon does, which look the settings choose, what the options dialog's
-// OK changes, what each failure says, and how the menu's Hide/Show item reads.
+// what a mouse action on the icon does, which look the settings choose, what each failure says,
+// and how the menu's Hide/Show item reads. What the options dialog's OK changes is the options'.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -41,17 +41,6 @@ TrayFailure LoadFailure(TrayLook look, IconOrigin origin);
 TrayFailure AddFailure();
 TrayFailure ModifyFailure();
 TrayFailure DeleteFailure(IconOrigin origin);
-
-// What OK in the options dialog does to the icon, from the dialog's boxes and the stored values.
-struct TrayChange {
-  enum class Presence { Keep, Add, Delete } presence = Presence::Keep;
-  enum class Look { Keep, MakeInvisible, MakeVisible } look = Look::Keep;
-  // Only the record takes the visible look: the icon it would be shown on has just gone, and a
-  // modify of an icon that is not there would be refused and end the program for nothing.
-  bool lookWithoutModify = false;
-};
-TrayChange TrayChangeAtOk(bool placeOnTrayBox, bool makeInvisibleBox,
-                          const settings::SettingsRecord& settings);
 
 // The menu's Hide/Show item: it names what a click on it will do.
 struct HideWindowsItemLook {

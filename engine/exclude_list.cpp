@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
+#include "platform/ascii.h"
+
 namespace tolva::engine {
 namespace {
 
-unsigned char Folded(char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  return (byte >= 'A' && byte <= 'Z') ? static_cast<unsigned char>(byte + ('a' - 'A')) : byte;
-}
+// Compared as unsigned bytes, so titles with letters above 127 sort after the ASCII ones.
+unsigned char Folded(char c) { return static_cast<unsigned char>(platform::AsciiLower(c)); }
 
 }  // namespace
 

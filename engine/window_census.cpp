@@ -67,7 +67,7 @@ void WindowCensus::Conceal(WindowHandle window, std::string_view title) {
   // A window disabled behind its own modal dialog stays; the dialog itself goes.
   if (!windows_.IsWindowEnabled(window)) return;
   // Any HideDesk value but 0 hides the desktop's icons too.
-  if (settings::FlagValue(settings_.HideDesk) == 0 && title == ProgramManagerTitle) return;
+  if (settings::IsOff(settings_.HideDesk) && title == ProgramManagerTitle) return;
   if (exclude_.Excludes(title)) return;
   // With the set full, the window stays visible: hiding it would lose it, since nothing could
   // show it again.

@@ -16,6 +16,10 @@ class ProfileFiles {
   // Creates the file, section and key as needed and replaces the value.
   virtual bool WritePrivateProfileStringA(const char* section, const char* key, const char* value,
                                           const char* fileName) = 0;
+  // As GetWindowsDirectoryA, where a file named without a folder lives: the length copied
+  // (without the terminator); when the buffer is too small, the size needed and the buffer
+  // left alone; 0 on failure.
+  virtual std::uint32_t GetWindowsDirectoryA(char* buffer, std::uint32_t capacity) = 0;
 };
 
 }  // namespace tolva::platform

@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/ascii.h"
 #include "platform/exception.h"
 
 namespace tolva::settings {
@@ -56,14 +57,9 @@ std::string_view Trimmed(std::string_view text) {
   return text;
 }
 
+// An empty name or literal never matches: it would read nothing and let the parse run on.
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  if (prefix.empty() || text.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(text[i])) !=
-        std::tolower(static_cast<unsigned char>(prefix[i])))
-      return false;
-  }
-  return true;
+  return !prefix.empty() && platform::StartsWithIgnoringAsciiCase(text, prefix);
 }
 
 // One piece of a date picture: a run of one field letter, or literal text.
@@ -399,5 +395,7 @@ LocalTime ParseDate(std::string_view text, const RegionalSettings& region, const
   result.dayOfWeek = DayOfWeek(year, month, day);
   return result;
 }
+
+bool RegionalFormatsChanged(std::string_view area) { return platform::SameIgnoringAsciiCase(area, "intl"); }
 
 }  // namespace tolva::settings

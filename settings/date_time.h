@@ -33,4 +33,7 @@ platform::LocalTime ParseTime(std::string_view text, const platform::RegionalSet
 platform::LocalTime ParseDate(std::string_view text, const platform::RegionalSettings& region,
                               const platform::LocalTime& today);
 
+// Whether a setting-change announcement (WM_SETTINGCHANGE) is about the regional formats ("intl").
+bool RegionalFormatsChanged(std::string_view area);
+
 }  // namespace tolva::settings

@@ -14,6 +14,13 @@ namespace tolva::settings {
 // fails, or the folder does not fit CurrentDirectoryCapacity).
 std::string CurrentDirectory(platform::Process& process);
 
+// The folder tolva.ini lives in (the Windows directory), or the empty text when it cannot be had.
+std::string SettingsFileFolder(platform::ProfileFiles& profile);
+
+// The warning after a save in which a write failed: the options hold in memory, not in the file.
+inline constexpr std::string_view SettingsNotSavedTitle = "Settings Not Saved";
+std::string SettingsNotSavedText(std::string_view folder);
+
 // Fills the record from tolva.ini: every field emptied, then each key read with its default and
 // its field's capacity. Missing file, sections and keys give their defaults; a key present with
 // an empty value gives the empty text, except IniDir, which then takes the current directory.
@@ -52,13 +59,14 @@ struct OptionsDialogValues {
 // Writes the dialog's choices to tolva.ini. FileSpec and IniDir are written only with
 // LaunchAppBox ticked, ActionTime and ActionDate only with EnableDateTimeCheckBox ticked; other
 // stored values stay. A time or date text that does not read back in the regional settings
-// stops the save there with the parser's exception; what was written stays written.
-void SaveSettings(platform::ProfileFiles& profile, platform::Process& process,
+// stops the save there with the parser's exception; what was written stays written. A key that
+// cannot be written does not stop the save; the answer is whether every write went through.
+[[nodiscard]] bool SaveSettings(platform::ProfileFiles& profile, platform::Process& process,
                   const platform::RegionalSettings& region, const OptionsDialogValues& values);
 
 // The one key the schedule writes as it switches itself off: EnableDateTime "0". The targets
-// stay in the file as they stand, inactive while the switch is off.
-void SaveScheduleDisarmed(platform::ProfileFiles& profile);
+// stay in the file as they stand, inactive while the switch is off. Answers whether it was written.
+bool SaveScheduleDisarmed(platform::ProfileFiles& profile);
 
 // The folder of a path: the text up to the last "\" or ":", the "\" itself dropped unless it
 // follows a ":" or another "\" (so "C:\x.txt" gives "C:\"); empty when there is neither.

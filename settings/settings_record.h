@@ -3,22 +3,12 @@
 #include <string_view>
 
 #include "settings/fixed_text.h"
+#include "settings/settings_keys.h"
 
 namespace tolva::settings {
 
-// The settings file, named without a folder: the private-profile functions keep it in the
-// Windows directory, one file for the machine.
-inline constexpr const char* SettingsFileName = "tolva.ini";
-
-inline constexpr std::size_t FlagCapacity = 2;
-inline constexpr std::size_t ActionTimeCapacity = 50;
-inline constexpr std::size_t ActionDateCapacity = 50;
-inline constexpr std::size_t FileSpecCapacity = 1100;
-inline constexpr std::size_t IniDirCapacity = 265;
 // GetCurrentDirectoryA is given a buffer of this size.
 inline constexpr std::size_t CurrentDirectoryCapacity = 260;
-
-inline constexpr std::string_view DefaultFileSpec = "World's_Greatest_Boss.txt";
 
 using Flag = FixedText<FlagCapacity>;
 
@@ -34,13 +24,13 @@ struct SettingsRecord {
   Flag WAV;
   Flag ClearDoc;
   Flag CtrlAlt;
-  FixedText<ActionTimeCapacity> ActionTime;
-  FixedText<ActionDateCapacity> ActionDate;
+  FixedText<keys::ActionTime.capacity> ActionTime;
+  FixedText<keys::ActionDate.capacity> ActionDate;
   Flag EnableDateTime;
   Flag AutoRefresh;
-  FixedText<FileSpecCapacity> FileSpec;
+  FixedText<keys::FileSpec.capacity> FileSpec;
   Flag LaunchApp;
-  FixedText<IniDirCapacity> IniDir;
+  FixedText<keys::IniDir.capacity> IniDir;
   Flag HideDesk;
 };
 
@@ -53,10 +43,15 @@ std::int32_t FlagValue(const FixedText<Capacity>& text) {
   return FlagValue(text.view());
 }
 
-// Most readers take a flag as on only when its value is exactly 1.
+// A flag is on when its value is exactly 1 and off when it is exactly 0. Any other value (only a
+// hand-edited file holds one) is neither: some rules then leave things as they are.
 template <std::size_t Capacity>
 bool IsOn(const FixedText<Capacity>& flag) {
   return FlagValue(flag) == 1;
+}
+template <std::size_t Capacity>
+bool IsOff(const FixedText<Capacity>& flag) {
+  return FlagValue(flag) == 0;
 }
 
 }  // namespace tolva::settings

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "platform/ascii.h"
+
 namespace tolva::platform::sim {
 
 WindowHandle SimDesktop::Insert(Window window) {
@@ -210,9 +212,7 @@ unsigned SimDesktop::RegisterWindowMessageA(const char* name) {
   const std::string text = name == nullptr ? "" : name;
   log_.Add("RegisterWindowMessageA " + text);
   if (text.empty()) return 0;
-  std::string key = text;
-  std::transform(key.begin(), key.end(), key.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  const std::string key = platform::AsciiUpperText(text);
   const auto [entry, added] = registeredMessages_.try_emplace(
       key, static_cast<unsigned>(FirstRegisteredMessage + registeredMessages_.size()));
   return entry->second;

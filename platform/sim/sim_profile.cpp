@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/ascii.h"
+
 namespace tolva::platform::sim {
 namespace {
 
@@ -33,16 +35,10 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Upper(x) == Upper(y); });
-}
+using platform::SameIgnoringAsciiCase;
 
 std::string FileKey(std::string_view fileName) {
-  std::string key(fileName);
-  std::transform(key.begin(), key.end(), key.begin(), Upper);
+  std::string key = platform::AsciiUpperText(fileName);
   return key;
 }
 
@@ -99,14 +95,14 @@ std::string Serialise(const Profile& profile) {
 Section* FindSection(std::vector<Section>& sections, std::string_view name) {
   name = Trim(name);
   for (auto& section : sections)
-    if (EqualNoCase(section.name, name)) return &section;
+    if (SameIgnoringAsciiCase(section.name, name)) return &section;
   return nullptr;
 }
 
 Key* FindKey(Section& section, std::string_view name) {
   name = Trim(name);
   for (auto& key : section.keys)
-    if (EqualNoCase(key.name, name)) return &key;
+    if (SameIgnoringAsciiCase(key.name, name)) return &key;
   return nullptr;
 }
 
@@ -204,6 +200,13 @@ bool SimProfileFiles::WritePrivateProfileStringA(const char* section, const char
   }
   if (changed) files_[fileKey] = Serialise(profile);
   return true;
+}
+
+std::uint32_t SimProfileFiles::GetWindowsDirectoryA(char* buffer, std::uint32_t capacity) {
+  const auto length = static_cast<std::uint32_t>(windowsDirectory.size());
+  if (length >= capacity) return length + 1;
+  std::memcpy(buffer, windowsDirectory.c_str(), length + 1);
+  return length;
 }
 
 }  // namespace tolva::platform::sim

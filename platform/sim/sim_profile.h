@@ -21,12 +21,14 @@ class SimProfileFiles final : public ProfileFiles {
 
   // Makes every write fail, as on a read-only Windows directory.
   bool failWrites = false;
+  std::string windowsDirectory = "C:\\WINDOWS";
 
   std::uint32_t GetPrivateProfileStringA(const char* section, const char* key,
                                          const char* defaultValue, char* buffer,
                                          std::uint32_t capacity, const char* fileName) override;
   bool WritePrivateProfileStringA(const char* section, const char* key, const char* value,
                                   const char* fileName) override;
+  std::uint32_t GetWindowsDirectoryA(char* buffer, std::uint32_t capacity) override;
 
  private:
   std::map<std::string, std::string> files_;  // by upper-cased name

@@ -173,6 +173,7 @@ class SimPeerFactory final : public ui::PeerFactory {
 }  // namespace
 
 std::unique_ptr<ui::ApplicationPeer> SimBackend::CreateApplication(ui::Application& app) {
+  if (failApplicationWindow) throw Exception(ui::ApplicationWindowFailedText);
   return std::make_unique<SimApplicationPeer>(*this, app);
 }
 
@@ -231,7 +232,7 @@ bool SimBackend::ProcessOne() {
 
 void SimBackend::Wait() {
   if (!queue_.empty()) return;
-  if (onIdle) {
+  if (onIdle && application != nullptr && application->MainForm() != nullptr) {
     onIdle();
     if (!queue_.empty() || (application != nullptr && application->Terminated())) return;
   }

@@ -28,15 +28,17 @@ class SimBackend final : public ui::Backend {
 
   // Set-up a test may change.
   bool failTimers = false;
+  bool failApplicationWindow = false;
   // Works a form shown modally and returns its modal result; without one, a modal form is
   // answered with IdCancel at once.
   std::function<int(ui::Form&)> modalScript;
   // Chooses the item of a pop-up menu as it opens: its index, or none to close it with
   // nothing chosen (also the answer without a script). It sees the menu as it was shown.
   std::function<std::optional<std::size_t>(const ui::PopupMenu&)> menuScript;
-  // Runs when the program waits for a message and none will come by itself; the test acts here
-  // (closes the main window, sends a message). If it does nothing, the program is told to end,
-  // so that a test never hangs.
+  // Runs when the program waits for a message in its main loop (once the main window exists;
+  // start-up's own waits only let time pass); the test acts here (closes the main window, sends
+  // a message). If it does nothing and no timer will come, the program is told to end, so that
+  // a test never hangs.
   std::function<void()> onIdle;
 
   // What the test observes.

@@ -36,9 +36,16 @@ class ApplicationPeer {
   virtual void ExitProcess() = 0;
 };
 
+// Without its hidden window the program has no owner for its boxes and no taskbar button, and
+// without a window class none of its windows: start-up ends with the error box.
+inline constexpr const char* ApplicationWindowFailedText = "Could not create the application window";
+inline constexpr const char* WindowClassFailedText = "Could not register the window class ";
+
 class Backend {
  public:
   virtual ~Backend() = default;
+  // Throws tolva::Exception(ApplicationWindowFailedText) when the window cannot be made, or
+  // WindowClassFailedText and the class's name when its class cannot be registered.
   virtual std::unique_ptr<ApplicationPeer> CreateApplication(Application& application) = 0;
   // Creates the form's window, owned by the application window, and the peers of its controls,
   // image lists and timers; enabled timers start running. Throws tolva::Exception("Not enough

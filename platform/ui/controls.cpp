@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "platform/ascii.h"
 #include "platform/exception.h"
 
 namespace tolva::ui {
@@ -29,10 +30,9 @@ std::vector<BevelCut> FrameRings(const Panel& panel) {
 
 ToolButton* ToolBar::AcceleratorButton(char letter) const {
   if (!Enabled() || !Visible()) return nullptr;
-  const auto upper = [](char c) { return std::toupper(static_cast<unsigned char>(c)); };
   for (ToolButton* button : buttons) {
     const char underlined = AcceleratorOf(button->Caption());
-    if (underlined != 0 && upper(underlined) == upper(letter) && button->Enabled() &&
+    if (underlined != 0 && platform::AsciiUpper(underlined) == platform::AsciiUpper(letter) && button->Enabled() &&
         button->Visible()) {
       return button;
     }

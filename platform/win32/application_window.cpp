@@ -25,11 +25,11 @@ ApplicationWindow::ApplicationWindow(BackendState& state, ui::Application& app)
   CreateWindowExA(0, kApplicationClass, "", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
                   kOffScreen, kOffScreen, 0, 0, nullptr, nullptr, state.instance,
                   CreationParameter(*this));
-  if (const HWND hwnd = window_.get()) {
-    if (HICON icon = static_cast<HICON>(LoadImageA(state.instance, TOLVA_ICON_MAIN, IMAGE_ICON, 0,
-                                                   0, LR_DEFAULTSIZE | LR_SHARED))) {
-      SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    }
+  const HWND hwnd = window_.get();
+  if (hwnd == nullptr) throw Exception(ui::ApplicationWindowFailedText);
+  if (HICON icon = static_cast<HICON>(LoadImageA(state.instance, TOLVA_ICON_MAIN, IMAGE_ICON, 0, 0,
+                                                 LR_DEFAULTSIZE | LR_SHARED))) {
+    SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
   }
   state_.application = this;
 }

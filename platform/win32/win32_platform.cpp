@@ -117,6 +117,10 @@ bool Win32ProfileFiles::WritePrivateProfileStringA(const char* section, const ch
   return ::WritePrivateProfileStringA(section, key, value, fileName) != FALSE;
 }
 
+std::uint32_t Win32ProfileFiles::GetWindowsDirectoryA(char* buffer, std::uint32_t capacity) {
+  return ::GetWindowsDirectoryA(buffer, capacity);
+}
+
 std::uint32_t Win32Process::GetCurrentDirectoryA(std::uint32_t capacity, char* buffer) {
   return ::GetCurrentDirectoryA(capacity, buffer);
 }

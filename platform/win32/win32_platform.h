@@ -34,6 +34,7 @@ class Win32ProfileFiles final : public ProfileFiles {
                                          std::uint32_t capacity, const char* fileName) override;
   bool WritePrivateProfileStringA(const char* section, const char* key, const char* value,
                                   const char* fileName) override;
+  std::uint32_t GetWindowsDirectoryA(char* buffer, std::uint32_t capacity) override;
 };
 
 class Win32Process final : public Process {

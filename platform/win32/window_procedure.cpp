@@ -3,9 +3,11 @@
 #include <commctrl.h>
 
 #include <exception>
+#include <string>
 #include <utility>
 
 #include "platform/exception.h"
+#include "platform/ui/application.h"
 
 namespace tolva::platform::win32 {
 namespace {
@@ -82,7 +84,7 @@ void RegisterWindowClass(HINSTANCE instance, const char* name, UINT style) {
   windowClass.hInstance = instance;
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.lpszClassName = name;
-  RegisterClassExA(&windowClass);
+  if (RegisterClassExA(&windowClass) == 0) throw Exception(ui::WindowClassFailedText + std::string(name));
 }
 
 }  // namespace tolva::platform::win32

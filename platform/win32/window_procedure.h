@@ -41,7 +41,8 @@ class Subclass {
   WindowRef window_;
 };
 
-// Registers a class of ours in the module, unless it is there already.
+// Registers a class of ours in the module, unless it is there already; throws tolva::Exception
+// (WindowClassFailedText and the name) when it cannot be.
 void RegisterWindowClass(HINSTANCE instance, const char* name, UINT style);
 
 }  // namespace tolva::platform::win32

@@ -236,8 +236,13 @@ OptionsDialogValues TOptionsDialog::Values() const {
 }
 
 void TOptionsDialog::OKBtnClick() {
-  // A save that fails goes on to the program's exception handler, as any unguarded error does.
-  SaveSettings(platform_.profile, platform_.process, region_, Values());
+  // A time that does not read back goes on to the program's exception handler, as any unguarded
+  // error does. A write the file refused is said at once: the dialog closes and the options
+  // apply, but without the warning the user would find them gone at the next start.
+  if (!SaveSettings(platform_.profile, platform_.process, region_, Values())) {
+    engine::ShowWarning(platform_.dialogs, app.Handle(),
+                        SettingsNotSavedText(SettingsFileFolder(platform_.profile)), SettingsNotSavedTitle);
+  }
 }
 
 void TOptionsDialog::HelpBtnClick() {

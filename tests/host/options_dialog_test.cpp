@@ -255,6 +255,20 @@ TEST_F(OptionsTest, OkAppliesEverythingAndCancelNothing) {
   EXPECT_EQ(s.ActionTime, "");
   EXPECT_FALSE(Form1().ActionTimer.Enabled());
   EXPECT_EQ(p.backend.hintColour, (ui::Colour{0, 255, 0}));
+
+  // A file that refuses the save: one warning, and the options still apply, in memory only.
+  p.sim.profile.failWrites = true;
+  p.sim.profile.windowsDirectory = "C:\\WINNT";
+  Open([](TOptionsDialog& d) { d.PlayWavBox.Click(); }, true);
+  EXPECT_EQ(s.WAV, "0");
+  ASSERT_EQ(p.sim.dialogs.boxes.size(), 1u);
+  const auto& box = p.sim.dialogs.boxes[0];
+  EXPECT_EQ(box.text, "Your settings could not be saved in tolva.ini in C:\\WINNT.\r\n\r\n"
+                      "The changes you made hold until Tolva R. Quenlar ends.");
+  EXPECT_EQ(box.caption, settings::SettingsNotSavedTitle);
+  EXPECT_EQ(box.type, platform::MbOk | platform::MbIconExclamation);
+  EXPECT_EQ(box.owner, p.program.application().Handle());
+  EXPECT_EQ(p.Calls("MessageBeep").size(), 1u);
 }
 
 // The Exclude page: ticks take effect at once, survive Cancel and OK, and go with a refresh;
@@ -300,17 +314,25 @@ TEST_F(OptionsTest, AStoredScheduleThatNoLongerReadsStillOpensTheDialog) {
     const char* date;
     std::vector<std::string> errors;
     bool timeIsNow, dateIsNow;
+    // Read at a first opening; unreadable at the next, after the time separator changed.
+    bool atALaterOpening = false;
   };
   const Case cases[] = {
       {"13.05.00", "2/3/2027", {"'13.05.00' is not a valid time."}, true, false},
       {"", "2/3/2027", {"'' is not a valid time."}, true, false},
       {"1:00:00 AM", "2027-02-03", {"'2027-02-03' is not a valid date."}, false, true},
+      {"1:00:00 AM", "2/3/2027", {"'1:00:00 AM' is not a valid time."}, true, false, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.time);
     OptionsRig t;
     t.Create(std::string("[DateTime]\nEnableDateTime=1\nActionTime=") + c.time + "\nActionDate=" +
              c.date + "\n");
+    if (c.atALaterOpening) {
+      t.Open(nullptr, false);
+      t.p.sim.locale.region.timeSeparator = ".";
+      t.p.backend.SettingChanged("intl");
+    }
     bool shown = false;
     t.Open([&](TOptionsDialog& d) {
       shown = true;

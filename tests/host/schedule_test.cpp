@@ -35,6 +35,8 @@ TEST(Schedule, FiresOnceOnATickInsideTheMatchingSecond) {
     std::vector<int> seconds;  // the ticks
     bool concealedBefore;
     bool fires;
+    const char* pm = "PM";  // the regional designator
+    bool fileRefusesWrites = false;
   };
   const Case cases[] = {
       {"a tick inside the second", Armed("3:04:06 PM"), {5, 6, 7, 8}, false, true},
@@ -44,11 +46,17 @@ TEST(Schedule, FiresOnceOnATickInsideTheMatchingSecond) {
       {"a letter fewer", Armed("3:04:06 P"), {6}, false, false},
       {"another day", Armed("3:04:06 PM", "12/9/2026"), {6}, false, false},
       {"concealed at the moment", Armed("3:04:06 PM"), {6}, true, true},
+      {"z folds to Z", Armed("3:04:06 Z"), {6}, false, true, "z"},
+      {"[ is not {", Armed("3:04:06 ["), {6}, false, false, "{"},
+      // The switch-off the file refused is not said: the schedule is off in memory regardless.
+      {"the file refuses the write", Armed("3:04:06 PM"), {6}, false, true, "PM", true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     ScheduleRig t;
+    t.p.sim.locale.region.pmDesignator = c.pm;
     t.Create(c.ini);
+    t.p.sim.profile.failWrites = c.fileRefusesWrites;
     const auto targets = t.Targets(2);
     if (c.concealedBefore) t.p.backend.Click(t.Form1().HideShowButton);
     ASSERT_TRUE(t.Form1().ActionTimer.Enabled());
@@ -61,6 +69,7 @@ TEST(Schedule, FiresOnceOnATickInsideTheMatchingSecond) {
     for (auto w : targets) EXPECT_EQ(t.Visible(w), !concealedAfter);
     EXPECT_EQ(t.Form1().Settings.EnableDateTime, c.fires ? "0" : "1");
     EXPECT_TRUE(t.Form1().ActionTimer.Enabled());  // it runs on after firing
+    EXPECT_TRUE(t.p.sim.dialogs.boxes.empty());
   }
 }
 

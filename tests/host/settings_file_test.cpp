@@ -126,7 +126,7 @@ TEST_F(SettingsFileTest, FirstSaveWritesEverySectionInOrder) {
   v.TimePicker = platform::LocalTime{2026, 12, 2, 8, 7, 5, 3, 999};
   v.DatePicker = platform::LocalTime{2027, 1, 0, 31, 0, 0, 0, 0};
   v.HideDesktopBox = true;
-  SaveSettings(sim.profile, sim.process, sim.locale.region, v);
+  EXPECT_TRUE(SaveSettings(sim.profile, sim.process, sim.locale.region, v));
   EXPECT_EQ(File(),
             "[Settings]\r\nHints=1\r\nShowExit=1\r\nWarnExit=0\r\nToTray=0\r\nWAV=1\r\n"
             "[Actions]\r\nHideDesk=1\r\nLaunchApp=1\r\nFileSpec=C:\\Docs\\report.txt\r\n"
@@ -149,7 +149,7 @@ TEST_F(SettingsFileTest, UntickedBoxesLeaveTheirTextsAsStored) {
   OptionsDialogValues v;
   v.LaunchAppEdit = "C:\\new\\file.txt";
   v.PlayWavBox = false;
-  SaveSettings(sim.profile, sim.process, sim.locale.region, v);
+  EXPECT_TRUE(SaveSettings(sim.profile, sim.process, sim.locale.region, v));
   const SettingsRecord r = Load();
   EXPECT_EQ(r.FileSpec, "C:\\old.txt");
   EXPECT_EQ(r.IniDir, "C:\\");
@@ -164,7 +164,7 @@ TEST_F(SettingsFileTest, BareFileNameSavesTheCurrentDirectory) {
   OptionsDialogValues v;
   v.LaunchAppBox = true;
   v.LaunchAppEdit = "notes.txt";
-  SaveSettings(sim.profile, sim.process, sim.locale.region, v);
+  EXPECT_TRUE(SaveSettings(sim.profile, sim.process, sim.locale.region, v));
   // In the file itself: an empty IniDir would also load as the current directory.
   EXPECT_THAT(File(), ::testing::HasSubstr("\r\nIniDir=E:\\Here\r\n"));
   EXPECT_EQ(Load().IniDir, "E:\\Here");
@@ -198,7 +198,7 @@ TEST_F(SettingsFileTest, TimeThatDoesNotReadBackStopsTheSave) {
   v.EnableDateTimeCheckBox = true;
   v.TimePicker = platform::LocalTime{2026, 12, 2, 8, 13, 14, 15, 0};
   try {
-    SaveSettings(sim.profile, sim.process, sim.locale.region, v);
+    static_cast<void>(SaveSettings(sim.profile, sim.process, sim.locale.region, v));
     ADD_FAILURE() << "saved although the time does not read back";
   } catch (const tolva::Exception& e) {
     EXPECT_STREQ(e.what(), "'11415 PM' is not a valid time");
@@ -209,11 +209,12 @@ TEST_F(SettingsFileTest, TimeThatDoesNotReadBackStopsTheSave) {
   EXPECT_THAT(File(), ::testing::Not(::testing::HasSubstr("[Exclude]")));
 }
 
-TEST_F(SettingsFileTest, FailedWritesChangeNothingAndRaiseNothing) {
+TEST_F(SettingsFileTest, FailedWritesChangeNothingRaiseNothingAndAreReported) {
   sim.profile.failWrites = true;
   OptionsDialogValues v;
   v.WarnExitBox = true;
-  SaveSettings(sim.profile, sim.process, sim.locale.region, v);
+  EXPECT_FALSE(SaveSettings(sim.profile, sim.process, sim.locale.region, v));
+  EXPECT_FALSE(SaveScheduleDisarmed(sim.profile));
   EXPECT_EQ(File(), "<none>");
   EXPECT_EQ(Load().WarnExit, "0");
 }

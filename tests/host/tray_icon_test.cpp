@@ -248,6 +248,16 @@ TEST_F(TrayIconTest, OkSwitchesTheIcon) {
   p.backend.SendMessage(Form1(), taskbarCreated);
   ASSERT_TRUE(IconThere());
   EXPECT_EQ(Icon().icon, 0x3020u);
+
+  // A stored TrayPlace the program never writes: the ticked box adds no icon, and the Tray
+  // button goes off, as no icon of the program's own would bring the window back.
+  Form1().Settings.TrayPlace = "7";
+  p.sim.log.Clear();
+  ok([](auto& d) { d.PlaceOnTrayBox.Click(); });
+  EXPECT_TRUE(Dialog().PlaceOnTrayBox.Checked());
+  EXPECT_TRUE(p.Calls("Shell_NotifyIconA").empty());
+  EXPECT_EQ(Form1().Settings.TrayPlace, "7");
+  EXPECT_FALSE(Form1().HideTolvaButton.Enabled());
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "app/tray_rules.h"
+#include "settings/options/apply_options.h"
 
 namespace tolva::app {
 namespace {
 
+using settings::TrayChange;
 using Presence = TrayChange::Presence;
 using Look = TrayChange::Look;
 

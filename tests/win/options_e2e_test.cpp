@@ -93,6 +93,28 @@ TEST_F(OptionsEndToEnd, RealClicksAndOkWriteTheFileAsAFirstSave) {
   PressKey(VK_RETURN);
   EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog); }));
   EXPECT_NE(ReadSettingsFile().find("\r\nWAV=1\r\n"), std::string::npos) << ReadSettingsFile();
+
+  // A file that cannot be written, a folder in its place: OK warns once, from the application
+  // window, and the dialog then closes as before.
+  WriteSettingsFile("");
+  const std::string path = WindowsDirectory() + "\\tolva.ini";
+  ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
+  struct FolderRemoved {
+    const std::string& path;
+    ~FolderRemoved() { RemoveDirectoryA(path.c_str()); }
+  } removed{path};
+  dialog = OpenAgain();
+  ASSERT_NE(dialog, nullptr);
+  ClickCentre(Child(dialog, "Button", "OK"));
+  HWND box = tolva_->WaitForMessageBox("Settings Not Saved");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(TolvaProcess::MessageText(box), "Your settings could not be saved in tolva.ini in " +
+                                                WindowsDirectory() +
+                                                ".\r\n\r\nThe changes you made hold until Tolva R. Quenlar ends.");
+  EXPECT_EQ(ClassOf(GetWindow(box, GW_OWNER)), "TolvaApplication");
+  TolvaProcess::PressButton(box, IDOK);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog); }));
+  EXPECT_EQ(tolva_->MessageBox("Settings Not Saved"), nullptr);
 }
 
 // A window ticked on the Exclude page stays when the others go.
@@ -147,8 +169,9 @@ TEST_F(OptionsEndToEnd, AScheduleSetAFewSecondsAheadConcealsAtThatSecondAndSwitc
   EXPECT_GE(SecondsOfDay(now), SecondsOfDay(target));
   EXPECT_LE(SecondsOfDay(now), SecondsOfDay(target) + 2);
 
+  // The switch-off is written once the command is done, a moment after the windows went.
+  EXPECT_TRUE(WaitFor([] { return SettingsKey(ReadSettingsFile(), "EnableDateTime") == "0"; }, 3000));
   const std::string fired = ReadSettingsFile();
-  EXPECT_EQ(SettingsKey(fired, "EnableDateTime"), "0");
   EXPECT_EQ(SettingsKey(fired, "ActionTime"), SettingsKey(armed, "ActionTime"));
   EXPECT_EQ(SettingsKey(fired, "ActionDate"), SettingsKey(armed, "ActionDate"));
 

@@ -161,8 +161,8 @@ TEST(Win32ProfileFiles, TolvaIniByItsBareNameLivesInTheWindowsDirectory) {
   values.ToTrayBox = true;
   values.LaunchAppBox = true;
   values.LaunchAppEdit = "C:\\x.txt";
-  settings::SaveSettings(real.get().profile, real.get().process, platform::RegionalSettings{},
-                         values);
+  EXPECT_TRUE(settings::SaveSettings(real.get().profile, real.get().process, platform::RegionalSettings{},
+                                     values));
   settings::SettingsRecord record;
   settings::LoadSettings(real.get().profile, real.get().process, real.get().clock,
                          real.get().locale.ReadRegionalSettings(), record);

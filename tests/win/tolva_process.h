@@ -268,6 +268,44 @@ class TolvaProcess {
   }
   double MainShownMs() const { return mainShownMs_; }
   double MainShownSinceCreationMs() const { return sinceCreationMs_; }
+  double SinceStartMs() const {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started_).count();
+  }
+  // The processor time the program has used so far, user and kernel, in seconds, as Linux
+  // counts it (Wine's GetProcessTimes does not count another process's time): the process of
+  // this prefix running the program, found in /proc through drive Z:. -1 when there is none.
+  static double LinuxCpuSeconds() {
+    char prefix[MAX_PATH] = {};
+    if (GetEnvironmentVariableA("WINEPREFIX", prefix, MAX_PATH) == 0) return -1;
+    const auto read = [](const std::string& path) {
+      std::ifstream file(path, std::ios::binary);
+      std::stringstream text;
+      text << file.rdbuf();
+      return text.str();
+    };
+    WIN32_FIND_DATAA entry{};
+    const HANDLE search = FindFirstFileA("Z:\\proc\\*", &entry);
+    if (search == INVALID_HANDLE_VALUE) return -1;
+    double seconds = -1;
+    do {
+      const std::string dir = std::string("Z:\\proc\\") + entry.cFileName;
+      if (entry.cFileName[0] < '0' || entry.cFileName[0] > '9') continue;
+      if (read(dir + "\\cmdline").find(TOLVA_EXE) == std::string::npos) continue;
+      if (read(dir + "\\environ").find(std::string("WINEPREFIX=") + prefix + '\0') == std::string::npos) continue;
+      // Fields 14 and 15, user and system time in ticks of 1/100 s, after the name in brackets.
+      const std::string stat = read(dir + "\\stat");
+      std::istringstream fields(stat.substr(stat.rfind(')') + 2));
+      std::string field;
+      unsigned long long user = 0, system = 0;
+      for (int i = 3; i <= 15 && fields >> field; ++i) {
+        if (i == 14) user = std::stoull(field);
+        if (i == 15) system = std::stoull(field);
+      }
+      seconds = std::max(seconds, static_cast<double>(user + system) / 100.0);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    return seconds;
+  }
 
   // A visible message box of the program with this caption.
   HWND MessageBox(const std::string& caption) const {

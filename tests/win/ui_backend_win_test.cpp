@@ -23,6 +23,7 @@
 #include "platform/ui/application.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/ui_backend.h"
+#include "platform/win32/window_procedure.h"
 #include "tests/win/real_windows.h"
 #include "platform/win32/win32_platform.h"
 #include "resources/resource_ids.h"
@@ -666,7 +667,7 @@ TEST_F(Win32BackendTest, ControlsOfAGoneWindowLeaveItsHandlesAlone) {
   EXPECT_TRUE(timers.windows.empty()) << "a timer started or stopped on a window that has gone";
 }
 
-TEST_F(Win32BackendTest, TimerThatCannotBeHadFailsTheCreationAndLeavesNoWindow) {
+TEST_F(Win32BackendTest, TimerOrClassThatCannotBeHadFailsTheCreationAndLeavesNoWindow) {
   timers.failNext = true;
   holder = std::make_unique<TestForm>(app);
   holder->SetCaption("Tolva no timer form");
@@ -684,6 +685,16 @@ TEST_F(Win32BackendTest, TimerThatCannotBeHadFailsTheCreationAndLeavesNoWindow) 
   app.CreateWindowOf(*holder);
   timers.failNext = true;
   EXPECT_THROW(holder->timer.SetEnabled(true), Exception);
+
+  // A class that cannot be registered (a name longer than the 255 characters Windows keeps)
+  // fails with its name, rather than leaving every later window of it uncreated and unsaid.
+  const std::string tooLong(256, 'x');
+  try {
+    platform::win32::RegisterWindowClass(GetModuleHandleA(nullptr), tooLong.c_str(), 0);
+    FAIL() << "no exception";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.what(), ui::WindowClassFailedText + tooLong);
+  }
 }
 
 TEST_F(Win32BackendTest, ModalFormRunsUntilEndModalWithTheOtherFormsDisabled) {

@@ -145,7 +145,9 @@ TEST_F(WalkThrough, ANewUserFromTheFirstStartToTheExit) {
   SYSTEMTIME now{};
   GetLocalTime(&now);
   EXPECT_LE(SecondsOfDay(now) - SecondsOfDay(*target), 2);
-  EXPECT_EQ(SettingsKey(ReadSettingsFile(), "EnableDateTime"), "0");
+  // The switch-off is written once the command is done, a moment after the windows went.
+  EXPECT_TRUE(WaitFor([] { return SettingsKey(ReadSettingsFile(), "EnableDateTime") == "0"; }, 3000))
+      << ReadSettingsFile();
   ASSERT_TRUE(ClickIcon(false));
   ASSERT_TRUE(WaitFor([&] { return Revealed(); })) << "not revealed from the icon after the schedule";
 
