@@ -74,7 +74,7 @@ TEST_F(ConcealCycleWin, HidesAndShowsExactlyTheQualifyingWindowsOfAnotherProcess
   EXPECT_FALSE(IsWindowVisible(minimised));
   int hiddenOfOurs = 0;
   for (std::int32_t i = 0; i < hidden.count; ++i) {
-    char title[200] = {};
+    char title[WindowTitleCapacity] = {};
     GetWindowTextA(reinterpret_cast<HWND>(hidden.entries[static_cast<std::size_t>(i)]), title, sizeof title);
     hiddenOfOurs += std::string(title).rfind("Cycle target", 0) == 0;
   }

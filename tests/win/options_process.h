@@ -10,13 +10,14 @@
 #include <string>
 
 #include "engine/exclude_list.h"
+#include "settings/options/options_dialog.h"
 #include "tolva_process.h"
 
 namespace tolva::tests {
 
 inline constexpr int IconPage = 2;
 inline constexpr int DateTimePage = 3;
-inline constexpr int ExcludePage = 4;
+inline constexpr int ExcludePage = settings::ExcludePageIndex;
 
 // The visible options dialog of the process, or none.
 inline HWND OptionsDialogOf(DWORD processId) {

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "app/tray_rules.h"
 #include "options_process.h"
 #include "screen_picture.h"
 #include "targets_test.h"
@@ -23,8 +24,6 @@
 
 namespace tolva::tests {
 namespace {
-
-constexpr UINT IconId = 1009;
 
 std::string Settings(const std::string& toTray = "0") {
   return "[Settings]\r\nHints=1\r\nShowExit=1\r\nWarnExit=0\r\nToTray=" + toTray +
@@ -278,7 +277,7 @@ TEST_F(TrayEndToEnd, TheIconComesBackWhenTheShellStartsAgain) {
   NOTIFYICONDATAA record{};
   record.cbSize = sizeof record;
   record.hWnd = main;
-  record.uID = IconId;
+  record.uID = app::TrayIconId;
   ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &record));
   ASSERT_TRUE(WaitFor([] { return DockedTray() == nullptr; }, 5000)) << "the icon stayed";
   const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/tray_rules.h"
 #include "platform/win32/win32_platform.h"
 #include "tests/shared/tray_cases.h"
 #include "tests/win/real_windows.h"
@@ -83,7 +84,7 @@ TEST(Win32Tray, AddedIconDocksAndReportsARealClick) {
   RealTray tray;
   TrayMessages seen;
   SetWindowLongPtrA(tray.hwnd(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&seen));
-  const tests::Notify add{NimAdd, 1009, true};
+  const tests::Notify add{NimAdd, app::TrayIconId, true};
   EXPECT_EQ(DisplayTray(), nullptr);
   ASSERT_TRUE(tray.TrayShell().Shell_NotifyIconA(NimAdd, tests::TrayRecord(tray, add)));
   HWND icon = nullptr;

@@ -620,7 +620,7 @@ TEST_F(Win32BackendTest, ModalFormRunsUntilEndModalWithTheOtherFormsDisabled) {
 
   // A close request on a modal form cancels it.
   dialog->onTick = [&] { PostMessageA(dialog->hwnd(), WM_CLOSE, 0, 0); };
-  EXPECT_EQ(dialog->ShowModal(), 2);
+  EXPECT_EQ(dialog->ShowModal(), IdCancel);
   dialog->timer.SetEnabled(false);
 
   dialog->Show();
