@@ -7,6 +7,7 @@
 
 #include "app/about_box.h"
 #include "tests/host/app_fixture.h"
+#include "tests/host/sim_calls.h"
 
 namespace tolva::app::testing {
 namespace {
@@ -95,8 +96,8 @@ TEST_F(AboutBoxTest, LinksOpenTheirPagesAndWarnWhenTheyCannot) {
                                 {&a.MarrowbyImage, home}};
   for (const bool fails : {false, true}) {
     SCOPED_TRACE(fails ? "no browser" : "browser");
-    p.sim.shell.results[product] = fails ? 31 : 33;
-    p.sim.shell.results[home] = fails ? 2 : 42;
+    p.sim.shell.results[product] = fails ? platform::SeErrNoAssoc : 33;
+    p.sim.shell.results[home] = fails ? platform::ErrorFileNotFound : 42;
     p.sim.shell.executed.clear();
     p.sim.dialogs.boxes.clear();
     p.sim.log.Clear();
@@ -114,16 +115,17 @@ TEST_F(AboutBoxTest, LinksOpenTheirPagesAndWarnWhenTheyCannot) {
       EXPECT_EQ(done.parameters, "(null)");
       EXPECT_EQ(done.directory, "(null)");
       EXPECT_EQ(done.owner, AboutBox().Handle());
-      EXPECT_EQ(done.showCommand, 9);
+      EXPECT_EQ(done.showCommand, platform::SwRestore);
     }
     const std::size_t warnings = fails ? cases.size() : 0;
-    EXPECT_EQ(p.Calls("MessageBeep"), std::vector<std::string>(warnings, "MessageBeep 0x30"));
+    EXPECT_EQ(p.Calls("MessageBeep"),
+              std::vector<std::string>(warnings, tests::BeepCall(platform::MbIconExclamation)));
     ASSERT_EQ(p.sim.dialogs.boxes.size(), warnings);
     for (const auto& box : p.sim.dialogs.boxes) {
       EXPECT_EQ(box.owner, AboutBox().Handle());
       EXPECT_EQ(box.text, "Unable to execute shell command.\r\n\r\nDo you have a default browser installed?");
       EXPECT_EQ(box.caption, "About Box Shell Command Failed");
-      EXPECT_EQ(box.type, 0x30u);
+      EXPECT_EQ(box.type, platform::MbIconExclamation);
     }
   }
 }
@@ -141,10 +143,11 @@ TEST_F(AboutBoxTest, TheNoticeOpensItsHelpTopicAndF1TheBoxContext) {
     p.sim.help.fail = false;
     p.backend.PressKey(box, ui::VkF1, {});
   });
-  const std::string contents = "WinHelpA tolva.hlp 3 0";
-  const std::string jump = "WinHelpA tolva.hlp 258 JumpID(\"\",\"Copyright\")";
-  EXPECT_EQ(p.Calls("WinHelpA"),
-            (std::vector<std::string>{contents, jump, contents, jump, contents, "WinHelpA tolva.hlp 1 1000"}));
+  const std::string contents = tests::HelpCall(platform::HelpContents, 0);
+  const std::string jump =
+      "WinHelpA tolva.hlp " + std::to_string(platform::HelpCommand) + " JumpID(\"\",\"Copyright\")";
+  EXPECT_EQ(p.Calls("WinHelpA"), (std::vector<std::string>{contents, jump, contents, jump, contents,
+                                                           tests::HelpCall(platform::HelpContext, 1000)}));
   EXPECT_EQ(p.program.application().helpFile, "tolva.hlp");
   const std::vector<platform::WindowHandle> main(5, Form1().Handle());
   EXPECT_EQ(std::vector<platform::WindowHandle>(p.sim.help.windows.begin(), p.sim.help.windows.end() - 1), main);

@@ -6,9 +6,19 @@
 #include <vector>
 
 #include "platform/sim/sim_platform.h"
+#include "tests/host/sim_calls.h"
 
 namespace tolva::engine {
 namespace {
+
+using platform::MbIconExclamation;
+using platform::VerPlatformWin32Nt;
+using platform::VerPlatformWin32s;
+using platform::VerPlatformWin32Windows;
+using tests::BeepCall;
+using tests::BoxCall;
+using tests::CtrlAltDelCall;
+using tests::SoundCall;
 
 constexpr platform::WindowHandle Owner = 0x7770;
 
@@ -63,7 +73,7 @@ TEST_F(CompanionActionsTest, EveryShellExecuteCodeShowsItsOwnBoxAfterABeep) {
     EXPECT_EQ(sim.dialogs.boxes[0].type, 0x30u);
     EXPECT_EQ(sim.dialogs.boxes[0].owner, Owner);
     ASSERT_EQ(sim.log.calls.size(), 2u);
-    EXPECT_EQ(sim.log.calls[0], "MessageBeep 0x30");
+    EXPECT_EQ(sim.log.calls[0], BeepCall(MbIconExclamation));
   }
   // Every code of the table has a box of its own, distinct from the general one.
   for (const auto& message : ShellExecuteMessages())
@@ -79,15 +89,19 @@ TEST_F(CompanionActionsTest, CtrlAltDelIsTouchedOnlyOnWin32sAndTheWindows95Famil
     const char* boxTitle;  // nullptr: no box
   };
   const Case cases[] = {
-      {1, true, false, {"SystemParametersInfoA 97 1 0"}, nullptr},
-      {1, false, false, {"SystemParametersInfoA 97 0 0"}, nullptr},
-      {0, true, false, {"SystemParametersInfoA 97 1 0"}, nullptr},
-      {1, true, true, {"SystemParametersInfoA 97 1 0", "MessageBeep 0x30", "MessageBoxA 0x30 \"Negative CTRL-ALT-DELETE stealth\""},
+      {VerPlatformWin32Windows, true, false, {CtrlAltDelCall(true)}, nullptr},
+      {VerPlatformWin32Windows, false, false, {CtrlAltDelCall(false)}, nullptr},
+      {VerPlatformWin32s, true, false, {CtrlAltDelCall(true)}, nullptr},
+      {VerPlatformWin32Windows, true, true,
+       {CtrlAltDelCall(true), BeepCall(MbIconExclamation),
+        BoxCall(MbIconExclamation, "Negative CTRL-ALT-DELETE stealth")},
        "Negative CTRL-ALT-DELETE stealth"},
-      {0, false, true, {"SystemParametersInfoA 97 0 0", "MessageBeep 0x30", "MessageBoxA 0x30 \"Negative restore CTRL-ALT-DELETE\""},
+      {VerPlatformWin32s, false, true,
+       {CtrlAltDelCall(false), BeepCall(MbIconExclamation),
+        BoxCall(MbIconExclamation, "Negative restore CTRL-ALT-DELETE")},
        "Negative restore CTRL-ALT-DELETE"},
-      {2, true, true, {}, nullptr},
-      {2, false, true, {}, nullptr},
+      {VerPlatformWin32Nt, true, true, {}, nullptr},
+      {VerPlatformWin32Nt, false, true, {}, nullptr},
       {3, true, false, {}, nullptr},
   };
   for (const auto& c : cases) {
@@ -157,8 +171,8 @@ TEST_F(CompanionActionsTest, SoundsPlayAsynchronouslyFromResourcesAndTheListIsEm
   actions.PlayCycleSound(CycleSound::Conceal);
   actions.PlayCycleSound(CycleSound::Reveal);
   actions.ClearRecentDocuments();
-  EXPECT_EQ(sim.log.calls, (std::vector<std::string>{"PlaySoundA 1010 0x40005", "PlaySoundA 1011 0x40005",
-                                                     "SHAddToRecentDocs 2 null"}));
+  EXPECT_EQ(sim.log.calls,
+            (std::vector<std::string>{SoundCall(1010), SoundCall(1011), tests::ClearRecentDocumentsCall}));
   EXPECT_TRUE(sim.shell.recentDocuments.empty());
 }
 

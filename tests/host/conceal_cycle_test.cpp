@@ -4,6 +4,7 @@
 #include <new>
 
 #include "tests/host/engine_fixture.h"
+#include "tests/host/sim_calls.h"
 
 namespace tolva::engine::testing {
 namespace {
@@ -11,6 +12,11 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using platform::WindowHandle;
+using tests::AnimationCall;
+using tests::AnimationQueryCall;
+
+// The cycle's sound as the recording actions write it.
+std::string SoundOf(CycleSound sound) { return "sound " + std::to_string(static_cast<int>(sound)); }
 
 class ConcealCycleTest : public EngineTest {
  protected:
@@ -31,10 +37,9 @@ TEST_F(ConcealCycleTest, ConcealThenRevealInTheirOrder) {
   cycle.HideShowButtonClick();
   EXPECT_TRUE(hidden.WindowsHidden);
   EXPECT_FALSE(Visible(w));
-  EXPECT_THAT(Sequence(), ElementsAre("SystemParametersInfoA 72 8 0",
-                                      "SystemParametersInfoA 73 8 0 animate=0",
-                                      "LockWindowUpdate " + desktop, "sound 1010", "EnumWindows",
-                                      "LockWindowUpdate 0", "SystemParametersInfoA 73 8 0 animate=1",
+  EXPECT_THAT(Sequence(), ElementsAre(AnimationQueryCall(), AnimationCall(false),
+                                      "LockWindowUpdate " + desktop, SoundOf(CycleSound::Conceal),
+                                      "EnumWindows", "LockWindowUpdate 0", AnimationCall(true),
                                       "button &Show", "ctrl-alt-del lift"));
   EXPECT_EQ(button.hint, "Show application windows hidden by Tolva");
   EXPECT_EQ(button.imageIndex, 7);
@@ -43,10 +48,9 @@ TEST_F(ConcealCycleTest, ConcealThenRevealInTheirOrder) {
   cycle.HideShowButtonClick();
   EXPECT_FALSE(hidden.WindowsHidden);
   EXPECT_TRUE(Visible(w));
-  EXPECT_THAT(Sequence(), ElementsAre("SystemParametersInfoA 72 8 0",
-                                      "SystemParametersInfoA 73 8 0 animate=0",
-                                      "LockWindowUpdate " + desktop, "sound 1011", "EnumWindows",
-                                      "LockWindowUpdate 0", "SystemParametersInfoA 73 8 0 animate=1",
+  EXPECT_THAT(Sequence(), ElementsAre(AnimationQueryCall(), AnimationCall(false),
+                                      "LockWindowUpdate " + desktop, SoundOf(CycleSound::Reveal),
+                                      "EnumWindows", "LockWindowUpdate 0", AnimationCall(true),
                                       "button &Hide", "ctrl-alt-del lift"));
   EXPECT_EQ(button.hint, "Hide visible application windows");
   EXPECT_EQ(button.imageIndex, 0);
@@ -77,13 +81,10 @@ TEST_F(ConcealCycleTest, AnimationSettingIsLeftAsTheUserHadIt) {
     std::vector<std::string> calls;
     bool after;
   } const cases[] = {
-      {"on", true, false,
-       {"SystemParametersInfoA 72 8 0", "SystemParametersInfoA 73 8 0 animate=0",
-        "SystemParametersInfoA 73 8 0 animate=1"},
-       true},
-      {"off", false, false, {"SystemParametersInfoA 72 8 0"}, false},
+      {"on", true, false, {AnimationQueryCall(), AnimationCall(false), AnimationCall(true)}, true},
+      {"off", false, false, {AnimationQueryCall()}, false},
       // A failed query says nothing; the animation is then taken as off and left alone.
-      {"query fails", true, true, {"SystemParametersInfoA 72 8 0"}, true},
+      {"query fails", true, true, {AnimationQueryCall()}, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -108,8 +109,8 @@ TEST_F(ConcealCycleTest, CompanionActionsFollowTheSettings) {
   } const cases[] = {
       {"none", "0", "0", "0", "0", {"ctrl-alt-del lift"}, {"ctrl-alt-del lift"}},
       {"all", "1", "1", "1", "1",
-       {"sound 1010", "clear documents", "ctrl-alt-del suppress", "launch"},
-       {"sound 1011", "ctrl-alt-del lift"}},
+       {SoundOf(CycleSound::Conceal), "clear documents", "ctrl-alt-del suppress", "launch"},
+       {SoundOf(CycleSound::Reveal), "ctrl-alt-del lift"}},
       {"flags other than 1 are off", "2", "y", "", "-", {"ctrl-alt-del lift"}, {"ctrl-alt-del lift"}},
       {"launch only", "0", "0", "0", "1", {"ctrl-alt-del lift", "launch"}, {"ctrl-alt-del lift"}},
   };

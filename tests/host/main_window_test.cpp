@@ -5,13 +5,20 @@
 #include <stdexcept>
 
 #include "app_fixture.h"
+#include "tests/host/sim_calls.h"
 
 namespace tolva::app::testing {
 namespace {
 
+using platform::ErrorFileNotFound;
 using platform::IdCancel;
 using platform::IdNo;
 using platform::IdYes;
+using platform::MbIconError;
+using platform::VerPlatformWin32Windows;
+using tests::CtrlAltDelCall;
+using tests::CtrlAltDelCalls;
+using tests::SoundCall;
 using ui::CloseAction;
 
 std::string Ini(const std::string& showExit, const std::string& warnExit, const std::string& extra = "") {
@@ -74,7 +81,7 @@ TEST_F(MainWindowTest, CreationLoadsSettingsAppliesHintsAndTimerThenQueriesTheVe
     EXPECT_EQ(fresh.p.backend.hintsShown, c.shown);
     EXPECT_EQ(fresh.p.backend.hintColour, c.colour);
     EXPECT_TRUE(fresh.Form1().ActionTimer.Enabled());
-    EXPECT_EQ(fresh.Form1().VersionInfo.platformId, 2u);
+    EXPECT_EQ(fresh.Form1().VersionInfo.platformId, platform::VerPlatformWin32Nt);
   }
   // The version is asked after the settings were read, and the handlers hooked last.
   Create("[DateTime]\nEnableDateTime=0\n");
@@ -98,15 +105,15 @@ TEST_F(MainWindowTest, AFailedVersionQueryWarnsAndLeavesPlatformIdZero) {
   EXPECT_EQ(Form1().VersionInfo.platformId, 0u);
   // Platform id 0 counts as the Windows 95 family: every close gives Ctrl+Alt+Del back.
   p.sim.log.Clear();
-  p.backend.SendMessage(Form1(), 0x0010);
-  EXPECT_EQ(p.Calls("SystemParametersInfoA 97"), (std::vector<std::string>{"SystemParametersInfoA 97 0 0"}));
+  p.backend.SendMessage(Form1(), ui::WmClose);
+  EXPECT_EQ(p.Calls(CtrlAltDelCalls), (std::vector<std::string>{CtrlAltDelCall(false)}));
 }
 
 TEST_F(MainWindowTest, TheButtonConcealsAndRevealsWithItsCompanionActions) {
-  p.sim.kernel.version.platformId = 1;
+  p.sim.kernel.version.platformId = VerPlatformWin32Windows;
   Create("[Settings]\nWAV=1\n[Actions]\nClearDoc=1\nCtrlAlt=1\nLaunchApp=1\nFileSpec=missing.txt\n");
   const auto targets = Targets(3);
-  p.sim.shell.results["missing.txt"] = 2;
+  p.sim.shell.results["missing.txt"] = ErrorFileNotFound;
   // The launch fails after the windows are gone, and the concealment stays.
   p.sim.dialogs.whileOpen = [&](const platform::sim::SimDialogs::Box& box) {
     EXPECT_EQ(box.caption, "File Not Found");
@@ -118,7 +125,7 @@ TEST_F(MainWindowTest, TheButtonConcealsAndRevealsWithItsCompanionActions) {
   EXPECT_TRUE(Visible(Form1().Handle()));
   EXPECT_EQ(Form1().HideShowButton.Caption(), "&Show");
   EXPECT_EQ(Form1().HideShowButton.ImageIndex(), 7);
-  EXPECT_EQ(p.sim.sound.played, (std::vector<int>{1010}));
+  EXPECT_EQ(p.sim.sound.played, (std::vector<int>{TOLVA_WAVE_CONCEAL}));
   EXPECT_TRUE(p.sim.shell.recentDocuments.empty());
   EXPECT_TRUE(p.sim.systemParameters.screenSaverRunning);
   ASSERT_EQ(p.sim.dialogs.boxes.size(), 1u);
@@ -127,7 +134,7 @@ TEST_F(MainWindowTest, TheButtonConcealsAndRevealsWithItsCompanionActions) {
   p.backend.Click(Form1().HideShowButton);
   for (auto w : targets) EXPECT_TRUE(Visible(w));
   EXPECT_EQ(Form1().HideShowButton.Caption(), "&Hide");
-  EXPECT_EQ(p.sim.sound.played, (std::vector<int>{1010, 1011}));
+  EXPECT_EQ(p.sim.sound.played, (std::vector<int>{TOLVA_WAVE_CONCEAL, TOLVA_WAVE_REVEAL}));
   EXPECT_FALSE(p.sim.systemParameters.screenSaverRunning);
   EXPECT_EQ(p.sim.shell.executed.size(), 1u);  // the file opens on a conceal only
 }
@@ -139,23 +146,25 @@ TEST_F(MainWindowTest, SoundKeyHelpAndWebLinks) {
     ui::KeyShift shift;
     bool plays;
   };
-  const Key keys[] = {{0x4B, {true, true, true}, true},   {0x4B, {false, true, true}, false},
-                      {0x4B, {true, false, true}, false}, {0x4C, {true, true, true}, false}};
+  const Key keys[] = {{VkK, {true, true, true}, true},   {VkK, {false, true, true}, false},
+                      {VkK, {true, false, true}, false}, {'L', {true, true, true}, false}};
   for (const auto& k : keys) {
     p.sim.sound.played.clear();
     p.backend.PressKey(Form1(), k.key, k.shift);
     EXPECT_EQ(p.sim.sound.played.size(), k.plays ? 1u : 0u);
     if (k.plays) {
       EXPECT_EQ(p.sim.sound.played[0], 1012);
-      EXPECT_EQ(p.Calls("PlaySoundA").back(), "PlaySoundA 1012 0x40005");
+      EXPECT_EQ(p.Calls("PlaySoundA").back(), SoundCall(SoundKeyWave));
     }
   }
   p.sim.log.Clear();
-  p.backend.PressKey(Form1(), 0x70, {});
+  p.backend.PressKey(Form1(), ui::VkF1, {});
   p.backend.Click(Form1().HelpButton);
-  EXPECT_EQ(p.Calls("WinHelpA"), (std::vector<std::string>{"WinHelpA tolva.hlp 1 1000", "WinHelpA tolva.hlp 3 0"}));
+  EXPECT_EQ(p.Calls("WinHelpA"),
+            (std::vector<std::string>{tests::HelpCall(platform::HelpContext, MainWindowHelpContext),
+                                      tests::HelpCall(platform::HelpContents, 0)}));
 
-  p.sim.shell.results["http://www.marrowby.com/"] = 2;
+  p.sim.shell.results["http://www.marrowby.com/"] = ErrorFileNotFound;
   p.backend.Click(Form1().TolvaImage);
   p.backend.Click(Form1().TolvaNameImage);
   p.backend.Click(Form1().MarrowbyImage);
@@ -164,7 +173,7 @@ TEST_F(MainWindowTest, SoundKeyHelpAndWebLinks) {
   EXPECT_EQ(p.sim.shell.executed[1].file, "http://www.marrowby.com/software/tolva.htm");
   EXPECT_EQ(p.sim.shell.executed[2].file, "http://www.marrowby.com/");
   EXPECT_EQ(p.sim.shell.executed[0].owner, AboutBox().Handle());
-  EXPECT_EQ(p.sim.shell.executed[0].showCommand, 9);
+  EXPECT_EQ(p.sim.shell.executed[0].showCommand, platform::SwRestore);
   EXPECT_EQ(p.sim.shell.executed[0].parameters, "(null)");
   ASSERT_EQ(p.sim.dialogs.boxes.size(), 1u);
   EXPECT_EQ(p.sim.dialogs.boxes[0].caption, "About Box Shell Command Failed");
@@ -201,7 +210,7 @@ TEST_F(MainWindowTest, CloseRevealsAsksOrJustEnds) {
     SCOPED_TRACE(std::string(c.showExit) + "/" + c.warnExit + (c.concealed ? " concealed" : "") +
                  " answer " + std::to_string(c.answer));
     MainWindowRig t;
-    t.p.sim.kernel.version.platformId = 1;
+    t.p.sim.kernel.version.platformId = VerPlatformWin32Windows;
     t.Create(Ini("0", "0"));
     const auto targets = t.Targets(2);
     if (c.concealed) t.Form1().HideShowButtonClick();
@@ -220,7 +229,7 @@ TEST_F(MainWindowTest, CloseRevealsAsksOrJustEnds) {
     }
     for (auto w : targets) EXPECT_EQ(t.Visible(w), c.windowsBack);
     // Ctrl+Alt+Del is given back on every attempt, the cancelled ones too.
-    EXPECT_EQ(t.p.Calls("SystemParametersInfoA 97").back(), "SystemParametersInfoA 97 0 0");
+    EXPECT_EQ(t.p.Calls(CtrlAltDelCalls).back(), CtrlAltDelCall(false));
   }
 }
 
@@ -229,10 +238,10 @@ TEST_F(MainWindowTest, OnTheNtFamilyCloseNeverTouchesCtrlAltDelAndAFailedRestore
   p.sim.log.Clear();
   CloseAction action = CloseAction::Hide;
   Form1().FormClose(action);
-  EXPECT_TRUE(p.Calls("SystemParametersInfoA 97").empty());
+  EXPECT_TRUE(p.Calls(CtrlAltDelCalls).empty());
 
   MainWindowRig w95;
-  w95.p.sim.kernel.version.platformId = 1;
+  w95.p.sim.kernel.version.platformId = VerPlatformWin32Windows;
   w95.Create(Ini("1", "0"));
   w95.p.sim.systemParameters.failScreenSaverRunning = true;
   w95.Form1().FormClose(action);
@@ -263,19 +272,19 @@ TEST_F(MainWindowTest, SessionEndIsAnsweredByTheSettingsAndTheQuestion) {
     if (c.concealed) t.Form1().HideShowButtonClick();
     t.p.sim.dialogs.answers = {c.answer};
     t.p.sim.log.Clear();
-    EXPECT_EQ(t.p.backend.SendMessage(t.Form1(), 0x0011), c.result);
+    EXPECT_EQ(t.p.backend.SendMessage(t.Form1(), WmQueryEndSession), c.result);
     for (auto w : targets) EXPECT_EQ(t.Visible(w), c.windowsBack);
     const bool asked = std::string(c.warnExit) == "1" && std::string(c.showExit) != "1" && c.concealed;
     ASSERT_EQ(t.p.sim.dialogs.boxes.size(), asked ? 1u : 0u);
     if (asked) {
       EXPECT_EQ(t.p.sim.dialogs.boxes[0].text,
                 "Your windows are still hidden!\r\n\r\nAre you sure you want to exit Windows?");
-      EXPECT_EQ(t.p.sim.dialogs.boxes[0].type, 0x1133u);
+      EXPECT_EQ(t.p.sim.dialogs.boxes[0].type, HiddenWindowsQuestionStyle);
     }
-    EXPECT_TRUE(t.p.Calls("SystemParametersInfoA 97").empty());
+    EXPECT_TRUE(t.p.Calls(CtrlAltDelCalls).empty());
     // A refused ending revealed the windows: the next one goes through.
     if (c.result == 0 && c.windowsBack) {
-      EXPECT_EQ(t.p.backend.SendMessage(t.Form1(), 0x0011), 1);
+      EXPECT_EQ(t.p.backend.SendMessage(t.Form1(), WmQueryEndSession), 1);
     }
   }
 }
@@ -284,10 +293,10 @@ TEST_F(MainWindowTest, AConfirmedSessionEndEndsTheProcessWithoutTheCloseSteps) {
   Create(Ini("1", "0"));
   const auto targets = Targets(1);
   Form1().HideShowButtonClick();
-  p.backend.SendMessage(Form1(), 0x0016, 0);  // called off by another program: nothing
+  p.backend.SendMessage(Form1(), WmEndSession, 0);  // called off by another program: nothing
   EXPECT_FALSE(p.backend.exitedProcess);
   // The process ends inside the handler: nothing after it runs.
-  EXPECT_THROW(p.backend.SendMessage(Form1(), 0x0016, 1), platform::sim::ProcessEnded);
+  EXPECT_THROW(p.backend.SendMessage(Form1(), WmEndSession, 1), platform::sim::ProcessEnded);
   EXPECT_TRUE(p.backend.exitedProcess);
   EXPECT_FALSE(Visible(targets[0]));  // the close steps (reveal) did not run
   EXPECT_EQ(p.sim.desktop.Find(Form1().Handle()), nullptr);
@@ -313,7 +322,7 @@ TEST_F(MainWindowTest, ASessionEndQueryInsideAConcealPassLeavesNoWindowLost) {
     int hides = 0;
     t.p.sim.desktop.duringShowWindow = [&](platform::WindowHandle, platform::ShowCommand command) {
       if (command == platform::ShowCommand::Hide && ++hides == 2) {
-        answer = t.p.backend.SendMessage(t.Form1(), 0x0011);
+        answer = t.p.backend.SendMessage(t.Form1(), WmQueryEndSession);
       }
     };
     t.Form1().HideShowButtonClick();
@@ -440,31 +449,30 @@ namespace {
 TEST_F(MainWindowTest, CompanionActionsFollowTheirSettingsInBothDirections) {
   struct Case {
     const char* ini;
-    std::vector<std::string> concealCalls;  // PlaySoundA, SHAddToRecentDocs, SPI 97, ShellExecuteA
+    std::vector<std::string> concealCalls;  // PlaySoundA, SHAddToRecentDocs, Ctrl+Alt+Del, ShellExecuteA
     std::vector<std::string> revealCalls;
   };
+  const std::string lifted = CtrlAltDelCall(false);
   const Case cases[] = {
-      {"[Settings]\nWAV=0\n[Actions]\nClearDoc=0\nCtrlAlt=0\nLaunchApp=0\n",
-       {"SystemParametersInfoA 97 0 0"},
-       {"SystemParametersInfoA 97 0 0"}},
+      {"[Settings]\nWAV=0\n[Actions]\nClearDoc=0\nCtrlAlt=0\nLaunchApp=0\n", {lifted}, {lifted}},
       {"[Settings]\nWAV=1\n[Actions]\nClearDoc=0\nCtrlAlt=0\nLaunchApp=0\n",
-       {"PlaySoundA 1010 0x40005", "SystemParametersInfoA 97 0 0"},
-       {"PlaySoundA 1011 0x40005", "SystemParametersInfoA 97 0 0"}},
+       {SoundCall(TOLVA_WAVE_CONCEAL), lifted},
+       {SoundCall(TOLVA_WAVE_REVEAL), lifted}},
       {"[Settings]\nWAV=0\n[Actions]\nClearDoc=1\nCtrlAlt=0\nLaunchApp=0\n",
-       {"SHAddToRecentDocs 2 null", "SystemParametersInfoA 97 0 0"},
-       {"SystemParametersInfoA 97 0 0"}},
+       {tests::ClearRecentDocumentsCall, lifted},
+       {lifted}},
       {"[Settings]\nWAV=0\n[Actions]\nClearDoc=0\nCtrlAlt=1\nLaunchApp=0\n",
-       {"SystemParametersInfoA 97 1 0"},
-       {"SystemParametersInfoA 97 0 0"}},
+       {CtrlAltDelCall(true)},
+       {lifted}},
       {"[Settings]\nWAV=0\n[Actions]\nClearDoc=0\nCtrlAlt=0\nLaunchApp=1\nFileSpec=notes.txt\n",
-       {"SystemParametersInfoA 97 0 0", "ShellExecuteA open \"notes.txt\" 1"},
-       {"SystemParametersInfoA 97 0 0"}},
+       {lifted, "ShellExecuteA open \"notes.txt\" " + std::to_string(platform::SwShowNormal)},
+       {lifted}},
   };
   auto companionCalls = [](const SimProgram& program) {
     std::vector<std::string> out;
     for (const auto& call : program.sim.log.calls) {
       if (call.rfind("PlaySoundA", 0) == 0 || call.rfind("SHAddToRecentDocs", 0) == 0 ||
-          call.rfind("SystemParametersInfoA 97", 0) == 0 || call.rfind("ShellExecuteA", 0) == 0) {
+          call.rfind(CtrlAltDelCalls, 0) == 0 || call.rfind("ShellExecuteA", 0) == 0) {
         out.push_back(call);
       }
     }
@@ -473,7 +481,7 @@ TEST_F(MainWindowTest, CompanionActionsFollowTheirSettingsInBothDirections) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.ini);
     MainWindowRig t;
-    t.p.sim.kernel.version.platformId = 1;
+    t.p.sim.kernel.version.platformId = VerPlatformWin32Windows;
     t.Create(c.ini);
     t.Targets(2);
     t.p.sim.log.Clear();
@@ -517,12 +525,12 @@ TEST_F(MainWindowTest, AltKeysWorkTheButtonsTheirCaptionsUnderline) {
   // A close request on a form shown modally ends its loop with cancel, not the program.
   int closedWith = -1;
   p.backend.modalScript = [&](ui::Form& form) {
-    p.backend.SendMessage(form, 0x0010);
+    p.backend.SendMessage(form, ui::WmClose);
     closedWith = form.modalResult;
     return form.modalResult;
   };
   p.backend.Click(Form1().AboutButton);
-  EXPECT_EQ(closedWith, 2);
+  EXPECT_EQ(closedWith, IdCancel);
   EXPECT_FALSE(p.program.application().Terminated());
   EXPECT_TRUE(Visible(Form1().Handle()));
 }
@@ -549,7 +557,7 @@ TEST_F(MainWindowTest, TheCloseHandlersGuardKeepsTheDecisionAndGivesCtrlAltDelBa
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     MainWindowRig t;
-    t.p.sim.kernel.version.platformId = 1;
+    t.p.sim.kernel.version.platformId = VerPlatformWin32Windows;
     t.Create(Ini(c.showExit, c.warnExit));
     t.Targets(2);
     t.Form1().HideShowButtonClick();
@@ -557,7 +565,7 @@ TEST_F(MainWindowTest, TheCloseHandlersGuardKeepsTheDecisionAndGivesCtrlAltDelBa
       throw std::out_of_range("vector::_M_range_check");
     };
     t.p.sim.dialogs.whileOpen = [](const platform::sim::SimDialogs::Box& box) {
-      if (box.type == 0x1133u) throw std::bad_alloc();
+      if (box.type == HiddenWindowsQuestionStyle) throw std::bad_alloc();
     };
     t.p.sim.log.Clear();
     CloseAction action = CloseAction::Hide;
@@ -566,12 +574,11 @@ TEST_F(MainWindowTest, TheCloseHandlersGuardKeepsTheDecisionAndGivesCtrlAltDelBa
     ASSERT_FALSE(t.p.sim.dialogs.boxes.empty());
     const auto& box = t.p.sim.dialogs.boxes.back();
     EXPECT_EQ(box.text, c.errorText);
-    EXPECT_EQ(box.type, 0x10u);
-    EXPECT_EQ(t.p.Calls("SystemParametersInfoA 97"),
-              (std::vector<std::string>{"SystemParametersInfoA 97 0 0"}));
+    EXPECT_EQ(box.type, MbIconError);
+    EXPECT_EQ(t.p.Calls(CtrlAltDelCalls), (std::vector<std::string>{CtrlAltDelCall(false)}));
     const auto& calls = t.p.sim.log.calls;
-    EXPECT_LT(std::find(calls.begin(), calls.end(), "MessageBoxA 0x10 \"Tolva R. Quenlar (TM)\""),
-              std::find(calls.begin(), calls.end(), "SystemParametersInfoA 97 0 0"));
+    EXPECT_LT(std::find(calls.begin(), calls.end(), tests::BoxCall(MbIconError, ApplicationTitle)),
+              std::find(calls.begin(), calls.end(), CtrlAltDelCall(false)));
   }
 }
 
@@ -585,14 +592,14 @@ TEST_F(MainWindowTest, CommandsWhileACompanionBoxIsOpenRunAtOnce) {
   const Case cases[] = {
       {"Hide/Show click", [](MainWindowRig& t) { t.p.backend.Click(t.Form1().HideShowButton); }},
       {"session-end query",
-       [](MainWindowRig& t) { EXPECT_EQ(t.p.backend.SendMessage(t.Form1(), 0x0011), 0); }},
+       [](MainWindowRig& t) { EXPECT_EQ(t.p.backend.SendMessage(t.Form1(), WmQueryEndSession), 0); }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     MainWindowRig t;
     t.Create(Ini("1", "0", "[Actions]\nLaunchApp=1\nFileSpec=missing.txt\n"));
     const auto targets = t.Targets(3);
-    t.p.sim.shell.results["missing.txt"] = 2;
+    t.p.sim.shell.results["missing.txt"] = ErrorFileNotFound;
     bool ran = false;
     t.p.sim.dialogs.whileOpen = [&](const platform::sim::SimDialogs::Box& box) {
       if (box.caption != "File Not Found" || ran) return;

@@ -5,6 +5,7 @@
 
 #include "app_fixture.h"
 #include "settings/options/options_dialog.h"
+#include "tests/host/sim_calls.h"
 
 namespace tolva::app::testing {
 namespace {
@@ -14,6 +15,7 @@ using platform::IdNo;
 using platform::IdOk;
 using platform::IdYes;
 using settings::TOptionsDialog;
+using tests::CtrlAltDelCall;
 
 // The main window with the dialog, opened as the user opens it.
 class OptionsRig : public MainWindowRig {
@@ -182,9 +184,11 @@ TEST_F(OptionsTest, CtrlAltDelFollowsTheStoredSettingBeforeTheDialogShows) {
     std::vector<std::string> calls;
   };
   const Case cases[] = {
-      {0, "1", true, {"SystemParametersInfoA 97 1 0"}}, {1, "1", true, {"SystemParametersInfoA 97 1 0"}},
-      {1, "1", false, {"SystemParametersInfoA 97 0 0"}}, {1, "0", true, {"SystemParametersInfoA 97 0 0"}},
-      {2, "1", true, {}},
+      {platform::VerPlatformWin32s, "1", true, {CtrlAltDelCall(true)}},
+      {platform::VerPlatformWin32Windows, "1", true, {CtrlAltDelCall(true)}},
+      {platform::VerPlatformWin32Windows, "1", false, {CtrlAltDelCall(false)}},
+      {platform::VerPlatformWin32Windows, "0", true, {CtrlAltDelCall(false)}},
+      {platform::VerPlatformWin32Nt, "1", true, {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.platformId) + c.ctrlAlt + (c.concealed ? " concealed" : ""));
@@ -194,7 +198,7 @@ TEST_F(OptionsTest, CtrlAltDelFollowsTheStoredSettingBeforeTheDialogShows) {
     if (c.concealed) t.Form1().HideShowButtonClick();
     t.p.sim.log.Clear();
     t.Open([](TOptionsDialog& d) { d.CtrlAltDelBox.Click(); }, true);  // the box does not count
-    EXPECT_EQ(t.p.Calls("SystemParametersInfoA 97"), c.calls);
+    EXPECT_EQ(t.p.Calls(tests::CtrlAltDelCalls), c.calls);
   }
 }
 
@@ -350,7 +354,7 @@ TEST_F(OptionsTest, AStoredScheduleThatNoLongerReadsStillOpensTheDialog) {
 // Help, the web links, the file chooser, and a second Options request while the dialog is open.
 TEST_F(OptionsTest, HelpLinksChooserAndASecondRequest) {
   Create("[Actions]\nLaunchApp=1\nFileSpec=C:\\old.txt\nIniDir=C:\\\n");
-  p.sim.shell.results["http://www.marrowby.com/"] = 2;
+  p.sim.shell.results["http://www.marrowby.com/"] = platform::ErrorFileNotFound;
   int chooserRuns = 0;
   p.sim.fileDialogs.script = [&](platform::OpenFileRequest& request) {
     if (++chooserRuns == 1) return false;  // cancelled
@@ -361,7 +365,7 @@ TEST_F(OptionsTest, HelpLinksChooserAndASecondRequest) {
     d.ShowExitBox.Click();
     Form1().OptionsButtonClick();  // ignored: the user's change stays
     EXPECT_FALSE(d.ShowExitBox.Checked());
-    p.backend.PressKey(d, 0x70, {});
+    p.backend.PressKey(d, ui::VkF1, {});
     d.HelpBtn.Click();
     d.Image1.Click();
     d.MarrowbyImage.Click();
@@ -373,8 +377,11 @@ TEST_F(OptionsTest, HelpLinksChooserAndASecondRequest) {
     EXPECT_EQ(d.LaunchAppEdit.Hint(), "D:\\Games\\play.exe");
   }, true);
   EXPECT_EQ(p.Calls("ShowModal"), (std::vector<std::string>{"ShowModal OptionsDialog"}));
-  EXPECT_EQ(p.Calls("WinHelpA"), (std::vector<std::string>{"WinHelpA tolva.hlp 1 1010", "WinHelpA tolva.hlp 3 0",
-                                                           "WinHelpA tolva.hlp 258 JumpID(\"\",\"Options_Dialog\")"}));
+  EXPECT_EQ(p.Calls("WinHelpA"),
+            (std::vector<std::string>{tests::HelpCall(platform::HelpContext, 1010),
+                                      tests::HelpCall(platform::HelpContents, 0),
+                                      "WinHelpA tolva.hlp " + std::to_string(platform::HelpCommand) +
+                                          " JumpID(\"\",\"Options_Dialog\")"}));
   ASSERT_EQ(p.sim.shell.executed.size(), 2u);
   EXPECT_EQ(p.sim.shell.executed[0].file, "http://www.marrowby.com/software/tolva.htm");
   EXPECT_EQ(p.sim.shell.executed[0].owner, Dialog().Handle());

@@ -111,7 +111,7 @@ TEST(Schedule, ATickDuringItsOwnFiringDoesNotFireAgain) {
   ScheduleRig t;
   t.Create(Armed("3:04:06 PM", "12/8/2026", "[Actions]\nLaunchApp=1\nFileSpec=missing.txt\n"));
   const auto targets = t.Targets(2);
-  t.p.sim.shell.results["missing.txt"] = 2;
+  t.p.sim.shell.results["missing.txt"] = platform::ErrorFileNotFound;
   int boxes = 0;
   t.p.sim.dialogs.whileOpen = [&](const platform::sim::SimDialogs::Box& box) {
     if (box.caption != "File Not Found") return;

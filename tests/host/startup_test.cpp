@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "app_fixture.h"
+#include "tests/host/sim_calls.h"
 
 namespace tolva::app::testing {
 namespace {
+
+using platform::SwShowNormal;
 
 // The order in which the program's windows were created.
 std::vector<std::string> Created(const SimProgram& p) { return p.Calls("CreateWindow "); }
@@ -15,15 +18,16 @@ TEST(StartUp, ASecondInstanceWarnsOnlyWhenTheFirstOnesWindowIsThere) {
     session.references["SINGLE_TOLVA.MUTEX"] = 1;  // the first instance holds it
     SimProgram second(session);
     if (windowThere) second.sim.desktop.Create("Tolva R. Quenlar (TM)", false);
-    EXPECT_EQ(second.program.Run(1), 0);
+    EXPECT_EQ(second.program.Run(SwShowNormal), 0);
     if (windowThere) {
       ASSERT_EQ(second.sim.dialogs.boxes.size(), 1u);
       const auto& box = second.sim.dialogs.boxes[0];
       EXPECT_EQ(box.text, "Tolva R. Quenlar (TM) is already running!");
       EXPECT_EQ(box.caption, "Tolva R. Quenlar (TM) Already Running");
-      EXPECT_EQ(box.type, 0x30u);
+      EXPECT_EQ(box.type, platform::MbIconExclamation);
       EXPECT_EQ(box.owner, second.program.application().Handle());
-      EXPECT_EQ(second.Calls("MessageBeep"), (std::vector<std::string>{"MessageBeep 0x30"}));
+      EXPECT_EQ(second.Calls("MessageBeep"),
+                (std::vector<std::string>{tests::BeepCall(platform::MbIconExclamation)}));
     } else {
       EXPECT_TRUE(second.sim.dialogs.boxes.empty());
       EXPECT_TRUE(second.Calls("MessageBeep").empty());
@@ -49,11 +53,11 @@ TEST(StartUp, SplashForOneTickThenTheThreeWindowsInOrderThenTheLoopAndTheRelease
     // A second start while the first runs finds its window.
     SimProgram second(session);
     second.sim.desktop.Create(p.program.application().Title(), false);
-    second.program.Run(1);
+    second.program.Run(SwShowNormal);
     EXPECT_EQ(second.sim.dialogs.boxes.size(), 1u);
     form1->Close();
   };
-  EXPECT_EQ(p.program.Run(1), 0);
+  EXPECT_EQ(p.program.Run(SwShowNormal), 0);
 
   EXPECT_EQ(Created(p), (std::vector<std::string>{"CreateWindow SplashFormReg", "CreateWindow Form1",
                                                   "CreateWindow AboutBox", "CreateWindow OptionsDialog"}));
@@ -69,7 +73,7 @@ TEST(StartUp, SplashForOneTickThenTheThreeWindowsInOrderThenTheLoopAndTheRelease
   EXPECT_EQ(release.size(), 1u);
   SimProgram again(session);
   again.backend.onIdle = [&] { again.program.state().Form1->Close(); };
-  EXPECT_EQ(again.program.Run(1), 0);
+  EXPECT_EQ(again.program.Run(SwShowNormal), 0);
   EXPECT_EQ(Created(again).size(), 4u);
   EXPECT_TRUE(again.sim.dialogs.boxes.empty());
 }
@@ -79,7 +83,8 @@ TEST(StartUp, TheSplashIsGoneBeforeTheMainWindowAndTheShowCommandDecidesItsState
     int showCommand;
     bool minimised;
   };
-  for (const Case c : {Case{1, false}, Case{7, true}, Case{3, false}, Case{0, false}}) {
+  for (const Case c : {Case{SwShowNormal, false}, Case{SwShowMinNoActive, true}, Case{SwShowMaximized, false},
+                       Case{0, false}}) {
     SCOPED_TRACE(c.showCommand);
     SimProgram p;
     p.backend.onIdle = [&] {
@@ -97,18 +102,18 @@ TEST(StartUp, TheSplashIsGoneBeforeTheMainWindowAndTheShowCommandDecidesItsState
     };
     EXPECT_EQ(p.program.Run(c.showCommand), 0);
   }
-  EXPECT_EQ(MainWindowStateFor(3), ui::WindowState::Maximized);
+  EXPECT_EQ(MainWindowStateFor(SwShowMaximized), ui::WindowState::Maximized);
 }
 
 TEST(StartUp, NoTimerOrNoApplicationWindowShowsTheErrorCreatesNoWindowAndReleasesTheGuard) {
   platform::sim::SimMutexNamespace session;
   SimProgram p(session);
   p.backend.failTimers = true;
-  EXPECT_EQ(p.program.Run(1), 0);
+  EXPECT_EQ(p.program.Run(SwShowNormal), 0);
   ASSERT_EQ(p.sim.dialogs.boxes.size(), 1u);
   EXPECT_EQ(p.sim.dialogs.boxes[0].text, "Not enough timers available.");
   EXPECT_EQ(p.sim.dialogs.boxes[0].caption, "Tolva R. Quenlar (TM)");
-  EXPECT_EQ(p.sim.dialogs.boxes[0].type, 0x10u);
+  EXPECT_EQ(p.sim.dialogs.boxes[0].type, platform::MbIconError);
   EXPECT_TRUE(Created(p).empty());
   EXPECT_EQ(p.program.state().Form1, nullptr);
   EXPECT_TRUE(session.references.empty());
@@ -158,7 +163,7 @@ TEST(StartUp, AFailedGuardStillStartsAndAnUncaughtErrorEndsTheProgramRevealingTh
       form1->ActionTimer.SetEnabled(true);
     }
   };
-  EXPECT_EQ(p.program.Run(1), 0);
+  EXPECT_EQ(p.program.Run(SwShowNormal), 0);
   ASSERT_EQ(p.sim.dialogs.boxes.size(), 1u);
   EXPECT_EQ(p.sim.dialogs.boxes[0].text, "Invalid pointer operation.");
   EXPECT_TRUE(p.sim.desktop.Find(target)->visible);

@@ -7,16 +7,16 @@
 namespace tolva::app::testing {
 namespace {
 
-constexpr unsigned TrayMessage = 1144;
-
 class TrayIconTest : public ::testing::Test, public MainWindowRig {
  protected:
-  bool IconThere() const { return p.sim.shell.trayIcons.count({state_const().Form1->Handle(), 1009}) == 1; }
+  bool IconThere() const {
+    return p.sim.shell.trayIcons.count({state_const().Form1->Handle(), TrayIconId}) == 1;
+  }
   const platform::sim::SimShell::TrayIcon& Icon() const {
-    return p.sim.shell.trayIcons.at({state_const().Form1->Handle(), 1009});
+    return p.sim.shell.trayIcons.at({state_const().Form1->Handle(), TrayIconId});
   }
   const ProgramState& state_const() const { return const_cast<TrayIconTest*>(this)->state(); }
-  void Mouse(std::intptr_t message) { p.backend.SendMessage(Form1(), TrayMessage, 1009, message); }
+  void Mouse(std::intptr_t message) { p.backend.SendMessage(Form1(), WmTrayIcon, TrayIconId, message); }
   settings::TOptionsDialog& Dialog() { return *state().OptionsDialog; }
 };
 
@@ -41,16 +41,16 @@ TEST_F(TrayIconTest, StartUpLookAndPresence) {
     TrayIconTest::MainWindowRig t;
     t.Create(std::string("[Icon]\nTrayPlace=") + c.trayPlace + "\nInvisible=" + c.invisible + "\n");
     const auto& icons = t.p.sim.shell.trayIcons;
-    const auto found = icons.find({t.Form1().Handle(), 1009});
+    const auto found = icons.find({t.Form1().Handle(), 1009});  // the id the shell knows it by
     ASSERT_EQ(found != icons.end(), c.there);
     EXPECT_EQ(t.Form1().HideTolvaButton.Enabled(), c.there);
-    EXPECT_EQ(t.Form1().TrayIconRecord.flags, 7u);
-    EXPECT_EQ(t.Form1().TrayIconRecord.callbackMessage, 1144u);
-    EXPECT_EQ(t.Form1().TrayIconRecord.size, 88u);
+    EXPECT_EQ(t.Form1().TrayIconRecord.flags, platform::NifMessage | platform::NifIcon | platform::NifTip);
+    EXPECT_EQ(t.Form1().TrayIconRecord.callbackMessage, WmTrayIcon);
+    EXPECT_EQ(t.Form1().TrayIconRecord.size, platform::TrayIconRecordSize);
     if (c.there) {
       EXPECT_EQ(found->second.icon, c.icon);
       EXPECT_EQ(found->second.tip, c.tip);
-      EXPECT_EQ(found->second.callbackMessage, 1144u);
+      EXPECT_EQ(found->second.callbackMessage, WmTrayIcon);
     }
     // The icon goes with the program.
     t.p.program.application().DestroyWindows();
@@ -67,7 +67,7 @@ TEST_F(TrayIconTest, MouseActionsAndTheMenu) {
   EXPECT_TRUE(Visible(targets[0]));
   EXPECT_TRUE(p.backend.menusShown.empty());
 
-  Mouse(514);  // left release: conceal
+  Mouse(WmLButtonUp);  // conceal
   EXPECT_FALSE(Visible(targets[0]));
   p.sim.desktop.cursorX = 700;
   p.sim.desktop.cursorY = 500;
@@ -75,7 +75,7 @@ TEST_F(TrayIconTest, MouseActionsAndTheMenu) {
     ++shown;
     return 1;  // Show Windows
   };
-  Mouse(517);
+  Mouse(WmRButtonUp);
   ASSERT_EQ(p.backend.menusShown.size(), 1u);
   const auto& menu = p.backend.menusShown[0];
   EXPECT_EQ(menu.x, 700);
@@ -92,12 +92,12 @@ TEST_F(TrayIconTest, MouseActionsAndTheMenu) {
 
   // A right double click restores and swallows exactly the next menu.
   Form1().Hide();
-  Mouse(518);
+  Mouse(WmRButtonDblClk);
   EXPECT_TRUE(Form1().Visible());
-  Mouse(517);
+  Mouse(WmRButtonUp);
   EXPECT_EQ(p.backend.menusShown.size(), 1u);
   p.backend.menuScript = nullptr;
-  Mouse(517);
+  Mouse(WmRButtonUp);
   ASSERT_EQ(p.backend.menusShown.size(), 2u);
   EXPECT_EQ(p.backend.menusShown[1].captions[1], "&Hide Windows");
   EXPECT_EQ(p.backend.menusShown[1].images[1], 0);
@@ -105,7 +105,7 @@ TEST_F(TrayIconTest, MouseActionsAndTheMenu) {
   // A cursor that cannot be read: the main window instead of the menu.
   Form1().Hide();
   p.sim.desktop.failCursorPos = true;
-  Mouse(517);
+  Mouse(WmRButtonUp);
   EXPECT_TRUE(Form1().Visible());
   EXPECT_EQ(p.backend.menusShown.size(), 2u);
   EXPECT_EQ(shown, 1);
@@ -224,7 +224,8 @@ TEST_F(TrayIconTest, OkSwitchesTheIcon) {
   p.sim.log.Clear();
   ok([](auto& d) { d.PlaceOnTrayBox.Click(); });  // also unticks the invisible look
   ASSERT_EQ(p.Calls("Shell_NotifyIconA").size(), 1u);  // the delete, and no modify after it
-  EXPECT_EQ(p.Calls("Shell_NotifyIconA")[0].rfind("Shell_NotifyIconA 2 ", 0), 0u);
+  const std::string deleted = "Shell_NotifyIconA " + std::to_string(platform::NimDelete) + " ";
+  EXPECT_EQ(p.Calls("Shell_NotifyIconA")[0].rfind(deleted, 0), 0u);
   EXPECT_FALSE(IconThere());
   EXPECT_TRUE(p.sim.dialogs.boxes.empty());
   EXPECT_FALSE(p.program.application().Terminated());

@@ -77,7 +77,7 @@ TEST(SimTray, EachSwitchRefusesOneCall) {
     SimPlatform sim;
     TrayIconRecord record;
     record.window = sim.desktop.Create("owner", false);
-    record.id = 1009;
+    record.id = app::TrayIconId;
     if (s.presentBefore) {
       ASSERT_TRUE(sim.shell.Shell_NotifyIconA(NimAdd, record));
     }
@@ -104,7 +104,7 @@ TEST(SimTray, KeepsWhatTheShellWasToldAndForgetsItAtARestart) {
   SimPlatform sim;
   TrayIconRecord record;
   record.window = sim.desktop.Create("owner", false);
-  record.id = 1009;
+  record.id = app::TrayIconId;
   record.flags = NifMessage | NifIcon | NifTip;
   record.callbackMessage = tests::TrayCallbackMessage;
   record.icon = sim.icons.LoadIconA("MAINICON");
@@ -116,7 +116,7 @@ TEST(SimTray, KeepsWhatTheShellWasToldAndForgetsItAtARestart) {
   tipOnly.icon = sim.icons.LoadIconA("TRANSPARENT_ICON");
   SetTrayTip(tipOnly, "");
   ASSERT_TRUE(sim.shell.Shell_NotifyIconA(NimModify, tipOnly));
-  const auto& icon = sim.shell.trayIcons.at({record.window, 1009});
+  const auto& icon = sim.shell.trayIcons.at({record.window, app::TrayIconId});
   EXPECT_EQ(icon.icon, record.icon);
   EXPECT_EQ(icon.tip, "");
   EXPECT_EQ(icon.callbackMessage, tests::TrayCallbackMessage);
@@ -128,8 +128,10 @@ TEST(SimTray, KeepsWhatTheShellWasToldAndForgetsItAtARestart) {
   EXPECT_EQ(TrayTipText(*sim.shell.lastTrayRecord), "visible");
   EXPECT_TRUE(sim.shell.Shell_NotifyIconA(NimAdd, record));
   EXPECT_EQ(sim.log.WithPrefix("Shell_NotifyIconA").size(), 4u);
-  EXPECT_EQ(sim.log.WithPrefix("Shell_NotifyIconA 0 ").back(),
-            "Shell_NotifyIconA 0 " + HexText(record.window) + " 1009 0x7 0x3010 \"visible\"");
+  const std::string add = "Shell_NotifyIconA " + std::to_string(NimAdd) + " ";
+  EXPECT_EQ(sim.log.WithPrefix(add).back(),
+            add + HexText(record.window) + " " + std::to_string(app::TrayIconId) + " " +
+                HexText(NifMessage | NifIcon | NifTip) + " 0x3010 \"visible\"");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/tray_rules.h"
 #include "platform/icons.h"
 #include "platform/shell.h"
 #include "platform/windows.h"
@@ -28,7 +29,7 @@ class TestTray {
   virtual void MoveCursor(int x, int y) = 0;
 };
 
-inline constexpr std::uint32_t TrayCallbackMessage = 0x400 + 120;  // WM_USER + 120
+inline constexpr std::uint32_t TrayCallbackMessage = app::WmTrayIcon;
 
 // One Shell_NotifyIconA call with the icon of this id, the tip and the look's icon, and its answer.
 struct Notify {
@@ -45,7 +46,7 @@ struct TrayCase {
 
 inline std::vector<TrayCase> TrayCases() {
   using platform::NimAdd, platform::NimModify, platform::NimDelete;
-  constexpr std::uint32_t Id = 1009;
+  constexpr std::uint32_t Id = app::TrayIconId;
   return {
       {"add, then delete", {{NimAdd, Id, true}, {NimDelete, Id, true}}},
       // The icon already present is refused, not duplicated: one delete removes it.

@@ -50,11 +50,8 @@ class ConcealCycleWin : public ::testing::Test {
 TEST_F(ConcealCycleWin, HidesAndShowsExactlyTheQualifyingWindowsOfAnotherProcess) {
   tests::TargetsProcess targets(5, "Cycle target");
   ASSERT_TRUE(targets.Ready());
-  std::vector<HWND> numbered;
-  for (int i = 1; i <= 5; ++i) {
-    numbered.push_back(targets.Find("Cycle target " + std::to_string(i)));
-    ASSERT_NE(numbered.back(), nullptr) << i;
-  }
+  const std::vector<HWND> numbered = targets.Numbered();
+  for (std::size_t i = 0; i < numbered.size(); ++i) ASSERT_NE(numbered[i], nullptr) << i + 1;
   const HWND disabled = targets.Find("Cycle target disabled");
   const HWND invisible = targets.Find("Cycle target invisible");
   const HWND minimised = targets.Find("Cycle target minimised");
@@ -77,7 +74,7 @@ TEST_F(ConcealCycleWin, HidesAndShowsExactlyTheQualifyingWindowsOfAnotherProcess
   EXPECT_FALSE(IsWindowVisible(minimised));
   int hiddenOfOurs = 0;
   for (std::int32_t i = 0; i < hidden.count; ++i) {
-    char title[200] = {};
+    char title[WindowTitleCapacity] = {};
     GetWindowTextA(reinterpret_cast<HWND>(hidden.entries[static_cast<std::size_t>(i)]), title, sizeof title);
     hiddenOfOurs += std::string(title).rfind("Cycle target", 0) == 0;
   }

@@ -69,20 +69,19 @@ SYSTEMTIME ToSystemTime(const LocalTime& t) {
   return s;
 }
 
-std::string WindowsTime(const LocalTime& t) {
+// What GetTimeFormatA or GetDateFormatA writes for the moment in the user's locale.
+using FormatFunction = int(WINAPI*)(LCID, DWORD, const SYSTEMTIME*, LPCSTR, LPSTR, int);
+std::string WindowsText(FormatFunction format, const LocalTime& t, DWORD flags, const char* picture) {
   const SYSTEMTIME st = ToSystemTime(t);
   char text[64] = {};
-  EXPECT_GT(GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &st, nullptr, text, sizeof text), 0);
+  EXPECT_GT(format(LOCALE_USER_DEFAULT, flags, &st, picture, text, sizeof text), 0);
   return text;
 }
 
+std::string WindowsTime(const LocalTime& t) { return WindowsText(GetTimeFormatA, t, 0, nullptr); }
+
 std::string WindowsDate(const LocalTime& t, const char* picture = nullptr) {
-  const SYSTEMTIME st = ToSystemTime(t);
-  char text[64] = {};
-  EXPECT_GT(GetDateFormatA(LOCALE_USER_DEFAULT, picture ? 0 : DATE_SHORTDATE, &st, picture, text,
-                           sizeof text),
-            0);
-  return text;
+  return WindowsText(GetDateFormatA, t, picture ? 0 : DATE_SHORTDATE, picture);
 }
 
 // What the program writes for a time, as Windows would write it. With an empty designator

@@ -17,15 +17,16 @@
 #include "platform/win32/gdi.h"
 #include "platform/win32/ui_backend.h"
 #include "tests/win/real_windows.h"
+#include "tests/win/screen_picture.h"
 #include "tests/win/tolva_process.h"
 
 namespace tolva::platform::win32 {
 namespace {
 
+using tests::Centre;
 using tests::ClickAt;
 using tests::PressKey;
-
-using test_support::QuietDialogs;
+using tests::ScreenPixel;
 
 constexpr COLORREF kSilver = RGB(192, 192, 192);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
@@ -90,32 +91,11 @@ class DialogForm : public ui::Form {
   std::vector<std::string> clicked;
 };
 
-class DialogControlsWinTest : public ::testing::Test {
+class DialogControlsWinTest : public test_support::RealFormTest<DialogForm> {
  protected:
-  DialogControlsWinTest() : backend(GetModuleHandleA(nullptr)), app(backend, dialogs) {
-    app.SetTitle("Tolva dialog test application");
-    app.CreateForm(holder, form);
-  }
-  ~DialogControlsWinTest() override { app.DestroyWindows(); }
+  DialogControlsWinTest() : RealFormTest("Tolva dialog test application") { MakeForm(); }
 
-  HWND hwnd() const { return reinterpret_cast<HWND>(form->Handle()); }
-  bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 3000) {
-    return test_support::PumpUntil(app, done, milliseconds);
-  }
-  void Pump(DWORD milliseconds) {
-    PumpUntil([] { return false; }, milliseconds);
-  }
-  void ShowActive() {
-    form->Show();
-    SetForegroundWindow(hwnd());
-    Pump(150);
-  }
-
-  QuietDialogs dialogs;
-  Win32Backend backend;
-  ui::Application app;
-  std::unique_ptr<DialogForm> holder;
-  DialogForm* form = nullptr;
+  HWND hwnd() const { return test_support::HwndOf(*form); }
 };
 
 // The child window that carries the text.
@@ -130,18 +110,6 @@ RECT RectIn(HWND window, HWND parent) {
   return r;
 }
 
-HWND PageWindow(HWND tabs, std::size_t index) {
-  HWND page = GetWindow(tabs, GW_CHILD);
-  for (std::size_t i = 0; i < index && page; ++i) page = GetWindow(page, GW_HWNDNEXT);
-  return page;
-}
-
-COLORREF ScreenPixel(HWND window, POINT point) {
-  ClientToScreen(window, &point);
-  const WindowDc screen(nullptr);
-  return GetPixel(screen.get(), point.x, point.y);
-}
-
 TEST_F(DialogControlsWinTest, ControlsAreMadeInsideTheirContainersAtTheirOwnPlaces) {
   ShowActive();
   const HWND tabs = FindWindowExA(hwnd(), nullptr, WC_TABCONTROLA, nullptr);
@@ -152,7 +120,7 @@ TEST_F(DialogControlsWinTest, ControlsAreMadeInsideTheirContainersAtTheirOwnPlac
   EXPECT_EQ(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0), 3);
   EXPECT_TRUE(GetWindowLongA(tabs, GWL_STYLE) & TCS_HOTTRACK);
 
-  const HWND page1 = PageWindow(tabs, 0);
+  const HWND page1 = test_support::NthChild(tabs, 0);
   const HWND group1 = ChildWithText(page1, " Group ");
   const HWND panel = FindWindowExA(group1, nullptr, "STATIC", "");
   const HWND panelLabel = ChildWithText(panel, "Click me");
@@ -205,7 +173,7 @@ TEST_F(DialogControlsWinTest, TabChosenByTheUserRunsOnChangeAndCodeShowsAPageSil
   const auto shown = [&] {
     std::vector<bool> visible;
     for (std::size_t i = 0; i < 3; ++i)
-      visible.push_back(IsWindowVisible(PageWindow(tabs, i)) != FALSE);
+      visible.push_back(IsWindowVisible(test_support::NthChild(tabs, i)) != FALSE);
     return visible;
   };
   EXPECT_EQ(shown(), (std::vector<bool>{true, false, false}));
@@ -214,7 +182,7 @@ TEST_F(DialogControlsWinTest, TabChosenByTheUserRunsOnChangeAndCodeShowsAPageSil
   RECT tab;
   SendMessageA(tabs, TCM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&tab));
   MapWindowPoints(tabs, nullptr, reinterpret_cast<POINT*>(&tab), 2);
-  ClickAt({(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2});
+  ClickAt(Centre(tab));
   EXPECT_TRUE(PumpUntil([&] { return !form->changes.empty(); }));
   Pump(100);
   EXPECT_EQ(form->changes, std::vector<int>{2});
@@ -231,11 +199,11 @@ TEST_F(DialogControlsWinTest, TabChosenByTheUserRunsOnChangeAndCodeShowsAPageSil
 TEST_F(DialogControlsWinTest, ClickOnAControlDeepInContainersReachesIt) {
   ShowActive();
   const HWND tabs = FindWindowExA(hwnd(), nullptr, WC_TABCONTROLA, nullptr);
-  const HWND group1 = ChildWithText(PageWindow(tabs, 0), " Group ");
+  const HWND group1 = ChildWithText(test_support::NthChild(tabs, 0), " Group ");
   const HWND panel = FindWindowExA(group1, nullptr, "STATIC", "");
   RECT r;
   GetWindowRect(ChildWithText(panel, "Click me"), &r);
-  ClickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+  ClickAt(Centre(r));
   EXPECT_TRUE(PumpUntil([&] { return form->panelLabelClicks > 0; }));
   Pump(50);
   EXPECT_EQ(form->panelLabelClicks, 1);

@@ -33,8 +33,6 @@ using tests::ClickAt;
 using tests::PressKey;
 using tests::WindowText;
 
-using test_support::QuietDialogs;
-
 class Items final : public ui::CheckList {
  public:
   std::size_t Count() const override { return entries.size(); }
@@ -178,33 +176,9 @@ POINT ScreenPoint(HWND window, POINT client) {
   return client;
 }
 
-class DialogControlsTest : public ::testing::Test {
+class DialogControlsTest : public test_support::RealFormTest<DialogForm> {
  protected:
-  DialogControlsTest() : backend(GetModuleHandleA(nullptr)), app(backend, dialogs) {
-    app.OnException = [this](const std::exception& e) { exceptions.emplace_back(e.what()); };
-    app.CreateForm(holder, form);
-  }
-  ~DialogControlsTest() override { app.DestroyWindows(); }
-
-  bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 3000) {
-    return test_support::PumpUntil(app, done, milliseconds);
-  }
-  void Pump(DWORD milliseconds) {
-    PumpUntil([] { return false; }, milliseconds);
-  }
-  void ShowActive() {
-    form->Show();
-    SetForegroundWindow(form->hwnd());
-    Pump(100);
-    form->Repaint();
-  }
-
-  Win32Backend backend;
-  QuietDialogs dialogs;
-  ui::Application app;
-  std::unique_ptr<DialogForm> holder;
-  DialogForm* form = nullptr;
-  std::vector<std::string> exceptions;
+  DialogControlsTest() { MakeForm(); }
 };
 
 LONG StyleOf(HWND window) { return GetWindowLongA(window, GWL_STYLE); }
@@ -484,12 +458,9 @@ TEST(FileChooser, ChoosingAFileGivesItsPathAndCancellingLeavesTheRequest) {
       if (dialog == nullptr) return;
       title = found.first;
       Sleep(200);  // the dialog fills its controls once it shows
-      typeShown = WindowText(GetDlgItem(dialog, 0x470));
+      typeShown = WindowText(tests::ChooserTypeBox(dialog));
       if (c.open) {
-        HWND name = GetDlgItem(dialog, 0x47c);
-        if (name == nullptr) name = GetDlgItem(dialog, 0x480);
-        SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(existing.c_str()));
-        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        tests::ChooseFile(dialog, existing);
       } else {
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
       }

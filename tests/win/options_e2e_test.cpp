@@ -9,25 +9,18 @@
 #include <vector>
 
 #include "options_process.h"
-#include "targets_process.h"
+#include "targets_test.h"
 #include "tolva_process.h"
 
 namespace tolva::tests {
 namespace {
 
-constexpr int HideShowIndex = 0;
-constexpr int OptionsIndex = 1;
-
-class OptionsEndToEnd : public ::testing::Test {
+class OptionsEndToEnd : public TargetsTest {
  protected:
-  void SetUp() override {
-    targets_.emplace(3, "E2E target");
-    ASSERT_TRUE(targets_->Ready());
-  }
+  OptionsEndToEnd() : TargetsTest("E2E target") {}
   void TearDown() override {
-    for (int i = 1; i <= 3; ++i) ShowWindow(targets_->Find("E2E target " + std::to_string(i)), SW_SHOWNOACTIVATE);
     tolva_.reset();
-    targets_.reset();
+    TargetsTest::TearDown();
   }
   // Starts the program and opens Options from the tool bar; returns the dialog.
   HWND Open(const std::string& settings) {
@@ -39,25 +32,14 @@ class OptionsEndToEnd : public ::testing::Test {
   }
   HWND OpenAgain() {
     const auto start = std::chrono::steady_clock::now();
-    HWND dialog = nullptr;
-    // A click lost to a window not yet taking input is made again, as a person would; a
-    // second Options request while the dialog is open changes nothing.
-    for (int attempt = 0; attempt < 3 && dialog == nullptr; ++attempt) {
-      if (!tolva_->ClickToolButton(OptionsIndex)) return nullptr;
-      WaitFor([&] { return (dialog = Dialog()) != nullptr; }, 3000);
-    }
+    const HWND dialog = OpenOptionsDialog(*tolva_);
     openMs_ = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     Sleep(300);  // on the screen, as a person sees it before reaching for it
     return dialog;
   }
-  HWND Dialog() const { return OptionsDialogOf(tolva_->Id()); }
   static void ChoosePage(HWND dialog, int index) { ChooseOptionsPage(dialog, index); }
-  void Close(HWND dialog, const char* button) {
-    ClickCentre(Child(dialog, "Button", button));
-    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog); })) << "the dialog stayed";
-  }
+  static void Close(HWND dialog, const char* button) { CloseOptionsWith(dialog, button); }
 
-  std::optional<TargetsProcess> targets_;
   std::optional<TolvaProcess> tolva_;
   double openMs_ = 0;
 };
@@ -134,13 +116,12 @@ TEST_F(OptionsEndToEnd, AnEntryTickedOnTheExcludePageStaysAtTheNextConcealment) 
   ClickExcludeTick(list, index);
   Close(dialog, "OK");
 
-  ASSERT_TRUE(tolva_->ClickToolButton(HideShowIndex));
-  HWND kept = targets_->Find("E2E target 2");
-  EXPECT_TRUE(WaitFor([&] {
-    return !IsWindowVisible(targets_->Find("E2E target 1")) && !IsWindowVisible(targets_->Find("E2E target 3"));
-  }));
+  ASSERT_TRUE(tolva_->ClickToolButton(HideShowButton));
+  const std::vector<HWND> windows = Targets();
+  HWND kept = windows[1];
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(windows[0]) && !IsWindowVisible(windows[2]); }));
   EXPECT_TRUE(IsWindowVisible(kept));
-  ASSERT_TRUE(tolva_->ClickToolButton(HideShowIndex));
+  ASSERT_TRUE(tolva_->ClickToolButton(HideShowButton));
 }
 
 // A schedule set on the Date/Time page a few seconds ahead conceals the other program's windows
@@ -159,10 +140,8 @@ TEST_F(OptionsEndToEnd, AScheduleSetAFewSecondsAheadConcealsAtThatSecondAndSwitc
   const std::string armed = ReadSettingsFile();
   ASSERT_EQ(SettingsKey(armed, "EnableDateTime"), "1") << armed;
 
-  const std::vector<HWND> windows = {targets_->Find("E2E target 1"), targets_->Find("E2E target 2"),
-                                     targets_->Find("E2E target 3")};
-  ASSERT_TRUE(AllVisible(windows)) << "concealed before its time";
-  ASSERT_TRUE(WaitFor([&] { return NoneVisible(windows); }, 15000)) << "the schedule did not fire";
+  ASSERT_TRUE(AllVisible()) << "concealed before its time";
+  ASSERT_TRUE(WaitFor([&] { return NoneVisible(); }, 15000)) << "the schedule did not fire";
   SYSTEMTIME now{};
   GetLocalTime(&now);
   // Within the target second, or just after it for the tick and the pass.
@@ -183,9 +162,9 @@ TEST_F(OptionsEndToEnd, AScheduleSetAFewSecondsAheadConcealsAtThatSecondAndSwitc
   Close(dialog, "Cancel");
   // Nothing fires again: the windows stay concealed until the command is given.
   Sleep(1500);
-  EXPECT_TRUE(NoneVisible(windows));
-  ASSERT_TRUE(tolva_->ClickToolButton(HideShowIndex));
-  EXPECT_TRUE(WaitFor([&] { return AllVisible(windows); }));
+  EXPECT_TRUE(NoneVisible());
+  ASSERT_TRUE(tolva_->ClickToolButton(HideShowButton));
+  EXPECT_TRUE(WaitFor([&] { return AllVisible(); }));
 }
 
 // The launch chooser opens with its title and its first file type, and its choice lands in the
@@ -205,15 +184,12 @@ TEST_F(OptionsEndToEnd, TheChooserOpensWithItsTitleAndFirstFilterAndFillsTheEdit
     return chooser != nullptr;
   }));
   // The file-type box shows the selected entry's description once the chooser is filled in.
-  EXPECT_TRUE(WaitFor([&] { return ControlText(GetDlgItem(chooser, 0x470)) == "All Files (*.*)"; }))
-      << "\"" << ControlText(GetDlgItem(chooser, 0x470)) << "\"";
+  EXPECT_TRUE(WaitFor([&] { return ControlText(ChooserTypeBox(chooser)) == "All Files (*.*)"; }))
+      << "\"" << ControlText(ChooserTypeBox(chooser)) << "\"";
   char path[MAX_PATH] = {};
   GetFullPathNameA(TOLVA_EXE, MAX_PATH, path, nullptr);
-  HWND name = GetDlgItem(chooser, 0x47c);  // the file name box
-  if (name == nullptr) name = GetDlgItem(chooser, 0x480);
-  ASSERT_NE(name, nullptr);
-  SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path));
-  PostMessageA(chooser, WM_COMMAND, IDOK, 0);
+  ASSERT_NE(ChooserNameBox(chooser), nullptr);
+  ChooseFile(chooser, path);
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(chooser); }));
   HWND edit = Child(dialog, "Edit");
   ASSERT_NE(edit, nullptr);

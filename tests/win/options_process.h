@@ -3,23 +3,45 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <optional>
 #include <string>
 
 #include "engine/exclude_list.h"
+#include "settings/options/options_dialog.h"
 #include "tolva_process.h"
 
 namespace tolva::tests {
 
+inline constexpr int IconPage = 2;
 inline constexpr int DateTimePage = 3;
-inline constexpr int ExcludePage = 4;
+inline constexpr int ExcludePage = settings::ExcludePageIndex;
 
 // The visible options dialog of the process, or none.
 inline HWND OptionsDialogOf(DWORD processId) {
   for (HWND w : TopLevelWindowsOf(processId))
     if (WindowText(w) == "Options" && IsWindowVisible(w)) return w;
   return nullptr;
+}
+
+// Options from the tool bar; the dialog once it shows, or none. A click lost to a window not yet
+// taking input is made again, as a person would; a second Options request while the dialog is
+// open changes nothing.
+inline HWND OpenOptionsDialog(const TolvaProcess& tolva) {
+  HWND dialog = nullptr;
+  for (int attempt = 0; attempt < 3 && dialog == nullptr; ++attempt) {
+    if (!tolva.ClickToolButton(OptionsButton)) return nullptr;
+    WaitFor([&] { return (dialog = OptionsDialogOf(tolva.Id())) != nullptr; }, 3000);
+  }
+  return dialog;
+}
+
+// Closes the dialog with a real click on one of its buttons.
+inline void CloseOptionsWith(HWND dialog, const char* button) {
+  ClickCentre(Child(dialog, "Button", button));
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog); })) << "the dialog stayed";
 }
 
 // Chooses a page by its tab: a click on the leftmost tab shown, then the arrow keys from the

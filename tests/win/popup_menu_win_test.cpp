@@ -20,19 +20,12 @@
 namespace tolva::platform::win32 {
 namespace {
 
-using test_support::QuietDialogs;
+using tests::Centre;
+using tests::ClickAt;
+using tests::PressKey;
 
-// The system's pop-up menu window while one is open. The system keeps closed ones, hidden.
-BOOL CALLBACK FindOpenMenu(HWND window, LPARAM found) {
-  if (!IsWindowVisible(window) || tests::ClassOf(window) != "#32768") return TRUE;
-  *reinterpret_cast<HWND*>(found) = window;
-  return FALSE;
-}
-HWND OpenMenuWindow() {
-  HWND menu = nullptr;
-  EnumWindows(FindOpenMenu, reinterpret_cast<LPARAM>(&menu));
-  return menu;
-}
+// The system's pop-up menu window while one is open.
+HWND OpenMenuWindow() { return tests::OpenMenuOf(GetCurrentProcessId()); }
 
 class MenuForm : public ui::Form {
  public:
@@ -116,34 +109,12 @@ Seen Look(HWND popup) {
   return seen;
 }
 
-void Click(POINT p, bool right) {
-  SetCursorPos(p.x, p.y);
-  INPUT inputs[2]{};
-  inputs[0].type = inputs[1].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-  inputs[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-  SendInput(2, inputs, sizeof(INPUT));
-}
-
-void Press(WORD key) {
-  INPUT inputs[2]{};
-  inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-  inputs[0].ki.wVk = inputs[1].ki.wVk = key;
-  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, inputs, sizeof(INPUT));
-}
-
-POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
-
-class PopupMenuWinTest : public ::testing::Test {
+class PopupMenuWinTest : public test_support::RealFormTest<MenuForm> {
  protected:
-  PopupMenuWinTest() : backend(GetModuleHandleA(nullptr)), app(backend, dialogs) {
-    app.SetTitle("Tolva menu test application");
-    app.OnException = [this](const std::exception& e) { reported.emplace_back(e.what()); };
+  PopupMenuWinTest() : RealFormTest("Tolva menu test application") {
     app.Initialize();
-    app.CreateForm(holder, form);
+    MakeForm();
   }
-  ~PopupMenuWinTest() override { app.DestroyWindows(); }
 
   // Opens the menu at the point while the script works it from another thread, as a person
   // would; returns what the script saw of the open menu.
@@ -159,20 +130,13 @@ class PopupMenuWinTest : public ::testing::Test {
         if (opened) act(seen);
       }
       // However the script went, the menu does not stay open.
-      if (!tests::WaitFor([] { return OpenMenuWindow() == nullptr; }, 3000)) Press(VK_ESCAPE);
+      if (!tests::WaitFor([] { return OpenMenuWindow() == nullptr; }, 3000)) PressKey(VK_ESCAPE);
     });
     form->menu.Popup(at.x, at.y);
     script.join();
     EXPECT_TRUE(opened);
     return seen;
   }
-
-  QuietDialogs dialogs;
-  Win32Backend backend;
-  ui::Application app;
-  std::unique_ptr<MenuForm> holder;
-  MenuForm* form = nullptr;
-  std::vector<std::string> reported;
 };
 
 TEST_F(PopupMenuWinTest, ARealMenuShowsItsItemsAtThePointAndRunsTheChosenOneOnceClosed) {
@@ -182,22 +146,22 @@ TEST_F(PopupMenuWinTest, ARealMenuShowsItsItemsAtThePointAndRunsTheChosenOneOnce
     std::function<void(const Seen&)> act;
     std::vector<std::string> ran;
   } cases[] = {
-      {"a click on an item", true, [](const Seen& s) { Click(Centre(s.items[3]), false); },
+      {"a click on an item", true, [](const Seen& s) { ClickAt(Centre(s.items[3])); },
        {"Options1"}},
       {"the right button, which the menu tracks", true,
-       [](const Seen& s) { Click(Centre(s.items[8]), true); }, {"Exit1"}},
+       [](const Seen& s) { ClickAt(Centre(s.items[8]), true); }, {"Exit1"}},
       {"from a hidden form, as from the tray", false,
-       [](const Seen& s) { Click(Centre(s.items[1]), false); }, {"HideWindows1"}},
+       [](const Seen& s) { ClickAt(Centre(s.items[1])); }, {"HideWindows1"}},
       {"a click on a separator chooses nothing", true,
        [](const Seen& s) {
-         Click(Centre(s.items[2]), false);
+         ClickAt(Centre(s.items[2]));
          Sleep(200);
-         Press(VK_ESCAPE);
+         PressKey(VK_ESCAPE);
        },
        {}},
-      {"Esc", true, [](const Seen&) { Press(VK_ESCAPE); }, {}},
+      {"Esc", true, [](const Seen&) { PressKey(VK_ESCAPE); }, {}},
       {"a click elsewhere", true,
-       [](const Seen& s) { Click({s.window.right + 40, s.window.bottom + 40}, false); }, {}},
+       [](const Seen& s) { ClickAt({s.window.right + 40, s.window.bottom + 40}); }, {}},
   };
   const POINT at{300, 120};
   for (const auto& c : cases) {
@@ -222,7 +186,7 @@ TEST_F(PopupMenuWinTest, ARealMenuShowsItsItemsAtThePointAndRunsTheChosenOneOnce
     EXPECT_LT(seen.picturePixels, 200);  // of the 256 a square would have
     EXPECT_EQ(form->ran, c.ran);
     EXPECT_FALSE(form->ranWithMenuOpen);
-    EXPECT_TRUE(reported.empty());
+    EXPECT_TRUE(exceptions.empty());
   }
 }
 

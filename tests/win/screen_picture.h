@@ -1,5 +1,6 @@
 #pragma once
-// Pictures of the screen for the README, saved only when TOLVA_SCREENS names a folder.
+// What the screen shows: a point of a window as a person sees it, and pictures of the screen for
+// the README, saved only when TOLVA_SCREENS names a folder.
 #include <windows.h>
 
 #include <cstdlib>
@@ -10,6 +11,13 @@
 #include "platform/win32/gdi.h"
 
 namespace tolva::tests {
+
+// A point of a window's client area as the screen shows it.
+inline COLORREF ScreenPixel(HWND window, POINT point) {
+  ClientToScreen(window, &point);
+  const platform::win32::WindowDc screen(nullptr);
+  return GetPixel(screen.get(), point.x, point.y);
+}
 
 // The part of the screen as a person sees it now, as NAME.bmp in the folder TOLVA_SCREENS names;
 // nothing without it. The region is kept inside the screen.

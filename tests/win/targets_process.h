@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "child_process.h"
+
 namespace tolva::tests {
 
 // Whether every one, or none, of these windows is visible.
@@ -22,39 +24,36 @@ inline bool NoneVisible(const std::vector<HWND>& windows) {
 class TargetsProcess {
  public:
   // slowMs > 0: one more window, "PREFIX slow", takes that long to let itself be hidden.
-  TargetsProcess(int count, const std::string& prefix, int slowMs = 0) : prefix_(prefix) {
-    std::string command = std::string(TOLVA_TARGETS_EXE) + " " + std::to_string(count) + " \"" +
-                          prefix + "\" " + std::to_string(slowMs);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process_)) {
-      return;
-    }
-    for (int i = 0; i < 200 && !ready_; ++i) {
+  TargetsProcess(int count, const std::string& prefix, int slowMs = 0)
+      : count_(count), prefix_(prefix),
+        process_(std::string(TOLVA_TARGETS_EXE) + " " + std::to_string(count) + " \"" + prefix +
+                     "\" " + std::to_string(slowMs),
+                 STARTUPINFOA{}) {
+    for (int i = 0; i < 200 && process_.Started() && !ready_; ++i) {
       ready_ = Find(prefix + " ready") != nullptr;
       if (!ready_) Sleep(50);
     }
   }
-  ~TargetsProcess() { End(); }
-  TargetsProcess(const TargetsProcess&) = delete;
-  TargetsProcess& operator=(const TargetsProcess&) = delete;
 
   bool Ready() const { return ready_; }
   HWND Find(const std::string& title) const { return FindWindowA("TolvaTarget", title.c_str()); }
-
-  void End() {
-    if (process_.hProcess == nullptr) return;
-    TerminateProcess(process_.hProcess, 0);
-    WaitForSingleObject(process_.hProcess, 10000);
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
-    process_ = {};
+  // The numbered windows, "PREFIX 1" to "PREFIX count".
+  std::vector<HWND> Numbered() const {
+    std::vector<HWND> windows;
+    for (int i = 1; i <= count_; ++i) windows.push_back(Find(prefix_ + " " + std::to_string(i)));
+    return windows;
+  }
+  // Shows again, without activating them, the numbered windows a test may have left hidden.
+  void ShowNumbered() const {
+    for (HWND w : Numbered()) ShowWindow(w, SW_SHOWNOACTIVATE);
   }
 
+  void End() { process_.End(); }
+
  private:
+  int count_;
   std::string prefix_;
-  PROCESS_INFORMATION process_{};
+  ChildProcess process_;
   bool ready_ = false;
 };
 

@@ -9,15 +9,12 @@
 #include <thread>
 #include <string>
 
-#include "targets_process.h"
+#include "screen_picture.h"
+#include "targets_test.h"
 #include "tolva_process.h"
 
 namespace tolva::tests {
 namespace {
-
-constexpr int HideShowIndex = 0;
-constexpr int AboutIndex = 3;
-constexpr int ExitIndex = 5;
 
 std::string Settings(const std::string& showExit, const std::string& warnExit,
                      const std::string& actions = "") {
@@ -25,27 +22,13 @@ std::string Settings(const std::string& showExit, const std::string& warnExit,
          "\r\nToTray=0\r\nWAV=0\r\n[Icon]\r\nTrayPlace=0\r\n[Actions]\r\n" + actions;
 }
 
-class TolvaEndToEnd : public ::testing::Test {
+class TolvaEndToEnd : public TargetsTest {
  protected:
-  void SetUp() override { targets_.emplace(3, "E2E target"); ASSERT_TRUE(targets_->Ready()); }
-  void TearDown() override {
-    // Whatever a test left hidden comes back before the targets end.
-    for (HWND w : Targets()) ShowWindow(w, SW_SHOWNOACTIVATE);
-    targets_.reset();
-  }
-  std::vector<HWND> Targets() const {
-    std::vector<HWND> out;
-    for (int i = 1; i <= 3; ++i) out.push_back(targets_->Find("E2E target " + std::to_string(i)));
-    return out;
-  }
-  bool AllVisible() const { return tests::AllVisible(Targets()); }
-  bool NoneVisible() const { return tests::NoneVisible(Targets()); }
+  TolvaEndToEnd() : TargetsTest("E2E target") {}
   void Conceal(TolvaProcess& tolva) {
-    ASSERT_TRUE(tolva.ClickToolButton(HideShowIndex));
+    ASSERT_TRUE(tolva.ClickToolButton(HideShowButton));
     ASSERT_TRUE(WaitFor([&] { return NoneVisible(); })) << "the click did not conceal";
   }
-
-  std::optional<TargetsProcess> targets_;
 };
 
 TEST_F(TolvaEndToEnd, TheButtonConcealsAndRevealsOtherProgramsWindows) {
@@ -62,12 +45,12 @@ TEST_F(TolvaEndToEnd, TheButtonConcealsAndRevealsOtherProgramsWindows) {
   EXPECT_TRUE(IsWindowVisible(disabled));   // disabled windows stay
   EXPECT_FALSE(IsWindowVisible(invisible));  // and invisible ones are not shown
 
-  ASSERT_TRUE(tolva.ClickToolButton(HideShowIndex));
+  ASSERT_TRUE(tolva.ClickToolButton(HideShowButton));
   EXPECT_TRUE(WaitFor([&] { return AllVisible(); }));
   EXPECT_FALSE(IsWindowVisible(invisible));
 
   // The Exit button closes it; nothing is concealed, so no question.
-  ASSERT_TRUE(tolva.ClickToolButton(ExitIndex));
+  ASSERT_TRUE(tolva.ClickToolButton(ExitButton));
   EXPECT_TRUE(tolva.WaitForExit());
   EXPECT_EQ(tolva.ExitCode(), 0u);
 }
@@ -137,7 +120,7 @@ TEST_F(TolvaEndToEnd, CloseWithWindowsConcealedFollowsTheSettings) {
       EXPECT_NE(tolva.MainWindow(), nullptr);
     }
     tolva.Kill();
-    for (HWND w : Targets()) ShowWindow(w, SW_SHOWNOACTIVATE);
+    targets_->ShowNumbered();
   }
 }
 
@@ -150,7 +133,7 @@ TEST_F(TolvaEndToEnd, AMissingLaunchFileIsReportedAfterTheWindowsAreHidden) {
     WriteSettingsFile(Settings("1", "0", "LaunchApp=1\r\nFileSpec=C:\\no such folder\\missing.txt\r\n"));
     TolvaProcess tolva;
     ASSERT_TRUE(tolva.WaitForMainWindow());
-    ASSERT_TRUE(tolva.ClickToolButton(HideShowIndex));
+    ASSERT_TRUE(tolva.ClickToolButton(HideShowButton));
     HWND box = tolva.WaitForMessageBox("File Not Found");
     if (box == nullptr) box = tolva.WaitForMessageBox("Path Not Found", 1000);
     ASSERT_NE(box, nullptr);
@@ -161,13 +144,13 @@ TEST_F(TolvaEndToEnd, AMissingLaunchFileIsReportedAfterTheWindowsAreHidden) {
       // The concealment stays in force and the next click reveals.
       Sleep(300);
       EXPECT_TRUE(NoneVisible());
-      ASSERT_TRUE(tolva.ClickToolButton(HideShowIndex));
+      ASSERT_TRUE(tolva.ClickToolButton(HideShowButton));
       EXPECT_TRUE(WaitFor([&] { return AllVisible(); }));
     } else {
       // Out of the way of the tool bar, as a person would drag it.
       SetWindowPos(box, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       if (during == During::Click) {
-        ASSERT_TRUE(tolva.ClickToolButton(HideShowIndex));
+        ASSERT_TRUE(tolva.ClickToolButton(HideShowButton));
       } else {
         EXPECT_EQ(tolva.QueryEndSession(), 0);  // ShowExit: revealed and refused once
       }
@@ -178,7 +161,7 @@ TEST_F(TolvaEndToEnd, AMissingLaunchFileIsReportedAfterTheWindowsAreHidden) {
       EXPECT_TRUE(AllVisible());
     }
     tolva.Kill();
-    for (HWND w : Targets()) ShowWindow(w, SW_SHOWNOACTIVATE);
+    targets_->ShowNumbered();
   }
 }
 
@@ -221,13 +204,12 @@ TEST_F(TolvaEndToEnd, WarnExitAsksAtSessionEndAndNoKeepsTheWindowsHidden) {
 TEST(TolvaEndToEndReentry, ASessionEndQueryDuringTheConcealPassLosesNoWindow) {
   TargetsProcess slow(6, "Slow target", 1500);
   ASSERT_TRUE(slow.Ready());
-  std::vector<HWND> targets;
-  for (int i = 1; i <= 6; ++i) targets.push_back(slow.Find("Slow target " + std::to_string(i)));
+  std::vector<HWND> targets = slow.Numbered();
   targets.push_back(slow.Find("Slow target slow"));
   WriteSettingsFile(Settings("1", "0"));
   TolvaProcess tolva;
   ASSERT_TRUE(tolva.WaitForMainWindow());
-  ASSERT_TRUE(tolva.ClickToolButton(HideShowIndex));
+  ASSERT_TRUE(tolva.ClickToolButton(HideShowButton));
   // Wait until the pass has hidden the windows above the slow one and waits on it.
   ASSERT_TRUE(WaitFor([&] {
     for (int i = 0; i < 6; ++i)
@@ -246,31 +228,21 @@ TEST(TolvaEndToEndReentry, ASessionEndQueryDuringTheConcealPassLosesNoWindow) {
     return true;
   }, 15000));
   // And the program is in its revealed state: the next click conceals them all again.
-  ASSERT_TRUE(tolva.ClickToolButton(HideShowIndex));
+  ASSERT_TRUE(tolva.ClickToolButton(HideShowButton));
   EXPECT_TRUE(WaitFor([&] {
     for (HWND w : targets)
       if (IsWindowVisible(w)) return false;
     return true;
   }, 15000));
-  ASSERT_TRUE(tolva.ClickToolButton(HideShowIndex));
+  ASSERT_TRUE(tolva.ClickToolButton(HideShowButton));
   EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(targets[0]) != FALSE; }, 15000));
   for (HWND w : targets) ShowWindow(w, SW_SHOWNOACTIVATE);
-}
-
-// A point of a window's client area as the screen shows it.
-COLORREF ScreenPixel(HWND window, int x, int y) {
-  POINT point{x, y};
-  ClientToScreen(window, &point);
-  HDC screen = GetDC(nullptr);
-  const COLORREF colour = GetPixel(screen, point.x, point.y);
-  ReleaseDC(nullptr, screen);
-  return colour;
 }
 
 // Pixels of the colour in one row of a window's client area, from left to right (exclusive).
 int PixelsInRow(HWND window, int left, int right, int y, COLORREF colour) {
   int count = 0;
-  for (int x = left; x < right; ++x) count += ScreenPixel(window, x, y) == colour ? 1 : 0;
+  for (int x = left; x < right; ++x) count += ScreenPixel(window, {x, y}) == colour ? 1 : 0;
   return count;
 }
 
@@ -281,7 +253,7 @@ TEST_F(TolvaEndToEnd, TheAboutBoxShowsItsLayoutAndTheMemoryFigures) {
   WriteSettingsFile(Settings("1", "0"));
   TolvaProcess tolva;
   ASSERT_TRUE(tolva.WaitForMainWindow());
-  ASSERT_TRUE(tolva.ClickToolButton(AboutIndex));
+  ASSERT_TRUE(tolva.ClickToolButton(AboutButton));
   const HWND about = tolva.WaitForAboutBox();
   ASSERT_NE(about, nullptr) << "the about box did not open";
   const MemoryFigures expected = CurrentMemoryFigures();
@@ -358,7 +330,7 @@ TEST_F(TolvaEndToEnd, TheAboutBoxShowsItsLayoutAndTheMemoryFigures) {
                          Pixel{20, 18, shadow}, Pixel{301, 70, light}, Pixel{300, 69, light},
                          Pixel{21, 19, blue}, Pixel{150, 80, aqua}, Pixel{60, 98, aqua},
                          Pixel{200, 233, aqua}}) {
-    EXPECT_EQ(ScreenPixel(about, p.x, p.y), p.colour) << p.x << "," << p.y;
+    EXPECT_EQ(ScreenPixel(about, {p.x, p.y}), p.colour) << p.x << "," << p.y;
   }
   int longestBlueRun = 0, blueInNotice = 0, blackInLabel = 0;
   for (int y = 98; y < 111; ++y) {
@@ -374,7 +346,7 @@ TEST_F(TolvaEndToEnd, TheAboutBoxShowsItsLayoutAndTheMemoryFigures) {
   PressKey(VK_RETURN);
   EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(about); })) << "Enter did not close the box";
   EXPECT_TRUE(IsWindowEnabled(tolva.MainWindow()));
-  ASSERT_TRUE(tolva.ClickToolButton(ExitIndex));
+  ASSERT_TRUE(tolva.ClickToolButton(ExitButton));
   EXPECT_TRUE(tolva.WaitForExit());
 }
 
@@ -392,7 +364,7 @@ TEST_F(TolvaEndToEnd, StartUpTimeWorkingSetAndSize) {
   EXPECT_GE(cpu, 0.0);
   EXPECT_LT(cpu, 0.15);
   Conceal(tolva);
-  ASSERT_TRUE(tolva.ClickToolButton(HideShowIndex));
+  ASSERT_TRUE(tolva.ClickToolButton(HideShowButton));
   ASSERT_TRUE(WaitFor([&] { return AllVisible(); }));
   const SIZE_T peak = tolva.PeakWorkingSet();
   WIN32_FILE_ATTRIBUTE_DATA file{};

@@ -1,7 +1,10 @@
 #pragma once
 // Starts the real tolva.exe (built beside the tests) and works it as a person would: finds its
-// windows by title, clicks its tool bar with the mouse, answers its message boxes.
+// windows by title, clicks its tool bar with the mouse, answers its message boxes. The real
+// clicks and keys, the window searches and the started programs serve the other Windows-side
+// tests too.
 #include <windows.h>
+#include <dlgs.h>
 #include <psapi.h>
 
 #include <algorithm>
@@ -14,6 +17,8 @@
 #include <thread>
 #include <utility>
 #include <vector>
+
+#include "child_process.h"
 
 namespace tolva::tests {
 
@@ -82,16 +87,25 @@ inline std::vector<HWND> TopLevelWindowsOf(DWORD processId) {
   return search.found;
 }
 
-// A real left click at a point of the screen.
-inline void ClickAt(POINT point) {
+// The visible pop-up menu window of a process; the system keeps closed ones, hidden.
+inline HWND OpenMenuOf(DWORD processId) {
+  for (HWND w : TopLevelWindowsOf(processId))
+    if (IsWindowVisible(w) && ClassOf(w) == "#32768") return w;
+  return nullptr;
+}
+
+inline POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+// A real click of the left or the right button at a point of the screen, once the cursor has
+// got there; false when the system did not take it.
+inline bool ClickAt(POINT point, bool right = false) {
   SetCursorPos(point.x, point.y);
   Sleep(30);
   INPUT inputs[2] = {};
-  inputs[0].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[1].type = INPUT_MOUSE;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, inputs, sizeof(INPUT));
+  inputs[0].type = inputs[1].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+  inputs[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+  return SendInput(2, inputs, sizeof(INPUT)) == 2;
 }
 
 // A real key press (with the given modifier keys held).
@@ -138,6 +152,19 @@ inline std::string ControlText(HWND control) {
   char text[MAX_PATH + 1] = {};
   SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
   return text;
+}
+
+// The standard file chooser's file-type box, and its file-name box: an edit, or in the newer
+// look a combo box.
+inline HWND ChooserTypeBox(HWND chooser) { return GetDlgItem(chooser, cmb1); }
+inline HWND ChooserNameBox(HWND chooser) {
+  const HWND box = GetDlgItem(chooser, cmb13);
+  return box != nullptr ? box : GetDlgItem(chooser, edt1);
+}
+// Types the path into the chooser's name box and presses Open.
+inline void ChooseFile(HWND chooser, const std::string& path) {
+  SendMessageA(ChooserNameBox(chooser), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  PostMessageA(chooser, WM_COMMAND, IDOK, 0);
 }
 
 inline void ClickIn(HWND window, POINT offset) {
@@ -216,29 +243,17 @@ inline int ShownLoad(const std::string& text) {
   return load;
 }
 
+// The main window's tool buttons, by their place from the left.
+inline constexpr int HideShowButton = 0, OptionsButton = 1, AboutButton = 3, TrayButton = 4,
+                     ExitButton = 5;
+
 class TolvaProcess {
  public:
   static constexpr const char* Title = "Tolva R. Quenlar (TM)";
 
-  TolvaProcess() {
-    std::string command = std::string(TOLVA_EXE);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOWNORMAL;
-    started_ = std::chrono::steady_clock::now();
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process_)) {
-      process_ = {};
-    }
-  }
-  ~TolvaProcess() { Kill(); }
-  TolvaProcess(const TolvaProcess&) = delete;
-  TolvaProcess& operator=(const TolvaProcess&) = delete;
-
-  bool Started() const { return process_.hProcess != nullptr; }
-  DWORD Id() const { return process_.dwProcessId; }
-  HANDLE Handle() const { return process_.hProcess; }
+  bool Started() const { return process_.Started(); }
+  DWORD Id() const { return process_.Id(); }
+  HANDLE Handle() const { return process_.Handle(); }
 
   // The main window: the visible tool window with the program's title.
   HWND MainWindow() const {
@@ -257,7 +272,7 @@ class TolvaProcess {
       // From the process's own creation time, as the system recorded it.
       FILETIME created{}, exited{}, kernel{}, user{}, now{};
       GetSystemTimeAsFileTime(&now);
-      if (GetProcessTimes(process_.hProcess, &created, &exited, &kernel, &user)) {
+      if (GetProcessTimes(Handle(), &created, &exited, &kernel, &user)) {
         const auto ticks = [](FILETIME t) {
           return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
         };
@@ -366,34 +381,32 @@ class TolvaProcess {
   }
 
   bool WaitForExit(int timeoutMs = 10000) const {
-    return WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
+    return WaitForSingleObject(Handle(), static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
   }
   DWORD ExitCode() const {
     DWORD code = STILL_ACTIVE;
-    GetExitCodeProcess(process_.hProcess, &code);
+    GetExitCodeProcess(Handle(), &code);
     return code;
   }
   SIZE_T PeakWorkingSet() const {
     PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof counters;
-    if (!GetProcessMemoryInfo(process_.hProcess, &counters, sizeof counters)) return 0;
+    if (!GetProcessMemoryInfo(Handle(), &counters, sizeof counters)) return 0;
     return counters.PeakWorkingSetSize;
   }
 
-  void Kill() {
-    if (process_.hProcess == nullptr) return;
-    if (WaitForSingleObject(process_.hProcess, 0) != WAIT_OBJECT_0) {
-      TerminateProcess(process_.hProcess, 1);
-      WaitForSingleObject(process_.hProcess, 10000);
-    }
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
-    process_ = {};
-  }
+  void Kill() { process_.End(); }
 
  private:
-  PROCESS_INFORMATION process_{};
-  std::chrono::steady_clock::time_point started_;
+  static STARTUPINFOA ShownNormally() {
+    STARTUPINFOA startup{};
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    return startup;
+  }
+
+  std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
+  ChildProcess process_{TOLVA_EXE, ShownNormally()};
   double mainShownMs_ = -1;
   double sinceCreationMs_ = -1;
 };

@@ -14,43 +14,20 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/gdi.h"
-#include "targets_process.h"
-#include "tests/tools/menu_reader.h"
+#include "app/tray_rules.h"
+#include "options_process.h"
 #include "screen_picture.h"
+#include "targets_test.h"
+#include "tests/tools/menu_reader.h"
 #include "tolva_process.h"
 #include "tray_process.h"
 
 namespace tolva::tests {
 namespace {
 
-constexpr UINT IconId = 1009;
-constexpr int TrayButtonIndex = 4;
-
 std::string Settings(const std::string& toTray = "0") {
   return "[Settings]\r\nHints=1\r\nShowExit=1\r\nWarnExit=0\r\nToTray=" + toTray +
          "\r\nWAV=0\r\n[Icon]\r\nTrayPlace=1\r\nInvisible=0\r\n";
-}
-
-// The visible pop-up menu window of a process; the system keeps closed ones, hidden.
-struct MenuSearch {
-  DWORD processId;
-  HWND found;
-};
-BOOL CALLBACK FindOpenMenu(HWND window, LPARAM context) {
-  auto* search = reinterpret_cast<MenuSearch*>(context);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner != search->processId || !IsWindowVisible(window) || ClassOf(window) != "#32768") {
-    return TRUE;
-  }
-  search->found = window;
-  return FALSE;
-}
-HWND OpenMenuOf(DWORD processId) {
-  MenuSearch search{processId, nullptr};
-  EnumWindows(FindOpenMenu, reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 
 struct MenuItemSeen {
@@ -132,13 +109,13 @@ const std::vector<std::string> MenuCaptions(const std::string& hideShow) {
 }
 constexpr int RestoreItem = 0, HideShowItem = 1, OptionsItem = 3, AboutItem = 5, ExitItem = 8;
 
-class TrayEndToEnd : public ::testing::Test {
+class TrayEndToEnd : public TargetsTest {
  protected:
+  TrayEndToEnd() : TargetsTest("Tray target") {}
   void SetUp() override {
     // An icon left by an earlier program is removed by Wine once its window is gone.
     ASSERT_TRUE(WaitFor([] { return DockedTray() == nullptr; }, 5000)) << "an icon is docked already";
-    targets_.emplace(3, "Tray target");
-    ASSERT_TRUE(targets_->Ready());
+    TargetsTest::SetUp();
   }
   void TearDown() override {
     if (tolva_) {
@@ -148,8 +125,7 @@ class TrayEndToEnd : public ::testing::Test {
       }
       tolva_.reset();
     }
-    for (HWND w : Targets()) ShowWindow(w, SW_SHOWNOACTIVATE);
-    targets_.reset();
+    TargetsTest::TearDown();
     WaitFor([] { return DockedTray() == nullptr; }, 5000);
   }
 
@@ -166,15 +142,6 @@ class TrayEndToEnd : public ::testing::Test {
     // goes nowhere.
     Sleep(700);
   }
-
-  std::vector<HWND> Targets() const {
-    std::vector<HWND> out;
-    if (!targets_) return out;
-    for (int i = 1; i <= 3; ++i) out.push_back(targets_->Find("Tray target " + std::to_string(i)));
-    return out;
-  }
-  bool AllVisible() const { return tests::AllVisible(Targets()); }
-  bool NoneVisible() const { return tests::NoneVisible(Targets()); }
 
   // A real right click on the icon; the menu that opened, read, or an empty list.
   HWND OpenMenu() {
@@ -208,11 +175,10 @@ class TrayEndToEnd : public ::testing::Test {
     for (size_t i = 0; i < items.size(); ++i) {
       EXPECT_EQ(items[i].separator, i == 2 || i == 7) << i;
     }
-    Click(Centre(items[static_cast<size_t>(index)].place), false);
+    ClickAt(Centre(items[static_cast<size_t>(index)].place));
     EXPECT_TRUE(WaitFor([&] { return OpenMenuOf(tolva_->Id()) == nullptr; }, 3000));
   }
 
-  std::optional<TargetsProcess> targets_;
   std::optional<TolvaProcess> tolva_;
 };
 
@@ -277,7 +243,7 @@ TEST_F(TrayEndToEnd, TheTrayButtonHidesTheProgramAndRestoreBringsItBack) {
   ASSERT_TRUE(WaitFor([&] { return VisibleApplicationWindow(id) != nullptr; }));
   for (int round = 0; round < 2; ++round) {
     SCOPED_TRACE(round);
-    ASSERT_TRUE(tolva_->ClickToolButton(TrayButtonIndex));
+    ASSERT_TRUE(tolva_->ClickToolButton(TrayButton));
     EXPECT_TRUE(WaitFor([&] { return tolva_->MainWindow() == nullptr; })) << "main window shown";
     EXPECT_TRUE(WaitFor([&] { return VisibleApplicationWindow(id) == nullptr; }))
         << "taskbar button shown";
@@ -311,7 +277,7 @@ TEST_F(TrayEndToEnd, TheIconComesBackWhenTheShellStartsAgain) {
   NOTIFYICONDATAA record{};
   record.cbSize = sizeof record;
   record.hWnd = main;
-  record.uID = IconId;
+  record.uID = app::TrayIconId;
   ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &record));
   ASSERT_TRUE(WaitFor([] { return DockedTray() == nullptr; }, 5000)) << "the icon stayed";
   const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
@@ -372,27 +338,18 @@ TEST_F(TrayEndToEnd, TheOptionsDialogSwitchesTheIcon) {
   bool first = true;
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.box) + (c.docked ? " on" : " off"));
-    ASSERT_TRUE(tolva_->ClickToolButton(1));  // Options
-    HWND dialog = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
-      for (HWND w : TopLevelWindowsOf(tolva_->Id()))
-        if (WindowText(w) == "Options" && IsWindowVisible(w)) dialog = w;
-      return dialog != nullptr;
-    }));
+    const HWND dialog = OpenOptionsDialog(*tolva_);
+    ASSERT_NE(dialog, nullptr);
     Sleep(300);
     if (first) {  // the Icon page; the dialog reopens on it
-      ClickIn(Child(dialog, "SysTabControl32"), POINT{20, 10});
-      PressKey(VK_RIGHT);
-      PressKey(VK_RIGHT);
-      Sleep(200);
+      ChooseOptionsPage(dialog, IconPage);
       first = false;
     }
     HWND box = Child(dialog, "Button", c.box);
     ASSERT_NE(box, nullptr);
     ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(box) && IsWindowEnabled(box); }));
     ClickCentre(box);
-    ClickCentre(Child(dialog, "Button", "OK"));
-    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog); }));
+    ASSERT_NO_FATAL_FAILURE(CloseOptionsWith(dialog, "OK"));
     EXPECT_TRUE(WaitFor([&] { return (DockedIcon() != nullptr) == c.docked; }, 5000));
     EXPECT_NE(ReadSettingsFile().find(std::string("\r\n") + c.stored + "\r\n"), std::string::npos)
         << ReadSettingsFile();

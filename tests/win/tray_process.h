@@ -23,18 +23,6 @@ inline HWND DockedIcon() {
   return icon;
 }
 
-inline POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
-
-inline void Click(POINT p, bool right) {
-  SetCursorPos(p.x, p.y);
-  Sleep(30);
-  INPUT inputs[2]{};
-  inputs[0].type = inputs[1].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-  inputs[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-  SendInput(2, inputs, sizeof(INPUT));
-}
-
 // A real click on the docked icon; false when there is none. Two clicks of a button within the
 // double-click time are a double click, which the icon answers otherwise: each click comes after
 // that time has passed since the last of the same button.
@@ -45,7 +33,7 @@ inline bool ClickIcon(bool right) {
   HWND icon = DockedIcon();
   RECT place{};
   if (icon == nullptr || !GetWindowRect(icon, &place)) return false;
-  Click(Centre(place), right);
+  ClickAt(Centre(place), right);
   lastClick[right] = GetTickCount();
   return true;
 }

@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <type_traits>
-
+#include "app/tray_rules.h"
 #include "platform/win32/win32_platform.h"
 #include "tests/shared/tray_cases.h"
+#include "tests/win/real_windows.h"
+#include "tests/win/tolva_process.h"
 
 namespace tolva::platform::win32 {
 namespace {
@@ -26,40 +26,25 @@ LRESULT CALLBACK IconWindowProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   return DefWindowProcA(w, m, wp, lp);
 }
 
-struct WindowDestroyer {
-  void operator()(HWND window) const { DestroyWindow(window); }
-};
-using OwnedWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
-
-// A hidden top-level window of this test's own, as the icons' owner.
-OwnedWindow MakeIconWindow() {
-  static const ATOM atom = [] {
-    WNDCLASSA c{};
-    c.lpfnWndProc = IconWindowProc;
-    c.hInstance = GetModuleHandleA(nullptr);
-    c.lpszClassName = "TolvaTrayTest";
-    return RegisterClassA(&c);
-  }();
-  (void)atom;
-  return OwnedWindow(CreateWindowExA(0, "TolvaTrayTest", "tolva tray test", WS_OVERLAPPEDWINDOW,
-                                     0, 0, 100, 80, nullptr, nullptr, GetModuleHandleA(nullptr),
-                                     nullptr));
-}
-
+// The real services, with a hidden top-level window of this test's own as the icons' owner; its
+// procedure counts the clicks the shell reports.
 class RealTray final : public tests::TestTray {
  public:
+  RealTray() {
+    SetWindowLongPtrA(window_.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(IconWindowProc));
+  }
   Shell& TrayShell() override { return shell_; }
   Icons& ModuleIcons() override { return icons_; }
   WindowManager& Windows() override { return windows_; }
-  WindowHandle IconWindow() override { return reinterpret_cast<WindowHandle>(window_.get()); }
+  WindowHandle IconWindow() override { return window_.handle(); }
   void MoveCursor(int x, int y) override { SetCursorPos(x, y); }
-  HWND hwnd() const { return window_.get(); }
+  HWND hwnd() const { return window_.hwnd(); }
 
  private:
   Win32Shell shell_;
   Win32Icons icons_;
   Win32WindowManager windows_;
-  OwnedWindow window_ = MakeIconWindow();
+  test_support::TestWindow window_{"tolva tray test"};
 };
 
 // Handles what is posted and sent to this thread's windows for a while.
@@ -99,7 +84,7 @@ TEST(Win32Tray, AddedIconDocksAndReportsARealClick) {
   RealTray tray;
   TrayMessages seen;
   SetWindowLongPtrA(tray.hwnd(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&seen));
-  const tests::Notify add{NimAdd, 1009, true};
+  const tests::Notify add{NimAdd, app::TrayIconId, true};
   EXPECT_EQ(DisplayTray(), nullptr);
   ASSERT_TRUE(tray.TrayShell().Shell_NotifyIconA(NimAdd, tests::TrayRecord(tray, add)));
   HWND icon = nullptr;
@@ -115,12 +100,7 @@ TEST(Win32Tray, AddedIconDocksAndReportsARealClick) {
   // One icon sits at one end of the tray, which end depends on the tray's packing: a click at
   // each, of which exactly one lands on the icon.
   for (const LONG x : {place.left + 12, place.right - 12}) {
-    SetCursorPos(x, (place.top + place.bottom) / 2);
-    INPUT click[2]{};
-    click[0].type = click[1].type = INPUT_MOUSE;
-    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ASSERT_EQ(SendInput(2, click, sizeof(INPUT)), 2u);
+    ASSERT_TRUE(tests::ClickAt({x, (place.top + place.bottom) / 2}));
     for (int i = 0; i < 50 && seen.clicks == 0; ++i) Pump(20);
   }
   EXPECT_EQ(seen.clicks, 1);

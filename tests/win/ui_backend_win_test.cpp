@@ -24,12 +24,19 @@
 #include "platform/win32/gdi.h"
 #include "platform/win32/ui_backend.h"
 #include "platform/win32/window_procedure.h"
-#include "tests/win/real_windows.h"
 #include "platform/win32/win32_platform.h"
 #include "resources/resource_ids.h"
+#include "tests/win/real_windows.h"
+#include "tests/win/screen_picture.h"
+#include "tests/win/tolva_process.h"
 
 namespace tolva::platform::win32 {
 namespace {
+
+using tests::ClickAt;
+using tests::PressKey;
+using tests::ScreenPixel;
+using tests::WindowText;
 
 class RecordingDialogs final : public Dialogs {
  public:
@@ -101,12 +108,8 @@ class TestForm : public ui::Form {
     };
   }
 
-  HWND hwnd() const { return reinterpret_cast<HWND>(Handle()); }
-  HWND ChildAt(std::size_t index) const {
-    HWND child = GetWindow(hwnd(), GW_CHILD);
-    for (std::size_t i = 0; i < index && child; ++i) child = GetWindow(child, GW_HWNDNEXT);
-    return child;
-  }
+  HWND hwnd() const { return test_support::HwndOf(*this); }
+  HWND ChildAt(std::size_t index) const { return test_support::NthChild(hwnd(), index); }
   HWND ToolBarHwnd() const { return FindWindowExA(hwnd(), nullptr, TOOLBARCLASSNAMEA, nullptr); }
 
   ui::Picture picture{"Picture1"};
@@ -149,127 +152,39 @@ class TestTimers final : public Timers {
   SystemTimers system_;
 };
 
-class Win32BackendTest : public ::testing::Test {
+// The test's timers come before the backend that runs on them.
+struct WithTestTimers {
+  TestTimers timers;
+};
+
+class Win32BackendTest : protected WithTestTimers,
+                         public test_support::RealFormTest<TestForm, RecordingDialogs> {
  protected:
-  Win32BackendTest() : backend(GetModuleHandleA(nullptr), timers), app(backend, dialogs) {
-    app.SetTitle("Tolva backend test application");
-    app.OnException = [this](const std::exception& e) { exceptions.emplace_back(e.what()); };
-  }
-  ~Win32BackendTest() override {
-    app.DestroyWindows();
-    // A quit message left by a test must not end the next test's application.
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message != WM_QUIT) DispatchMessageA(&message);
-    }
-  }
+  Win32BackendTest() : RealFormTest("Tolva backend test application", &timers) {}
 
-  TestForm& MakeForm() {
-    app.CreateForm(holder, form);
-    return *form;
-  }
-
-  // Runs the real message loop until the condition holds or the time is up.
-  bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 3000) {
-    return test_support::PumpUntil(app, done, milliseconds);
-  }
-  void Pump(DWORD milliseconds) {
-    PumpUntil([] { return false; }, milliseconds);
-  }
-
-  static RECT ButtonScreenRect(HWND toolBar, int index) {
+  static void ClickButton(HWND toolBar, int index) {
     RECT r{};
     SendMessageA(toolBar, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
     MapWindowPoints(toolBar, nullptr, reinterpret_cast<POINT*>(&r), 2);
-    return r;
+    ClickAt(tests::Centre(r));
   }
-  static void ClickAt(POINT p) {
-    SetCursorPos(p.x, p.y);
-    INPUT inputs[2]{};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, inputs, sizeof(INPUT));
-  }
-  static void ClickButton(HWND toolBar, int index) {
-    const RECT r = ButtonScreenRect(toolBar, index);
-    ClickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-  }
-  // Presses the modifiers, the key, and lets go of all of them in reverse.
-  static void PressKeys(const std::vector<WORD>& keys) {
-    std::vector<INPUT> inputs;
-    for (WORD key : keys) {
-      INPUT in{};
-      in.type = INPUT_KEYBOARD;
-      in.ki.wVk = key;
-      inputs.push_back(in);
-    }
-    for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
-      INPUT in{};
-      in.type = INPUT_KEYBOARD;
-      in.ki.wVk = *key;
-      in.ki.dwFlags = KEYEVENTF_KEYUP;
-      inputs.push_back(in);
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-  }
-  void Activate(HWND hwnd) {
-    SetForegroundWindow(hwnd);
-    Pump(50);
-  }
-
-  TestTimers timers;
-  Win32Backend backend;
-  RecordingDialogs dialogs;
-  ui::Application app;
-  std::unique_ptr<TestForm> holder;
-  TestForm* form = nullptr;
-  std::vector<std::string> exceptions;
 };
 
 BOOL CALLBACK CollectTooltips(HWND hwnd, LPARAM context) {
-  char name[64] = "";
-  GetClassNameA(hwnd, name, sizeof name);
-  if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0) {
+  if (lstrcmpiA(tests::ClassOf(hwnd).c_str(), TOOLTIPS_CLASSA) == 0) {
     reinterpret_cast<std::vector<HWND>*>(context)->push_back(hwnd);
   }
   return TRUE;
 }
 
-std::string WindowText(HWND hwnd) {
-  char buffer[256] = "";
-  GetWindowTextA(hwnd, buffer, sizeof buffer);
-  return buffer;
-}
-
-// The screen's device context, given back at the end.
-class ScreenDc {
- public:
-  ScreenDc() : dc_(GetDC(nullptr)) {}
-  ~ScreenDc() { ReleaseDC(nullptr, dc_); }
-  ScreenDc(const ScreenDc&) = delete;
-  ScreenDc& operator=(const ScreenDc&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HDC dc_;
-};
-
 // The colour a window paints its background with, which shows where no control covers it.
 COLORREF ErasedColour(HWND window) {
-  const ScreenDc screen;
+  const WindowDc screen(nullptr);
   const MemoryDc dc(screen.get());
   const Bitmap pixel(CreateCompatibleBitmap(screen.get(), 1, 1));
   const Selection selected(dc.get(), pixel.get());
   SendMessageA(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0);
   return GetPixel(dc.get(), 0, 0);
-}
-
-// A point of a window's client area as the screen shows it.
-COLORREF ScreenPixel(HWND window, POINT point) {
-  ClientToScreen(window, &point);
-  const ScreenDc screen;
-  return GetPixel(screen.get(), point.x, point.y);
 }
 
 // The real windows of the program's own forms among them.
@@ -403,10 +318,7 @@ TEST_F(Win32BackendTest, PictureTakesTheSizeOfItsResourceAndAnswersClicks) {
     POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     ClientToScreen(f->hwnd(), &centre);
     ClickAt(centre);
-    const DWORD start = GetTickCount();
-    while (clicks == 0 && GetTickCount() - start < 3000) {
-      if (!application.ProcessMessage()) Sleep(5);
-    }
+    test_support::PumpUntil(application, [&] { return clicks > 0; });
     EXPECT_EQ(clicks, 1);
     // The hand cursor over a picture that asks for it.
     EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_HAND));
@@ -523,12 +435,12 @@ TEST_F(Win32BackendTest, AltAcceleratorRunsTheButtonWhoseLetterIsUnderlined) {
   TestForm& f = MakeForm();
   f.Show();
   Activate(f.hwnd());
-  PressKeys({VK_MENU, 'X'});
+  PressKey('X', {VK_MENU});
   ASSERT_TRUE(PumpUntil([&] { return !f.clicked.empty(); }));
   EXPECT_EQ(f.clicked, std::vector<ui::ToolButton*>{&f.exit});
   f.exit.SetEnabled(false);
   f.clicked.clear();
-  PressKeys({VK_MENU, 'X'});
+  PressKey('X', {VK_MENU});
   Pump(300);
   EXPECT_TRUE(f.clicked.empty());
 }
@@ -719,7 +631,7 @@ TEST_F(Win32BackendTest, ModalFormRunsUntilEndModalWithTheOtherFormsDisabled) {
 
   // A close request on a modal form cancels it.
   dialog->onTick = [&] { PostMessageA(dialog->hwnd(), WM_CLOSE, 0, 0); };
-  EXPECT_EQ(dialog->ShowModal(), 2);
+  EXPECT_EQ(dialog->ShowModal(), IdCancel);
   dialog->timer.SetEnabled(false);
 
   dialog->Show();
@@ -771,18 +683,18 @@ TEST_F(Win32BackendTest, KeyPreviewSeesKeysBeforeTheFocusedToolBar) {
   SetFocus(f.ToolBarHwnd());
   ASSERT_EQ(GetFocus(), f.ToolBarHwnd());
   const struct {
-    std::vector<WORD> keys;
+    std::vector<WORD> modifiers;  // held while K is pressed
     bool shift, alt, ctrl;
   } cases[] = {
-      {{VK_CONTROL, VK_MENU, VK_SHIFT, 'K'}, true, true, true},
-      {{VK_CONTROL, VK_SHIFT, 'K'}, true, false, true},
-      {{VK_CONTROL, VK_MENU, 'K'}, false, true, true},
-      {{'K'}, false, false, false},
+      {{VK_CONTROL, VK_MENU, VK_SHIFT}, true, true, true},
+      {{VK_CONTROL, VK_SHIFT}, true, false, true},
+      {{VK_CONTROL, VK_MENU}, false, true, true},
+      {{}, false, false, false},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.keys.size());
+    SCOPED_TRACE(c.modifiers.size());
     f.keys.clear();
-    PressKeys(c.keys);
+    PressKey('K', c.modifiers);
     ASSERT_TRUE(PumpUntil([&] {
       return std::any_of(f.keys.begin(), f.keys.end(), [](const Key& k) { return k.key == 'K'; });
     }));
@@ -796,7 +708,7 @@ TEST_F(Win32BackendTest, KeyPreviewSeesKeysBeforeTheFocusedToolBar) {
   }
   f.keyPreview = false;
   f.keys.clear();
-  PressKeys({'K'});
+  PressKey('K');
   Pump(200);
   EXPECT_TRUE(f.keys.empty());
 }

@@ -13,14 +13,12 @@
 
 #include "options_process.h"
 #include "screen_picture.h"
-#include "targets_process.h"
+#include "targets_test.h"
 #include "tolva_process.h"
 #include "tray_process.h"
 
 namespace tolva::tests {
 namespace {
-
-constexpr int HideShowIndex = 0, OptionsIndex = 1, AboutIndex = 3, ExitIndex = 5;
 
 // The splash: the program's titled window of the picture's size.
 HWND SplashOf(DWORD processId) {
@@ -34,39 +32,28 @@ HWND SplashOf(DWORD processId) {
   return nullptr;
 }
 
-class WalkThrough : public ::testing::Test {
+class WalkThrough : public TargetsTest {
  protected:
+  WalkThrough() : TargetsTest("Walk target") {}
   void SetUp() override {
     ASSERT_TRUE(WaitFor([] { return DockedTray() == nullptr || DockedIcon() == nullptr; }, 5000));
-    targets_.emplace(3, "Walk target");
-    ASSERT_TRUE(targets_->Ready());
-    for (int i = 1; i <= 3; ++i) windows_.push_back(targets_->Find("Walk target " + std::to_string(i)));
+    TargetsTest::SetUp();
+    windows_ = Targets();
   }
   void TearDown() override {
     tolva_.reset();
-    for (HWND w : windows_) ShowWindow(w, SW_SHOWNOACTIVATE);
-    targets_.reset();
+    TargetsTest::TearDown();
   }
-  // Options from the tool bar, a second click if the first went to a window not yet taking input.
   HWND OpenOptions() {
-    HWND dialog = nullptr;
-    for (int attempt = 0; attempt < 3 && dialog == nullptr; ++attempt) {
-      if (!tolva_->ClickToolButton(OptionsIndex)) return nullptr;
-      WaitFor([&] { return (dialog = OptionsDialogOf(tolva_->Id())) != nullptr; }, 3000);
-    }
+    const HWND dialog = OpenOptionsDialog(*tolva_);
     Sleep(300);
     return dialog;
   }
-  void CloseWith(HWND dialog, const char* button) {
-    ClickCentre(Child(dialog, "Button", button));
-    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog); })) << "the dialog stayed";
-  }
   // The two windows that go; the third is excluded.
   std::vector<HWND> Going() const { return {windows_[0], windows_[1]}; }
-  bool Concealed() const { return NoneVisible(Going()) && IsWindowVisible(windows_[2]); }
-  bool Revealed() const { return AllVisible(windows_); }
+  bool Concealed() const { return tests::NoneVisible(Going()) && IsWindowVisible(windows_[2]); }
+  bool Revealed() const { return AllVisible(); }
 
-  std::optional<TargetsProcess> targets_;
   std::optional<TolvaProcess> tolva_;
   std::vector<HWND> windows_;
 };
@@ -100,7 +87,7 @@ TEST_F(WalkThrough, ANewUserFromTheFirstStartToTheExit) {
   ClickExcludeTick(list, excluded);
   Sleep(200);
   SaveWindowPicture("walk-04-exclude", dialog);
-  CloseWith(dialog, "OK");
+  CloseOptionsWith(dialog, "OK");
   const std::string saved = ReadSettingsFile();
   EXPECT_EQ(SettingsKey(saved, "ShowExit"), "0") << saved;
   EXPECT_EQ(SettingsKey(saved, "WarnExit"), "1");
@@ -114,11 +101,11 @@ TEST_F(WalkThrough, ANewUserFromTheFirstStartToTheExit) {
   SaveScreenPicture("walk-05-tray-icon", RECT{tray.left - 40, tray.top - 40, tray.right, tray.bottom});
 
   // Conceal and reveal from the tool bar; the excluded window stays.
-  ASSERT_TRUE(tolva_->ClickToolButton(HideShowIndex));
+  ASSERT_TRUE(tolva_->ClickToolButton(HideShowButton));
   ASSERT_TRUE(WaitFor([&] { return Concealed(); })) << "not concealed from the tool bar";
   Sleep(300);
   SaveScreenPicture("walk-06-concealed");
-  ASSERT_TRUE(tolva_->ClickToolButton(HideShowIndex));
+  ASSERT_TRUE(tolva_->ClickToolButton(HideShowButton));
   ASSERT_TRUE(WaitFor([&] { return Revealed(); })) << "not revealed from the tool bar";
 
   // The same from the icon; the time from the click to the last window gone is measured.
@@ -139,7 +126,7 @@ TEST_F(WalkThrough, ANewUserFromTheFirstStartToTheExit) {
   const std::optional<SYSTEMTIME> target = ScheduleSecondsAhead(dialog, tolva_->Id(), 7);
   ASSERT_TRUE(target.has_value()) << "the time picker did not take the steps";
   SaveWindowPicture("walk-07-schedule", dialog);
-  CloseWith(dialog, "OK");
+  CloseOptionsWith(dialog, "OK");
   EXPECT_TRUE(Revealed()) << "concealed before its time";
   ASSERT_TRUE(WaitFor([&] { return Concealed(); }, 15000)) << "the schedule did not fire";
   SYSTEMTIME now{};
@@ -152,7 +139,7 @@ TEST_F(WalkThrough, ANewUserFromTheFirstStartToTheExit) {
   ASSERT_TRUE(WaitFor([&] { return Revealed(); })) << "not revealed from the icon after the schedule";
 
   // The about box, closed with Enter.
-  ASSERT_TRUE(tolva_->ClickToolButton(AboutIndex));
+  ASSERT_TRUE(tolva_->ClickToolButton(AboutButton));
   HWND about = tolva_->WaitForAboutBox();
   ASSERT_NE(about, nullptr);
   Sleep(300);
@@ -161,9 +148,9 @@ TEST_F(WalkThrough, ANewUserFromTheFirstStartToTheExit) {
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(about); }));
 
   // A close while concealed warns; No keeps the program and the concealment.
-  ASSERT_TRUE(tolva_->ClickToolButton(HideShowIndex));
+  ASSERT_TRUE(tolva_->ClickToolButton(HideShowButton));
   ASSERT_TRUE(WaitFor([&] { return Concealed(); }));
-  ASSERT_TRUE(tolva_->ClickToolButton(ExitIndex));
+  ASSERT_TRUE(tolva_->ClickToolButton(ExitButton));
   HWND question = tolva_->WaitForMessageBox(TolvaProcess::Title);
   ASSERT_NE(question, nullptr) << "no warning at the close";
   EXPECT_EQ(TolvaProcess::MessageText(question),
@@ -180,9 +167,9 @@ TEST_F(WalkThrough, ANewUserFromTheFirstStartToTheExit) {
   ASSERT_NE(dialog, nullptr);
   ChooseOptionsPage(dialog, 0);
   ClickCentre(Child(dialog, "Button", "Show Hidden Windows On Exit"));
-  CloseWith(dialog, "OK");
+  CloseOptionsWith(dialog, "OK");
   EXPECT_EQ(SettingsKey(ReadSettingsFile(), "ShowExit"), "1");
-  ASSERT_TRUE(tolva_->ClickToolButton(ExitIndex));
+  ASSERT_TRUE(tolva_->ClickToolButton(ExitButton));
   ASSERT_TRUE(tolva_->WaitForExit()) << "the program did not end";
   EXPECT_TRUE(Revealed());
   Sleep(300);

@@ -15,49 +15,12 @@
 
 #include "platform/win32/win32_platform.h"
 #include "tests/shared/window_manager_cases.h"
+#include "tests/win/real_windows.h"
 
 namespace tolva::platform::win32 {
 namespace {
 
-LRESULT CALLBACK PlainProc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcA(w, m, wp, lp); }
-
-// A window of this process, destroyed with this object.
-class TestWindow {
- public:
-  explicit TestWindow(const std::string& title, DWORD style = WS_OVERLAPPEDWINDOW,
-                      HWND parentOrOwner = nullptr) {
-    static const ATOM atom = [] {
-      WNDCLASSA c{};
-      c.lpfnWndProc = PlainProc;
-      c.hInstance = GetModuleHandleA(nullptr);
-      c.lpszClassName = "TolvaWinTest";
-      return RegisterClassA(&c);
-    }();
-    (void)atom;
-    hwnd_ = CreateWindowExA(0, "TolvaWinTest", title.c_str(), style, 0, 0, 100, 80, parentOrOwner,
-                            nullptr, GetModuleHandleA(nullptr), nullptr);
-  }
-  ~TestWindow() { Destroy(); }
-  TestWindow(TestWindow&& other) noexcept : hwnd_(std::exchange(other.hwnd_, nullptr)) {}
-  TestWindow& operator=(TestWindow&& other) noexcept {
-    if (this != &other) {
-      Destroy();
-      hwnd_ = std::exchange(other.hwnd_, nullptr);
-    }
-    return *this;
-  }
-  TestWindow(const TestWindow&) = delete;
-  TestWindow& operator=(const TestWindow&) = delete;
-  HWND hwnd() const { return hwnd_; }
-  WindowHandle handle() const { return reinterpret_cast<WindowHandle>(hwnd_); }
-
- private:
-  // One destroyed with its owner or parent is gone already, and the call fails harmlessly.
-  void Destroy() {
-    if (hwnd_) DestroyWindow(hwnd_);
-  }
-  HWND hwnd_ = nullptr;
-};
+using test_support::TestWindow;
 
 // The table's windows, made in this process and opened as the simulated desktop opens them:
 // without activation, a minimised one through the minimised state.
