@@ -22,9 +22,11 @@ inline bool NoneVisible(const std::vector<HWND>& windows) {
 class TargetsProcess {
  public:
   // slowMs > 0: one more window, "PREFIX slow", takes that long to let itself be hidden.
-  TargetsProcess(int count, const std::string& prefix, int slowMs = 0) : prefix_(prefix) {
+  // hungMs > 0: one more, "PREFIX hung", whose thread a posted WM_APP stops for that long.
+  TargetsProcess(int count, const std::string& prefix, int slowMs = 0, int hungMs = 0)
+      : prefix_(prefix) {
     std::string command = std::string(TOLVA_TARGETS_EXE) + " " + std::to_string(count) + " \"" +
-                          prefix + "\" " + std::to_string(slowMs);
+                          prefix + "\" " + std::to_string(slowMs) + " " + std::to_string(hungMs);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
