@@ -41,18 +41,22 @@ class AnimationSuspended {
 };
 
 // Drawing of the whole screen held until every window has changed, and given back also when
-// the pass fails: a screen left locked takes no drawing at all.
+// the pass fails: a screen left locked takes no drawing at all. There is one lock for the
+// session: when another program holds it the pass runs unlocked, and that lock is left alone,
+// since unlocking would release it under its owner.
 class ScreenLocked {
  public:
-  explicit ScreenLocked(platform::WindowManager& windows) : windows_(windows) {
-    windows_.LockWindowUpdate(windows_.GetDesktopWindow());
+  explicit ScreenLocked(platform::WindowManager& windows)
+      : windows_(windows), locked_(windows_.LockWindowUpdate(windows_.GetDesktopWindow())) {}
+  ~ScreenLocked() {
+    if (locked_) windows_.LockWindowUpdate(platform::NullWindow);
   }
-  ~ScreenLocked() { windows_.LockWindowUpdate(platform::NullWindow); }
   ScreenLocked(const ScreenLocked&) = delete;
   ScreenLocked& operator=(const ScreenLocked&) = delete;
 
  private:
   platform::WindowManager& windows_;
+  bool locked_;
 };
 
 class Flagged {

@@ -72,7 +72,7 @@ void WindowCensus::Conceal(WindowHandle window, std::string_view title) {
   // With the set full, the window stays visible: hiding it would lose it, since nothing could
   // show it again.
   if (hidden_.Full()) return;
-  windows_.ShowWindow(window, ShowCommand::Hide);
+  Show(window, ShowCommand::Hide);
   hidden_.Add(window);
 }
 
@@ -80,11 +80,23 @@ void WindowCensus::Reveal(WindowHandle window) {
   // Every entry is examined: the same handle recorded twice is shown for each.
   for (std::int32_t i = hidden_.count - 1; i >= 0; --i) {
     if (hidden_.entries[static_cast<std::size_t>(i)] != window) continue;
-    windows_.ShowWindow(window, ShowCommand::ShowNoActivate);
+    Show(window, ShowCommand::ShowNoActivate);
     if (i == 0) {
       windows_.SetForegroundWindow(window);
       windows_.SetFocus(window);
     }
+  }
+}
+
+// ShowWindow waits for the window's thread, and the pass runs with the screen's drawing locked:
+// a program that has stopped answering would freeze the desktop and this program until it woke.
+// Its window gets the command without waiting, carried out when it wakes; it is recorded and
+// shown again like any other.
+void WindowCensus::Show(WindowHandle window, ShowCommand command) {
+  if (windows_.IsHungAppWindow(window)) {
+    windows_.ShowWindowAsync(window, command);
+  } else {
+    windows_.ShowWindow(window, command);
   }
 }
 

@@ -42,6 +42,7 @@ class WindowCensus {
   bool VisitListing(platform::WindowHandle window);
   void Conceal(platform::WindowHandle window, std::string_view title);
   void Reveal(platform::WindowHandle window);
+  void Show(platform::WindowHandle window, platform::ShowCommand command);
 
   platform::WindowManager& windows_;
   const settings::SettingsRecord& settings_;

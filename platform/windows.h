@@ -33,8 +33,16 @@ class WindowManager {
   virtual bool IsWindow(WindowHandle window) = 0;
   virtual bool IsWindowVisible(WindowHandle window) = 0;
   virtual bool IsWindowEnabled(WindowHandle window) = 0;
-  // Answers whether the window was visible before the call.
+  // Answers whether the window was visible before the call. For a window of another thread it
+  // waits until that thread has carried the command out.
   virtual bool ShowWindow(WindowHandle window, ShowCommand command) = 0;
+  // Whether the window's thread has stopped taking its messages (for about five seconds): a
+  // ShowWindow on it would wait until that program wakes.
+  virtual bool IsHungAppWindow(WindowHandle window) = 0;
+  // ShowWindow without waiting: a window of another thread gets the command queued, carried out
+  // when that thread next takes its messages, and the call answers whether it was queued. On a
+  // window of the calling thread it is ShowWindow.
+  virtual bool ShowWindowAsync(WindowHandle window, ShowCommand command) = 0;
   virtual bool SetForegroundWindow(WindowHandle window) = 0;
   virtual WindowHandle SetFocus(WindowHandle window) = 0;
   // Locks drawing of the given window (the desktop window: the whole screen); one lock at a

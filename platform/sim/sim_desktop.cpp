@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 
 #include "platform/ascii.h"
 
@@ -152,12 +153,53 @@ bool SimDesktop::IsWindowEnabled(WindowHandle window) {
   return w != nullptr && w->enabled;
 }
 
+void SimDesktop::SetHung(WindowHandle window, bool hung) {
+  Window* w = FindMutable(window);
+  if (w == nullptr) return;
+  w->hung = hung;
+  if (hung) return;
+  // Awake again, its thread takes the commands queued for it in their order.
+  const std::vector<ShowCommand> queued = std::exchange(w->queued, {});
+  for (const ShowCommand command : queued) {
+    if (Window* still = FindMutable(window)) Apply(*still, command);
+  }
+}
+
 bool SimDesktop::ShowWindow(WindowHandle window, ShowCommand command) {
   ++showWindowCalls_;
   log_.Add("ShowWindow " + HexText(window) + " " + std::to_string(static_cast<int>(command)));
   Window* w = FindMutable(window);
   if (w == nullptr) return false;
-  const bool wasVisible = w->visible;
+  if (w->hung) {
+    // The call returns only once the thread answers again.
+    ++waitsForHungWindows_;
+    SetHung(window, false);
+    w = FindMutable(window);
+    if (w == nullptr) return false;
+  }
+  const bool visible = Apply(*w, command);
+  if (duringShowWindow) duringShowWindow(window, command);
+  return visible;
+}
+
+bool SimDesktop::IsHungAppWindow(WindowHandle window) {
+  const Window* w = Find(window);
+  return w != nullptr && w->hung;
+}
+
+bool SimDesktop::ShowWindowAsync(WindowHandle window, ShowCommand command) {
+  log_.Add("ShowWindowAsync " + HexText(window) + " " + std::to_string(static_cast<int>(command)));
+  Window* w = FindMutable(window);
+  if (w == nullptr) return false;
+  // Nothing waits, so no message reaches the program meanwhile (no duringShowWindow). A window
+  // that answers takes the command at once.
+  if (!w->hung) return Apply(*w, command);
+  w->queued.push_back(command);
+  return true;
+}
+
+bool SimDesktop::Apply(Window& window, ShowCommand command) {
+  const bool wasVisible = window.visible;
   // Hiding a hidden window, or restoring a visible one that is not minimised, changes nothing.
   // Any other call raises the window, hiding it included, as Wine does; showing without
   // activation raises a window that was visible already.
@@ -166,20 +208,21 @@ bool SimDesktop::ShowWindow(WindowHandle window, ShowCommand command) {
   switch (command) {
     case ShowCommand::Hide:
       changed = wasVisible;
-      w->visible = false;
+      window.visible = false;
       break;
-    case ShowCommand::ShowNoActivate: w->visible = true; break;
+    case ShowCommand::ShowNoActivate: window.visible = true; break;
     case ShowCommand::ShowNormal:
     case ShowCommand::Restore:
-      changed = !wasVisible || w->minimised;
+      changed = !wasVisible || window.minimised;
       activates = changed;
-      w->visible = true;
-      w->minimised = false;
+      window.visible = true;
+      window.minimised = false;
       break;
   }
-  if (changed && w->parent == NullWindow) Raise(window);
-  if (activates) foreground_ = window;
-  if (duringShowWindow) duringShowWindow(window, command);
+  // Raising moves the windows in the list, so the handle is what is kept.
+  const WindowHandle handle = window.handle;
+  if (activates) foreground_ = handle;
+  if (changed && window.parent == NullWindow) Raise(handle);
   return wasVisible;
 }
 

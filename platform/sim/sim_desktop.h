@@ -25,6 +25,10 @@ class SimDesktop final : public WindowManager {
     bool minimised = false;
     WindowHandle owner = NullWindow;   // top-level windows only
     WindowHandle parent = NullWindow;  // set for child windows, which are not top-level
+    // Its thread has stopped taking messages: ShowWindowAsync commands wait in order until it
+    // wakes.
+    bool hung = false;
+    std::vector<ShowCommand> queued{};
   };
 
   // A new window on top of the stacking order.
@@ -44,6 +48,8 @@ class SimDesktop final : public WindowManager {
   void SetEnabled(WindowHandle window, bool enabled);
   void SetVisible(WindowHandle window, bool visible);
   void SetMinimised(WindowHandle window, bool minimised);
+  // A window whose thread stops answering, or wakes (and carries out what was queued for it).
+  void SetHung(WindowHandle window, bool hung);
 
   const Window* Find(WindowHandle window) const;
   // Top-level handles from the top of the stacking order down.
@@ -52,6 +58,8 @@ class SimDesktop final : public WindowManager {
   WindowHandle Focus() const { return focus_; }
   WindowHandle LockedWindow() const { return locked_; }
   int ShowWindowCalls() const { return showWindowCalls_; }
+  // ShowWindow calls that had to wait for a hung window's thread to wake.
+  int WaitsForHungWindows() const { return waitsForHungWindows_; }
 
   // Runs after the visitor has seen a window, inside a pass: where a test lets other programs
   // close, retitle or replace windows in the middle of it.
@@ -74,7 +82,10 @@ class SimDesktop final : public WindowManager {
   bool IsWindow(WindowHandle window) override;
   bool IsWindowVisible(WindowHandle window) override;
   bool IsWindowEnabled(WindowHandle window) override;
+  // On a hung window it waits, as the real one does: the window wakes first.
   bool ShowWindow(WindowHandle window, ShowCommand command) override;
+  bool IsHungAppWindow(WindowHandle window) override;
+  bool ShowWindowAsync(WindowHandle window, ShowCommand command) override;
   bool SetForegroundWindow(WindowHandle window) override;
   WindowHandle SetFocus(WindowHandle window) override;
   bool LockWindowUpdate(WindowHandle window) override;
@@ -90,6 +101,7 @@ class SimDesktop final : public WindowManager {
   WindowHandle NewHandle();
   bool Owns(WindowHandle owner, const Window& window) const;
   void Raise(WindowHandle window);
+  bool Apply(Window& window, ShowCommand command);
 
   CallLog& log_;
   std::vector<Window> windows_;  // top of the stacking order first
@@ -99,6 +111,7 @@ class SimDesktop final : public WindowManager {
   WindowHandle focus_ = NullWindow;
   WindowHandle locked_ = NullWindow;
   int showWindowCalls_ = 0;
+  int waitsForHungWindows_ = 0;
   std::map<std::string, unsigned> registeredMessages_;  // by the name in upper case
 };
 

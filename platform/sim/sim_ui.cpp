@@ -143,6 +143,26 @@ class SimControlPeer final : public ui::Peer {
   void Changed(ui::Property) override {}
 };
 
+// The rows a check list shows, read when its content is announced as changed, and only then:
+// the real list box keeps its items until told, so a content changed without the notice
+// shows the old rows here too.
+class SimCheckListPeer final : public ui::Peer {
+ public:
+  explicit SimCheckListPeer(ui::CheckListBox& list) : list_(list) { Changed(ui::Property::Items); }
+  void Changed(ui::Property property) override {
+    if (property != ui::Property::Items) return;
+    rows_.clear();
+    const std::size_t count = list_.items != nullptr ? list_.items->Count() : 0;
+    for (std::size_t i = 0; i < count; ++i)
+      rows_.push_back((list_.items->Checked(i) ? "[x] " : "[ ] ") + list_.items->Text(i));
+  }
+  const std::vector<std::string>& Rows() const { return rows_; }
+
+ private:
+  ui::CheckListBox& list_;
+  std::vector<std::string> rows_;
+};
+
 class SimPeerFactory final : public ui::PeerFactory {
  public:
   explicit SimPeerFactory(SimBackend& backend) : backend_(backend) {}
@@ -159,7 +179,9 @@ class SimPeerFactory final : public ui::PeerFactory {
   std::unique_ptr<ui::Peer> Make(ui::CheckBox&) override { return std::make_unique<SimControlPeer>(); }
   std::unique_ptr<ui::Peer> Make(ui::Button&) override { return std::make_unique<SimControlPeer>(); }
   std::unique_ptr<ui::Peer> Make(ui::Edit&) override { return std::make_unique<SimControlPeer>(); }
-  std::unique_ptr<ui::Peer> Make(ui::CheckListBox&) override { return std::make_unique<SimControlPeer>(); }
+  std::unique_ptr<ui::Peer> Make(ui::CheckListBox& list) override {
+    return std::make_unique<SimCheckListPeer>(list);
+  }
   std::unique_ptr<ui::Peer> Make(ui::Bevel&) override { return std::make_unique<SimControlPeer>(); }
   std::unique_ptr<ui::Peer> Make(ui::DateTimePicker&) override { return std::make_unique<SimControlPeer>(); }
   std::unique_ptr<ui::PopupMenuPeer> Make(ui::PopupMenu& menu) override {
@@ -171,6 +193,11 @@ class SimPeerFactory final : public ui::PeerFactory {
 };
 
 }  // namespace
+
+std::vector<std::string> ShownRows(const ui::CheckListBox& list) {
+  const auto* peer = dynamic_cast<const SimCheckListPeer*>(list.GetPeer());
+  return peer != nullptr ? peer->Rows() : std::vector<std::string>{};
+}
 
 std::unique_ptr<ui::ApplicationPeer> SimBackend::CreateApplication(ui::Application& app) {
   if (failApplicationWindow) throw Exception(ui::ApplicationWindowFailedText);

@@ -113,4 +113,8 @@ class SimBackend final : public ui::Backend {
   int polls_ = 0;
 };
 
+// The rows a check list box shows, "[x] " or "[ ] " before each text, as it showed them when
+// last told of a change (none before its window is made).
+std::vector<std::string> ShownRows(const ui::CheckListBox& list);
+
 }  // namespace tolva::platform::sim

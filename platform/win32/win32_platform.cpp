@@ -76,6 +76,14 @@ bool Win32WindowManager::ShowWindow(WindowHandle window, ShowCommand command) {
   return ::ShowWindow(ToHwnd(window), static_cast<int>(command)) != FALSE;
 }
 
+bool Win32WindowManager::IsHungAppWindow(WindowHandle window) {
+  return ::IsHungAppWindow(ToHwnd(window)) != FALSE;
+}
+
+bool Win32WindowManager::ShowWindowAsync(WindowHandle window, ShowCommand command) {
+  return ::ShowWindowAsync(ToHwnd(window), static_cast<int>(command)) != FALSE;
+}
+
 bool Win32WindowManager::SetForegroundWindow(WindowHandle window) {
   return ::SetForegroundWindow(ToHwnd(window)) != FALSE;
 }

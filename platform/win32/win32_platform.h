@@ -15,6 +15,8 @@ class Win32WindowManager final : public WindowManager {
   bool IsWindowVisible(WindowHandle window) override;
   bool IsWindowEnabled(WindowHandle window) override;
   bool ShowWindow(WindowHandle window, ShowCommand command) override;
+  bool IsHungAppWindow(WindowHandle window) override;
+  bool ShowWindowAsync(WindowHandle window, ShowCommand command) override;
   bool SetForegroundWindow(WindowHandle window) override;
   WindowHandle SetFocus(WindowHandle window) override;
   bool LockWindowUpdate(WindowHandle window) override;

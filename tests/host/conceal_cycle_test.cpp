@@ -58,19 +58,27 @@ TEST_F(ConcealCycleTest, ConcealThenRevealInTheirOrder) {
   EXPECT_EQ(sim.desktop.LockedWindow(), platform::NullWindow);
 }
 
-// The window pass runs with the animation off and the screen locked.
+// The window pass runs with the animation off and the screen locked; a lock another program
+// holds makes the pass run unlocked, and that lock stays its owner's.
 TEST_F(ConcealCycleTest, PassRunsLockedAndUnanimated) {
   const WindowHandle w = sim.desktop.Create("Player");
+  WindowHandle locked = platform::sim::SimDesktop::DesktopWindow;
   int checked = 0;
   sim.desktop.duringShowWindow = [&](WindowHandle, platform::ShowCommand) {
     EXPECT_FALSE(sim.systemParameters.minimiseAnimation);
-    EXPECT_EQ(sim.desktop.LockedWindow(), platform::sim::SimDesktop::DesktopWindow);
+    EXPECT_EQ(sim.desktop.LockedWindow(), locked);
     ++checked;
   };
   cycle.HideShowButtonClick();
   cycle.HideShowButtonClick();
   EXPECT_EQ(checked, 2);
   EXPECT_TRUE(Visible(w));
+
+  locked = sim.desktop.Create("Editor");
+  ASSERT_TRUE(sim.desktop.LockWindowUpdate(locked));
+  cycle.HideShowButtonClick();
+  EXPECT_EQ(checked, 4);
+  EXPECT_EQ(sim.desktop.LockedWindow(), locked);
 }
 
 TEST_F(ConcealCycleTest, AnimationSettingIsLeftAsTheUserHadIt) {
@@ -185,18 +193,24 @@ TEST_F(ConcealCycleTest, APassThatFailsGivesBackTheLockAndTheAnimation) {
 
 // Commands that come in while the pass waits on another program's window are carried out once
 // the running command, companion actions included, is done; pairs cancel out, and one coming
-// during a carried-out pass is carried out in its turn.
+// during a carried-out pass is carried out in its turn. A request to leave the windows revealed
+// ('r': a fatal error, an icon failure, a session end) wins over clicks ('c') in the same pass,
+// and with nothing concealed it runs no pass at all.
 TEST_F(ConcealCycleTest, CommandsArrivingDuringAPassWaitForIt) {
   struct Case {
     const char* name;
-    std::vector<int> commandsDuringPass;  // by pass, first pass first
+    const char* before;                 // commands run first, counted in nothing
+    std::vector<std::string> commands;  // the one that starts, then what comes during each pass
     int passes;
     bool concealedAfter;
   } const cases[] = {
-      {"one", {1}, 2, false},
-      {"two cancel out", {2}, 1, true},
-      {"three", {3}, 2, false},
-      {"one during the carried-out pass", {1, 1}, 3, true},
+      {"one", "", {"c", "c"}, 2, false},
+      {"two cancel out", "", {"c", "cc"}, 1, true},
+      {"three", "", {"c", "ccc"}, 2, false},
+      {"one during the carried-out pass", "", {"c", "c", "c"}, 3, true},
+      {"reveal request during a conceal", "", {"c", "rc"}, 2, false},
+      {"reveal request during a reveal, then a click", "c", {"c", "rc"}, 1, false},
+      {"reveal request with nothing concealed", "", {"r"}, 0, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -207,16 +221,24 @@ TEST_F(ConcealCycleTest, CommandsArrivingDuringAPassWaitForIt) {
     RecordingButton localButton{local.log};
     ConcealCycle localCycle{local.desktop, local.systemParameters, settings, set,
                             localCensus,   localActions,           localButton};
+    const auto run = [&](const std::string& commands) {
+      for (const char command : commands) {
+        if (command == 'r') localCycle.RevealWhenIdle();
+        else localCycle.HideShowButtonClick();
+      }
+    };
     settings.LaunchApp = "1";
     const WindowHandle w = local.desktop.Create("Target");
+    run(c.before);
+    local.log.Clear();
     std::size_t served = 0;
     local.desktop.duringShowWindow = [&](WindowHandle, platform::ShowCommand) {
       const std::size_t pass = local.log.WithPrefix("EnumWindows").size();
-      if (pass <= served || pass > c.commandsDuringPass.size()) return;
+      if (pass <= served || pass >= c.commands.size()) return;
       served = pass;
-      for (int i = 0; i < c.commandsDuringPass[pass - 1]; ++i) localCycle.HideShowButtonClick();
+      run(c.commands[pass]);
     };
-    localCycle.HideShowButtonClick();
+    run(c.commands[0]);
     EXPECT_EQ(local.log.WithPrefix("EnumWindows").size(), static_cast<std::size_t>(c.passes));
     EXPECT_EQ(set.WindowsHidden, c.concealedAfter);
     EXPECT_EQ(local.desktop.Find(w)->visible, !c.concealedAfter);

@@ -33,6 +33,7 @@ TEST_F(WindowCensusTest, QualifyingWindows) {
     const char* hideDesk = "0";
     bool concealed;
     bool listed;
+    bool hung = false;  // its thread has stopped answering until after each pass
   } const cases[] = {
       {"ordinary", "Notepad", true, true, false, "0", true, true},
       {"untitled", "", true, true, false, "0", false, false},
@@ -45,6 +46,8 @@ TEST_F(WindowCensusTest, QualifyingWindows) {
       {"desktop icons, HideDesk not a number", "Program Manager", true, true, false, "y", false, false},
       {"other case of the shell's title", "program manager", true, true, false, "0", true, true},
       {"title of 250 characters", std::string(250, 'x'), true, true, false, "0", true, true},
+      {"hung: changed once it answers, without a wait", "Notepad", true, true, false, "0", true,
+       true, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -64,10 +67,19 @@ TEST_F(WindowCensusTest, QualifyingWindows) {
       EXPECT_EQ(list[0].title, c.title.substr(0, 199));
     }
 
-    set.WindowsHidden = true;
-    fresher.RunHideShowPass();
+    // Each pass, then the window's thread answering again.
+    const auto pass = [&](bool conceal) {
+      fresh.desktop.SetHung(w, c.hung);
+      set.WindowsHidden = conceal;
+      fresher.RunHideShowPass();
+      fresh.desktop.SetHung(w, false);
+    };
+    pass(true);
     EXPECT_EQ(set.count, c.concealed ? 1 : 0);
     EXPECT_EQ(fresh.desktop.Find(w)->visible, c.visible && !c.concealed);
+    pass(false);
+    EXPECT_EQ(fresh.desktop.Find(w)->visible, c.visible);
+    EXPECT_EQ(fresh.desktop.WaitsForHungWindows(), 0);
   }
 }
 

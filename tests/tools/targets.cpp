@@ -6,6 +6,9 @@
 // is ended, or for ten minutes at most so that a failed test run never leaves it behind.
 // tolva_targets COUNT PREFIX SLOW_MS adds "PREFIX slow" among the numbered windows, which takes
 // SLOW_MS milliseconds to let itself be hidden: a program hiding it waits for it that long.
+// tolva_targets COUNT PREFIX SLOW_MS HUNG_MS adds "PREFIX hung" among them, on a thread of its
+// own: a WM_APP posted to it makes that thread take no messages for HUNG_MS milliseconds, as a
+// program that is "not responding".
 #include <windows.h>
 
 #include <cstdlib>
@@ -15,10 +18,12 @@ namespace {
 
 DWORD slowMs = 0;
 HWND slowWindow = nullptr;
+DWORD hungMs = 0;
 
 LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_TIMER) PostQuitMessage(0);
   if (message == WM_SHOWWINDOW && wParam == FALSE && window == slowWindow) Sleep(slowMs);
+  if (message == WM_APP) Sleep(hungMs);  // posted to the hung window only
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -27,12 +32,21 @@ HWND Open(const std::string& title, int x, int y) {
                          nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
+// The hung window's thread: it opens the window, then takes its messages until the process ends.
+DWORD WINAPI HungThread(void* title) {
+  ShowWindow(Open(*static_cast<const std::string*>(title), 900, 340), SW_SHOWNOACTIVATE);
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+  return 0;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   const int count = __argc > 1 ? std::atoi(__argv[1]) : 3;
   const std::string prefix = __argc > 2 ? __argv[2] : "Tolva target";
   slowMs = __argc > 3 ? static_cast<DWORD>(std::atoi(__argv[3])) : 0;
+  hungMs = __argc > 4 ? static_cast<DWORD>(std::atoi(__argv[4])) : 0;
 
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = TargetProc;
@@ -50,6 +64,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (slowMs > 0 && i == count / 2) {
       slowWindow = Open(prefix + " slow", 900, 300);
       ShowWindow(slowWindow, SW_SHOWNOACTIVATE);
+    }
+    if (hungMs > 0 && i == count / 2) {
+      // Shown in its place in the stacking order, before the next numbered window.
+      std::string title = prefix + " hung";
+      CloseHandle(CreateThread(nullptr, 0, HungThread, &title, 0, nullptr));
+      while (!IsWindowVisible(FindWindowA("TolvaTarget", title.c_str()))) Sleep(1);
     }
   }
   HWND disabled = Open(prefix + " disabled", 900, 100);

@@ -4,12 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "engine/conceal_cycle.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/win32_platform.h"
 #include "tests/win/targets_process.h"
+#include "tests/win/tolva_process.h"
 
 namespace tolva::engine {
 namespace {
@@ -136,6 +141,53 @@ TEST_F(ConcealCycleWin, WindowClosedWhileHiddenIsPassedOver) {
   first.End();
   cycle.HideShowButtonClick();
   EXPECT_TRUE(IsWindowVisible(staying));
+}
+
+// A program that has stopped answering ("not responding") holds nothing up: its window is
+// hidden and shown without waiting for it, and changes when its thread wakes, while the other
+// windows go and come back as fast as they do without it.
+TEST_F(ConcealCycleWin, AHungWindowHoldsUpNeitherThePassNorTheScreen) {
+  // Windows counts a thread as hung once it has taken no messages for five seconds; the hang
+  // lasts long enough for that and for the three passes made in it, and no longer.
+  constexpr int HangMs = 10000;
+  tests::TargetsProcess targets(50, "Stuck", 0, HangMs);
+  ASSERT_TRUE(targets.Ready());
+  std::vector<HWND> others;
+  for (int i = 1; i <= 50; ++i) others.push_back(targets.Find("Stuck " + std::to_string(i)));
+  const HWND hung = targets.Find("Stuck hung");
+  ASSERT_NE(hung, nullptr);
+  const auto timedClick = [&] {
+    const auto start = std::chrono::steady_clock::now();
+    cycle.HideShowButtonClick();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start);
+  };
+  // Answering; after a first cycle, as the first pass over new windows is the fastest.
+  cycle.HideShowButtonClick();
+  cycle.HideShowButtonClick();
+  const auto concealAnswering = timedClick(), revealAnswering = timedClick();
+
+  PostMessageA(hung, WM_APP, 0, 0);
+  ASSERT_TRUE(tests::WaitFor([&] { return IsHungAppWindow(hung) != FALSE; }, HangMs));
+  const auto concealHung = timedClick();
+  EXPECT_TRUE(tests::NoneVisible(others));
+  EXPECT_TRUE(IsWindowVisible(hung)) << "changed before its thread woke";
+  EXPECT_EQ(std::count(hidden.entries.begin(), hidden.entries.end(),
+                       platform::win32::ToHandle(hung)), 1);
+  const auto revealHung = timedClick();
+  EXPECT_TRUE(tests::AllVisible(others));
+  cycle.HideShowButtonClick();
+  EXPECT_TRUE(IsHungAppWindow(hung)) << "a pass waited for the hung window";
+  std::printf("50 windows and one hung, ms: conceal %.1f (answering %.1f), reveal %.1f (%.1f)\n",
+              concealHung.count(), concealAnswering.count(), revealHung.count(),
+              revealAnswering.count());
+
+  // Awake, the thread carries out what it was sent in order (hide, show, hide), and a message
+  // sent to it returns once that is done.
+  ASSERT_TRUE(tests::WaitFor([&] { return IsHungAppWindow(hung) == FALSE; }, HangMs));
+  ASSERT_TRUE(SendMessageTimeoutA(hung, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr));
+  EXPECT_FALSE(IsWindowVisible(hung));
+  cycle.HideShowButtonClick();
+  EXPECT_TRUE(IsWindowVisible(hung) && tests::AllVisible(others));
 }
 
 }  // namespace

@@ -24,10 +24,11 @@ inline bool NoneVisible(const std::vector<HWND>& windows) {
 class TargetsProcess {
  public:
   // slowMs > 0: one more window, "PREFIX slow", takes that long to let itself be hidden.
-  TargetsProcess(int count, const std::string& prefix, int slowMs = 0)
+  // hungMs > 0: one more, "PREFIX hung", whose thread a posted WM_APP stops for that long.
+  TargetsProcess(int count, const std::string& prefix, int slowMs = 0, int hungMs = 0)
       : count_(count), prefix_(prefix),
         process_(std::string(TOLVA_TARGETS_EXE) + " " + std::to_string(count) + " \"" + prefix +
-                     "\" " + std::to_string(slowMs),
+                     "\" " + std::to_string(slowMs) + " " + std::to_string(hungMs),
                  STARTUPINFOA{}) {
     for (int i = 0; i < 200 && process_.Started() && !ready_; ++i) {
       ready_ = Find(prefix + " ready") != nullptr;
