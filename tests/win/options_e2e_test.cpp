@@ -67,6 +67,23 @@ TEST_F(OptionsEndToEnd, RealClicksAndOkWriteTheFileAsAFirstSave) {
   HWND dialog = Open("");
   ASSERT_NE(dialog, nullptr);
   std::printf("Options click to dialog visible: %.0f ms\n", openMs_);
+  // The five tabs all show, each within the control, with no scroll arrows beside them.
+  const HWND tabs = Child(dialog, "SysTabControl32");
+  ASSERT_NE(tabs, nullptr);
+  RECT strip{};
+  GetClientRect(tabs, &strip);
+  EXPECT_EQ(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0), 5);
+  for (int i = 0; i < 5; ++i) {
+    RECT tab{};
+    EXPECT_TRUE(ReadInProgram(tolva_->Id(), tab, [&](LPARAM remote) {
+      return SendMessageA(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(i), remote) != FALSE;
+    })) << "tab " << i << " hidden";
+    EXPECT_TRUE(tab.left >= strip.left && tab.right <= strip.right && tab.right > tab.left)
+        << "tab " << i << ": " << tab.left << ".." << tab.right << " of " << strip.right;
+  }
+  // (The time picker on the Date/Time page has arrows of its own, further down.)
+  for (HWND child = GetWindow(tabs, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+    EXPECT_NE(ClassOf(child), "msctls_updown32") << "scroll arrows beside the tabs";
   ClickCentre(Child(dialog, "Button", "Play Sound"));
   ClickCentre(Child(dialog, "Button", "Enable Pop-Up Hints"));
   Close(dialog, "OK");
