@@ -51,6 +51,23 @@ class OptionsEndToEnd : public ::testing::Test {
     return dialog;
   }
   HWND Dialog() const { return OptionsDialogOf(tolva_->Id()); }
+  // Clicks the launch chooser's button until the chooser shows, as a person would click again a
+  // dialog not yet taking input again, and checks it opens on its first file type (the box shows
+  // the selected entry's description once the chooser is filled in); returns it, or none.
+  HWND OpenChooser(HWND button) const {
+    HWND chooser = nullptr;
+    for (int attempt = 0; attempt < 3 && chooser == nullptr; ++attempt) {
+      ClickCentre(button);
+      WaitFor([&] {
+        for (HWND w : TopLevelWindowsOf(tolva_->Id()))
+          if (WindowText(w) == "Choose Your Launch Application..." && IsWindowVisible(w)) chooser = w;
+        return chooser != nullptr;
+      }, 3000);
+    }
+    EXPECT_TRUE(WaitFor([&] { return ControlText(GetDlgItem(chooser, 0x470)) == "All Files (*.*)"; }))
+        << "\"" << ControlText(GetDlgItem(chooser, 0x470)) << "\"";
+    return chooser;
+  }
   static void ChoosePage(HWND dialog, int index) { ChooseOptionsPage(dialog, index); }
   void Close(HWND dialog, const char* button) {
     ClickCentre(Child(dialog, "Button", button));
@@ -191,24 +208,7 @@ TEST_F(OptionsEndToEnd, TheChooserOpensWithItsTitleAndFirstFilterAndFillsTheEdit
   ClickCentre(Child(dialog, "Button", "Launch An Application"));
   HWND choose = Child(dialog, "Button", "Choose Launch Application");
   ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(choose) != FALSE; }));
-  const auto openChooser = [&] {
-    HWND chooser = nullptr;
-    // A click lost to a dialog not yet taking input again is made again, as a person would.
-    for (int attempt = 0; attempt < 3 && chooser == nullptr; ++attempt) {
-      ClickCentre(choose);
-      WaitFor([&] {
-        for (HWND w : TopLevelWindowsOf(tolva_->Id()))
-          if (WindowText(w) == "Choose Your Launch Application..." && IsWindowVisible(w)) chooser = w;
-        return chooser != nullptr;
-      }, 3000);
-    }
-    // The file-type box shows the selected entry's description once the chooser is filled in.
-    EXPECT_TRUE(chooser != nullptr &&
-                WaitFor([&] { return ControlText(GetDlgItem(chooser, 0x470)) == "All Files (*.*)"; }))
-        << "\"" << ControlText(GetDlgItem(chooser, 0x470)) << "\"";
-    return chooser;
-  };
-  HWND chooser = openChooser();
+  HWND chooser = OpenChooser(choose);
   ASSERT_NE(chooser, nullptr);
   // The user picks the text files: the box selects them and tells the chooser the pick is made.
   const HWND types = GetDlgItem(chooser, 0x470);
@@ -228,7 +228,7 @@ TEST_F(OptionsEndToEnd, TheChooserOpensWithItsTitleAndFirstFilterAndFillsTheEdit
   EXPECT_TRUE(WaitFor([&] { return _stricmp(ControlText(edit).c_str(), path) == 0; }))
       << ControlText(edit) << " vs " << path;
 
-  chooser = openChooser();
+  chooser = OpenChooser(choose);
   ASSERT_NE(chooser, nullptr);
   PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(chooser); }));
