@@ -64,7 +64,6 @@ bool OpenDialog::Execute(platform::FileDialogs& dialogs, platform::WindowHandle 
                                     resizable};
   if (!dialogs.GetOpenFileNameA(request)) return false;
   fileName = request.fileName;
-  filterIndex = request.filterIndex;
   return true;
 }
 

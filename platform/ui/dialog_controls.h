@@ -171,6 +171,7 @@ class DateTimePicker : public Control {
 Button* DialogButton(const Form& form, unsigned key);
 
 // The standard file chooser, as a form keeps it: its settings stay from one use to the next.
+// It opens on the file type filterIndex names every time, whichever the user chose last.
 class OpenDialog {
  public:
   std::string title;

@@ -16,6 +16,7 @@ int IndexOf(const ui::TabSheet& page) {
 }
 
 constexpr UINT_PTR kEraseId = 2;
+constexpr LPARAM kCaptionWidthOnly = 0;  // no minimum tab width
 
 // The tab control's own background (the strip beside the tabs) in the form's colour rather than
 // the system's face colour.
@@ -37,6 +38,10 @@ class TabControlWindow final : public ControlPeer {
     const HWND hwnd = window_.get();
     if (hwnd == nullptr) return;
     SetWindowSubclass(hwnd, Erase, kEraseId, reinterpret_cast<DWORD_PTR>(site_.get()));
+    // Each tab as wide as its caption and padding: comctl32's default minimum, six average
+    // characters, widens a short caption's tab until the row no longer fits and the control
+    // scrolls it behind arrows.
+    SendMessageA(hwnd, TCM_SETMINTABWIDTH, 0, kCaptionWidthOnly);
     for (const ui::TabSheet* page : tabs_.Pages()) {
       TCITEMA item{};
       item.mask = TCIF_TEXT;

@@ -199,7 +199,6 @@ bool Win32FileDialogs::GetOpenFileNameA(OpenFileRequest& request) {
                  (request.resizable ? OFN_ENABLESIZING : 0);
   if (!::GetOpenFileNameA(&dialog)) return false;
   request.fileName = file;
-  request.filterIndex = static_cast<int>(dialog.nFilterIndex);
   return true;
 }
 

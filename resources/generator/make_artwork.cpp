@@ -559,22 +559,60 @@ void PutInfoHeader(Bytes& out, int width, int height, unsigned bits, std::uint32
   Put32(out, 0);
 }
 
-// A 24-bit bottom-up BMP file.
-Bytes Bmp(const Canvas& c) {
-  const std::uint32_t stride = (static_cast<std::uint32_t>(c.width()) * 3 + 3) & ~3u;
+enum class Depth { TrueColour, Palette };
+constexpr unsigned kPaletteEntries = 256;
+
+// The picture's own colours in the order they first appear, top row first; a picture of more
+// colours than a palette holds stops the run.
+std::vector<Rgb> PaletteOf(const Canvas& c) {
+  std::vector<Rgb> palette;
+  for (int y = 0; y < c.height(); ++y) {
+    for (int x = 0; x < c.width(); ++x) {
+      if (std::find(palette.begin(), palette.end(), c.At(x, y)) != palette.end()) continue;
+      if (palette.size() == kPaletteEntries) {
+        std::fprintf(stderr, "a %d x %d picture has more than %u colours\n", c.width(), c.height(),
+                     kPaletteEntries);
+        std::exit(1);
+      }
+      palette.push_back(c.At(x, y));
+    }
+  }
+  return palette;
+}
+
+// A bottom-up BMP file: 24 bits per pixel, or 8 with a 256-entry palette that holds the
+// picture's colours exactly (the rest black).
+Bytes Bmp(const Canvas& c, Depth depth = Depth::TrueColour) {
+  const bool indexed = depth == Depth::Palette;
+  const std::vector<Rgb> palette = indexed ? PaletteOf(c) : std::vector<Rgb>{};
+  const std::uint32_t pixel_bytes = indexed ? 1 : 3;
+  const std::uint32_t row_bytes = static_cast<std::uint32_t>(c.width()) * pixel_bytes;
+  const std::uint32_t stride = (row_bytes + 3) & ~3u;
   const std::uint32_t image = stride * static_cast<std::uint32_t>(c.height());
+  const std::uint32_t offset = 54 + (indexed ? 4 * kPaletteEntries : 0);
   Bytes out;
   PutTag(out, "BM");
-  Put32(out, 54 + image);
+  Put32(out, offset + image);
   Put32(out, 0);
-  Put32(out, 54);
-  PutInfoHeader(out, c.width(), c.height(), 24, image, 0);
+  Put32(out, offset);
+  PutInfoHeader(out, c.width(), c.height(), 8 * pixel_bytes, image, indexed ? kPaletteEntries : 0);
+  if (indexed) {
+    for (unsigned i = 0; i < kPaletteEntries; ++i) {
+      const Rgb p = i < palette.size() ? palette[i] : kBlack;
+      out.insert(out.end(), {p.b, p.g, p.r, 0});
+    }
+  }
   for (int y = c.height() - 1; y >= 0; --y) {
     for (int x = 0; x < c.width(); ++x) {
       const Rgb p = c.At(x, y);
-      out.insert(out.end(), {p.b, p.g, p.r});
+      if (indexed) {
+        const auto found = std::find(palette.begin(), palette.end(), p);
+        out.push_back(static_cast<std::uint8_t>(found - palette.begin()));
+      } else {
+        out.insert(out.end(), {p.b, p.g, p.r});
+      }
     }
-    out.resize(out.size() + (stride - static_cast<std::uint32_t>(c.width()) * 3), 0);
+    out.resize(out.size() + (stride - row_bytes), 0);
   }
   return out;
 }
@@ -749,9 +787,10 @@ int main(int argc, char** argv) {
   ok &= Write(dir / "conceal.wav", Wave(Glide(1500, 600, 1851)));
   ok &= Write(dir / "reveal.wav", Wave(Glide(600, 1500, 1851)));
   ok &= Write(dir / "soundkey.wav", Wave(Chime(19685)));
-  ok &= Write(dir / "tolva.bmp", Bmp(icon));
-  ok &= Write(dir / "tolva_name.bmp",
-              Bmp(Lettering(209, 30, "Tolva R. Quenlar", script, kYellow, kBlack)));
+  // The product picture and name lettering are 256-colour bitmaps.
+  ok &= Write(dir / "tolva.bmp", Bmp(icon, Depth::Palette));
+  const Canvas name = Lettering(209, 30, "Tolva R. Quenlar", script, kYellow, kBlack);
+  ok &= Write(dir / "tolva_name.bmp", Bmp(name, Depth::Palette));
   ok &= Write(dir / "marrowby.bmp", Bmp(Lettering(182, 24, "Marrowby", maker, kWhite, kNavy)));
   ok &= Write(dir / "marrowby_site.bmp", Bmp(SiteLettering(168, 25)));
   const Canvas toolBar = ToolBar();

@@ -364,6 +364,7 @@ TEST_F(OptionsTest, HelpLinksChooserAndASecondRequest) {
   p.sim.fileDialogs.script = [&](platform::OpenFileRequest& request) {
     if (++chooserRuns == 1) return false;  // cancelled
     request.fileName = "D:\\Games\\play.exe";
+    request.filterIndex = 3;  // the user chose another file type
     return true;
   };
   Open([&](TOptionsDialog& d) {
@@ -380,6 +381,7 @@ TEST_F(OptionsTest, HelpLinksChooserAndASecondRequest) {
     p.backend.Click(d.LaunchAppButton);
     EXPECT_EQ(d.LaunchAppEdit.Text(), "D:\\Games\\play.exe");
     EXPECT_EQ(d.LaunchAppEdit.Hint(), "D:\\Games\\play.exe");
+    p.backend.Click(d.LaunchAppButton);
   }, true);
   EXPECT_EQ(p.Calls("ShowModal"), (std::vector<std::string>{"ShowModal OptionsDialog"}));
   EXPECT_EQ(p.Calls("WinHelpA"),
@@ -393,7 +395,8 @@ TEST_F(OptionsTest, HelpLinksChooserAndASecondRequest) {
   EXPECT_EQ(p.sim.shell.executed[1].file, "http://www.marrowby.com/");
   ASSERT_EQ(p.sim.dialogs.boxes.size(), 1u);
   EXPECT_EQ(p.sim.dialogs.boxes[0].caption, "About Box Shell Command Failed");
-  ASSERT_EQ(p.sim.fileDialogs.requests.size(), 2u);
+  ASSERT_EQ(p.sim.fileDialogs.requests.size(), 3u);
+  EXPECT_EQ(p.sim.fileDialogs.requests[2].filterIndex, 1) << "opens on All Files again";
   const auto& request = p.sim.fileDialogs.requests[0];
   EXPECT_EQ(request.title, "Choose Your Launch Application...");
   EXPECT_EQ(request.owner, Dialog().Handle());

@@ -53,9 +53,11 @@ struct Bgr {
   friend bool operator==(const Bgr&, const Bgr&) = default;
 };
 
-// A 24-bit bottom-up BMP, read into top-down pixels after checking its headers.
+// A bottom-up BMP of 24 bits per pixel, or of 8 with a 256-entry palette, read into top-down
+// pixels after checking its headers.
 struct Bmp {
   int width = 0, height = 0;
+  unsigned bits = 0;
   std::vector<Bgr> pixels;
   Bgr At(int x, int y) const { return pixels.at(static_cast<std::size_t>(y * width + x)); }
 };
@@ -67,24 +69,30 @@ Bmp ReadBmp(const Bytes& file) {
   EXPECT_EQ(file[0], 'B');
   EXPECT_EQ(file[1], 'M');
   EXPECT_EQ(U32(file, 2), file.size());
-  EXPECT_EQ(U32(file, 10), 54u);
   EXPECT_EQ(U32(file, 14), 40u);
   EXPECT_EQ(U16(file, 26), 1u);
-  EXPECT_EQ(U16(file, 28), 24u);
+  bmp.bits = U16(file, 28);
+  EXPECT_TRUE(bmp.bits == 8 || bmp.bits == 24) << bmp.bits;
   EXPECT_EQ(U32(file, 30), 0u);  // uncompressed
+  const bool indexed = bmp.bits == 8;
+  EXPECT_EQ(U32(file, 46), indexed ? 256u : 0u) << "palette entries";
+  const std::size_t start = indexed ? 54 + 4 * 256 : 54;
+  EXPECT_EQ(U32(file, 10), start);
   bmp.width = S32(file, 18);
   bmp.height = S32(file, 22);
   EXPECT_GT(bmp.height, 0) << "rows must run bottom-up";
-  const auto stride = static_cast<std::size_t>((bmp.width * 3 + 3) & ~3);
-  EXPECT_EQ(file.size(), 54 + stride * static_cast<std::size_t>(bmp.height));
-  if (bmp.width <= 0 || bmp.height <= 0 ||
-      file.size() != 54 + stride * static_cast<std::size_t>(bmp.height)) {
+  const std::size_t pixelBytes = indexed ? 1 : 3;
+  const auto stride = (static_cast<std::size_t>(bmp.width) * pixelBytes + 3) & ~std::size_t{3};
+  const std::size_t size = start + stride * static_cast<std::size_t>(bmp.height);
+  EXPECT_EQ(file.size(), size);
+  if (bmp.width <= 0 || bmp.height <= 0 || (bmp.bits != 8 && bmp.bits != 24) || file.size() != size) {
     return bmp;
   }
   for (int y = 0; y < bmp.height; ++y) {
-    const std::size_t row = 54 + stride * static_cast<std::size_t>(bmp.height - 1 - y);
+    const std::size_t row = start + stride * static_cast<std::size_t>(bmp.height - 1 - y);
     for (int x = 0; x < bmp.width; ++x) {
-      const std::size_t at = row + 3 * static_cast<std::size_t>(x);
+      const std::size_t at = indexed ? 54 + 4 * std::size_t{file[row + static_cast<std::size_t>(x)]}
+                                     : row + 3 * static_cast<std::size_t>(x);
       bmp.pixels.push_back({file[at], file[at + 1], file[at + 2]});
     }
   }
@@ -206,21 +214,23 @@ TEST(ResourceFiles, WavesAreMono22kHz8BitPcm) {
   EXPECT_NE(data[0], data[1]) << "conceal and reveal must sound different";
 }
 
-TEST(ResourceFiles, BitmapsHaveTheirLayoutSizes) {
+TEST(ResourceFiles, BitmapsHaveTheirLayoutSizesAndDepths) {
   struct Case {
     const char* file;
     int width, height;
+    unsigned bits;  // 8: 256 colours
   };
-  for (const Case& c : {Case{"tolva.bmp", 32, 32}, Case{"tolva_name.bmp", 209, 30},
-                        Case{"marrowby.bmp", 182, 24}, Case{"marrowby_site.bmp", 168, 25},
-                        Case{"toolbar.bmp", 176, 16},
-                        Case{"launch_glyph.bmp", 16, 16}, Case{"launch_glyph_disabled.bmp", 16, 16},
-                        Case{"refresh_glyph.bmp", 16, 16},
-                        Case{"refresh_glyph_disabled.bmp", 16, 16}}) {
+  for (const Case& c : {Case{"tolva.bmp", 32, 32, 8}, Case{"tolva_name.bmp", 209, 30, 8},
+                        Case{"marrowby.bmp", 182, 24, 24}, Case{"marrowby_site.bmp", 168, 25, 24},
+                        Case{"toolbar.bmp", 176, 16, 24},
+                        Case{"launch_glyph.bmp", 16, 16, 24}, Case{"launch_glyph_disabled.bmp", 16, 16, 24},
+                        Case{"refresh_glyph.bmp", 16, 16, 24},
+                        Case{"refresh_glyph_disabled.bmp", 16, 16, 24}}) {
     SCOPED_TRACE(c.file);
     const Bmp bmp = ReadBmp(ReadFile(kResources / c.file));
     EXPECT_EQ(bmp.width, c.width);
     EXPECT_EQ(bmp.height, c.height);
+    EXPECT_EQ(bmp.bits, c.bits);
   }
 }
 

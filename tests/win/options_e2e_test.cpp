@@ -37,6 +37,23 @@ class OptionsEndToEnd : public TargetsTest {
     Sleep(300);  // on the screen, as a person sees it before reaching for it
     return dialog;
   }
+  // Clicks the launch chooser's button until the chooser shows, as a person would click again a
+  // dialog not yet taking input again, and checks it opens on its first file type (the box shows
+  // the selected entry's description once the chooser is filled in); returns it, or none.
+  HWND OpenChooser(HWND button) const {
+    HWND chooser = nullptr;
+    for (int attempt = 0; attempt < 3 && chooser == nullptr; ++attempt) {
+      ClickCentre(button);
+      WaitFor([&] {
+        for (HWND w : TopLevelWindowsOf(tolva_->Id()))
+          if (WindowText(w) == "Choose Your Launch Application..." && IsWindowVisible(w)) chooser = w;
+        return chooser != nullptr;
+      }, 3000);
+    }
+    EXPECT_TRUE(WaitFor([&] { return ControlText(ChooserTypeBox(chooser)) == "All Files (*.*)"; }))
+        << "\"" << ControlText(ChooserTypeBox(chooser)) << "\"";
+    return chooser;
+  }
   static void ChoosePage(HWND dialog, int index) { ChooseOptionsPage(dialog, index); }
   static void Close(HWND dialog, const char* button) { CloseOptionsWith(dialog, button); }
 
@@ -49,6 +66,23 @@ TEST_F(OptionsEndToEnd, RealClicksAndOkWriteTheFileAsAFirstSave) {
   HWND dialog = Open("");
   ASSERT_NE(dialog, nullptr);
   std::printf("Options click to dialog visible: %.0f ms\n", openMs_);
+  // The five tabs all show, each within the control, with no scroll arrows beside them.
+  const HWND tabs = Child(dialog, "SysTabControl32");
+  ASSERT_NE(tabs, nullptr);
+  RECT strip{};
+  GetClientRect(tabs, &strip);
+  EXPECT_EQ(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0), 5);
+  for (int i = 0; i < 5; ++i) {
+    RECT tab{};
+    EXPECT_TRUE(ReadInProgram(tolva_->Id(), tab, [&](LPARAM remote) {
+      return SendMessageA(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(i), remote) != FALSE;
+    })) << "tab " << i << " hidden";
+    EXPECT_TRUE(tab.left >= strip.left && tab.right <= strip.right && tab.right > tab.left)
+        << "tab " << i << ": " << tab.left << ".." << tab.right << " of " << strip.right;
+  }
+  // (The time picker on the Date/Time page has arrows of its own, further down.)
+  for (HWND child = GetWindow(tabs, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+    EXPECT_NE(ClassOf(child), "msctls_updown32") << "scroll arrows beside the tabs";
   ClickCentre(Child(dialog, "Button", "Play Sound"));
   ClickCentre(Child(dialog, "Button", "Enable Pop-Up Hints"));
   Close(dialog, "OK");
@@ -168,7 +202,7 @@ TEST_F(OptionsEndToEnd, AScheduleSetAFewSecondsAheadConcealsAtThatSecondAndSwitc
 }
 
 // The launch chooser opens with its title and its first file type, and its choice lands in the
-// edit.
+// edit; chosen again, it opens on its first file type again, whichever the user picked last.
 TEST_F(OptionsEndToEnd, TheChooserOpensWithItsTitleAndFirstFilterAndFillsTheEdit) {
   HWND dialog = Open("[Settings]\r\nWAV=0\r\n");
   ASSERT_NE(dialog, nullptr);
@@ -176,16 +210,13 @@ TEST_F(OptionsEndToEnd, TheChooserOpensWithItsTitleAndFirstFilterAndFillsTheEdit
   ClickCentre(Child(dialog, "Button", "Launch An Application"));
   HWND choose = Child(dialog, "Button", "Choose Launch Application");
   ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(choose) != FALSE; }));
-  ClickCentre(choose);
-  HWND chooser = nullptr;
-  ASSERT_TRUE(WaitFor([&] {
-    for (HWND w : TopLevelWindowsOf(tolva_->Id()))
-      if (WindowText(w) == "Choose Your Launch Application..." && IsWindowVisible(w)) chooser = w;
-    return chooser != nullptr;
-  }));
-  // The file-type box shows the selected entry's description once the chooser is filled in.
-  EXPECT_TRUE(WaitFor([&] { return ControlText(ChooserTypeBox(chooser)) == "All Files (*.*)"; }))
-      << "\"" << ControlText(ChooserTypeBox(chooser)) << "\"";
+  HWND chooser = OpenChooser(choose);
+  ASSERT_NE(chooser, nullptr);
+  // The user picks the text files: the box selects them and tells the chooser the pick is made.
+  const HWND types = ChooserTypeBox(chooser);
+  SendMessageA(types, CB_SETCURSEL, 1, 0);
+  SendMessageA(chooser, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
+  ASSERT_EQ(ControlText(types), "Text Files (*.txt)");
   char path[MAX_PATH] = {};
   GetFullPathNameA(TOLVA_EXE, MAX_PATH, path, nullptr);
   ASSERT_NE(ChooserNameBox(chooser), nullptr);
@@ -195,6 +226,11 @@ TEST_F(OptionsEndToEnd, TheChooserOpensWithItsTitleAndFirstFilterAndFillsTheEdit
   ASSERT_NE(edit, nullptr);
   EXPECT_TRUE(WaitFor([&] { return _stricmp(ControlText(edit).c_str(), path) == 0; }))
       << ControlText(edit) << " vs " << path;
+
+  chooser = OpenChooser(choose);
+  ASSERT_NE(chooser, nullptr);
+  PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(chooser); }));
   Close(dialog, "Cancel");
 }
 

@@ -56,19 +56,28 @@ inline void ChooseOptionsPage(HWND dialog, int index) {
   Sleep(200);
 }
 
-// A picker's value, read inside the program: the control answers with a pointer into the
-// process it lives in.
-inline SYSTEMTIME PickerValue(HWND picker, DWORD processId) {
-  SYSTEMTIME value{};
+// An answer a control of the program writes through a pointer, which must point into the
+// process the control lives in: ask(remote) sends the message with it and tells whether the
+// control answered. False when it did not, or no memory could be had there.
+template <typename T, typename Ask>
+bool ReadInProgram(DWORD processId, T& value, Ask ask) {
   HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-  if (process == nullptr) return value;
-  void* remote = VirtualAllocEx(process, nullptr, sizeof value, MEM_COMMIT, PAGE_READWRITE);
-  if (remote != nullptr) {
-    if (SendMessageA(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(remote)) == GDT_VALID)
-      ReadProcessMemory(process, remote, &value, sizeof value, nullptr);
+  if (process == nullptr) return false;
+  bool read = false;
+  if (void* remote = VirtualAllocEx(process, nullptr, sizeof value, MEM_COMMIT, PAGE_READWRITE)) {
+    read = ask(reinterpret_cast<LPARAM>(remote)) &&
+           ReadProcessMemory(process, remote, &value, sizeof value, nullptr) != FALSE;
     VirtualFreeEx(process, remote, 0, MEM_RELEASE);
   }
   CloseHandle(process);
+  return read;
+}
+
+// A date or time picker's value.
+inline SYSTEMTIME PickerValue(HWND picker, DWORD processId) {
+  SYSTEMTIME value{};
+  ReadInProgram(processId, value,
+                [&](LPARAM remote) { return SendMessageA(picker, DTM_GETSYSTEMTIME, 0, remote) == GDT_VALID; });
   return value;
 }
 

@@ -128,20 +128,22 @@ TEST(ResourcesWin, WavesAreFoundWithTheirSampleCounts) {
   EXPECT_NE(sounds[0], sounds[1]);
 }
 
-TEST(ResourcesWin, BitmapsLoadWithTheirSizes) {
+TEST(ResourcesWin, BitmapsLoadWithTheirSizesAndDepths) {
   struct Case {
     LPCSTR name;
     LONG width, height;
+    WORD bits;  // as a picture control loads it, a DIB section of the resource's own depth
   };
-  for (const Case& c : {Case{TOLVA_BITMAP_TOLVA, 32, 32}, Case{TOLVA_BITMAP_TOLVA_NAME, 209, 30},
-                        Case{TOLVA_BITMAP_MARROWBY, 182, 24},
-                        Case{TOLVA_BITMAP_TOOLBAR, 176, 16}}) {
+  for (const Case& c : {Case{TOLVA_BITMAP_TOLVA, 32, 32, 8}, Case{TOLVA_BITMAP_TOLVA_NAME, 209, 30, 8},
+                        Case{TOLVA_BITMAP_MARROWBY, 182, 24, 24},
+                        Case{TOLVA_BITMAP_TOOLBAR, 176, 16, 24}}) {
     SCOPED_TRACE(c.name);
-    const GdiObject bitmap(LoadBitmapA(Module(), c.name));
+    const GdiObject bitmap(LoadImageA(Module(), c.name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     ASSERT_NE(bitmap, nullptr);
     const BITMAP info = BitmapInfo(static_cast<HBITMAP>(bitmap.get()));
     EXPECT_EQ(info.bmWidth, c.width);
     EXPECT_EQ(info.bmHeight, c.height);
+    EXPECT_EQ(info.bmBitsPixel, c.bits);
   }
 }
 
