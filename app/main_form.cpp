@@ -45,8 +45,9 @@ TForm1::TForm1(ui::Application& application, platform::Platform& platform, Progr
       census_(platform.windows, Settings, state.ownWindows, state.hiddenWindows, state.excludeList),
       actions_(platform.sound, platform.shell, platform.dialogs, platform.systemParameters, Settings,
                VersionInfo, application.Handle()),
+      record_(platform.files, platform.profile, platform.windows),
       cycle_(platform.windows, platform.systemParameters, Settings, state.hiddenWindows, census_,
-             actions_, *this),
+             actions_, *this, record_),
       trigger_(platform.clock, platform.profile, Settings, state.region, [this] { HideShowButtonClick(); },
                *this) {
   SetCaption(std::string(ApplicationTitle));

@@ -152,6 +152,7 @@ class TForm1 final : public ui::Form,
   ProgramState& state_;
   engine::WindowCensus census_;
   engine::PlatformCompanionActions actions_;
+  engine::HiddenWindowRecord record_;
   engine::ConcealCycle cycle_;
   engine::ScheduledTrigger trigger_;
   // The message the shell sends every top-level window when its notification area is made anew.

@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "engine/hidden_window_record.h"
 #include "engine/warning.h"
+#include "engine/window_census.h"
 
 namespace tolva::app {
 namespace {
@@ -55,6 +57,19 @@ void Program::ReportRunningInstance() {
   }
 }
 
+void Program::OfferWindowsLeftHidden() {
+  engine::HiddenWindowRecord record(platform_.files, platform_.profile, platform_.windows);
+  const std::vector<platform::WindowHandle> still = record.StillHidden();
+  if (!still.empty() &&
+      engine::ShowWarning(platform_.dialogs, app_.Handle(), engine::StillHiddenQuestion(still.size()),
+                          ApplicationTitle, LeftHiddenQuestionStyle) == platform::IdYes) {
+    for (const platform::WindowHandle window : still) {
+      engine::ShowWithoutWaitingForHung(platform_.windows, window, platform::ShowCommand::ShowNoActivate);
+    }
+  }
+  record.Remove();
+}
+
 void Program::ShowSplash() {
   splash_ = std::make_unique<TSplashFormReg>(app_);
   app_.CreateWindowOf(*splash_);
@@ -99,6 +114,7 @@ int Program::Run(int showCommand) {
 
   try {
     PrepareApplication();
+    OfferWindowsLeftHidden();
     ShowSplash();
     CreateWindows();
     app_.Run(MainWindowStateFor(showCommand));

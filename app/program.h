@@ -17,6 +17,8 @@ namespace tolva::app {
 inline constexpr const char* SingleInstanceMutexName = "SINGLE_TOLVA.MUTEX";
 inline constexpr std::string_view AlreadyRunningText = "Tolva R. Quenlar (TM) is already running!";
 inline constexpr std::string_view AlreadyRunningTitle = "Tolva R. Quenlar (TM) Already Running";
+// Yes and No, Yes the default, with the warning icon.
+inline constexpr unsigned LeftHiddenQuestionStyle = platform::MbYesNo | platform::MbIconExclamation;
 
 // The show commands of the process start that change how the main window first appears.
 inline constexpr int SwShowMaximized = 3;
@@ -44,6 +46,9 @@ class Program {
   // Another instance holds the guard: tell the user if its window is there.
   void ReportRunningInstance();
   void ShowSplash();
+  // Windows a run ended from outside left hidden: the user is asked whether to show them, and
+  // the record is gone either way.
+  void OfferWindowsLeftHidden();
 
   platform::Platform& platform_;
   ui::Application app_;

@@ -114,6 +114,13 @@ ConcealCycle::Pending ConcealCycle::RunCommand() {
     }
     census_.RunHideShowPass();
   }
+  // Kept on disk while windows are concealed, so that a run ended from outside leaves the next
+  // start a way to show them; written after the drawing lock is given back.
+  if (concealing) {
+    record_.Save(hidden_);
+  } else {
+    record_.Remove();
+  }
   const Pending arrived = std::exchange(pending_, Pending::None);
 
   button_.ShowLook(concealing ? ConcealedButtonLook : RevealedButtonLook);

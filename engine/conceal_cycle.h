@@ -1,6 +1,7 @@
 #pragma once
 #include <string_view>
 
+#include "engine/hidden_window_record.h"
 #include "engine/hidden_window_set.h"
 #include "engine/window_census.h"
 #include "platform/system_parameters.h"
@@ -45,9 +46,10 @@ class ConcealCycle {
  public:
   ConcealCycle(platform::WindowManager& windows, platform::SystemParameters& systemParameters,
                const settings::SettingsRecord& settings, HiddenWindowSet& hiddenWindows,
-               WindowCensus& census, CompanionActions& actions, HideShowButtonView& button)
+               WindowCensus& census, CompanionActions& actions, HideShowButtonView& button,
+               HiddenWindowRecord& record)
       : windows_(windows), systemParameters_(systemParameters), settings_(settings),
-        hidden_(hiddenWindows), census_(census), actions_(actions), button_(button) {}
+        hidden_(hiddenWindows), census_(census), actions_(actions), button_(button), record_(record) {}
 
   // A command that comes while the window pass runs (Windows delivers messages sent to the
   // program's windows while the pass waits on another program's window) does not start a
@@ -74,6 +76,7 @@ class ConcealCycle {
   WindowCensus& census_;
   CompanionActions& actions_;
   HideShowButtonView& button_;
+  HiddenWindowRecord& record_;
   bool inPass_ = false;
   Pending pending_ = Pending::None;
 };

@@ -72,7 +72,7 @@ void WindowCensus::Conceal(WindowHandle window, std::string_view title) {
   // With the set full, the window stays visible: hiding it would lose it, since nothing could
   // show it again.
   if (hidden_.Full()) return;
-  Show(window, ShowCommand::Hide);
+  ShowWithoutWaitingForHung(windows_, window, ShowCommand::Hide);
   hidden_.Add(window);
 }
 
@@ -80,7 +80,7 @@ void WindowCensus::Reveal(WindowHandle window) {
   // Every entry is examined: the same handle recorded twice is shown for each.
   for (std::int32_t i = hidden_.count - 1; i >= 0; --i) {
     if (hidden_.entries[static_cast<std::size_t>(i)] != window) continue;
-    Show(window, ShowCommand::ShowNoActivate);
+    ShowWithoutWaitingForHung(windows_, window, ShowCommand::ShowNoActivate);
     if (i == 0) {
       windows_.SetForegroundWindow(window);
       windows_.SetFocus(window);
@@ -92,12 +92,16 @@ void WindowCensus::Reveal(WindowHandle window) {
 // a program that has stopped answering would freeze the desktop and this program until it woke.
 // Its window gets the command without waiting, carried out when it wakes; it is recorded and
 // shown again like any other.
-void WindowCensus::Show(WindowHandle window, ShowCommand command) {
-  if (windows_.IsHungAppWindow(window)) {
-    windows_.ShowWindowAsync(window, command);
+void ShowWithoutWaitingForHung(platform::WindowManager& windows, WindowHandle window, ShowCommand command) {
+  if (windows.IsHungAppWindow(window)) {
+    windows.ShowWindowAsync(window, command);
   } else {
-    windows_.ShowWindow(window, command);
+    windows.ShowWindow(window, command);
   }
+}
+
+std::string WindowTitleOf(platform::WindowManager& windows, WindowHandle window) {
+  return std::string(Title(windows, window).view());
 }
 
 bool WindowCensus::VisitListing(WindowHandle window) {

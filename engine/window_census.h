@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "engine/exclude_list.h"
@@ -13,6 +14,16 @@ namespace tolva::engine {
 // The title that qualifies the shell's desktop-icon window; it is hidden only with HideDesk on
 // and never listed.
 inline constexpr std::string_view ProgramManagerTitle = "Program Manager";
+
+// Hides or shows a window of another program without waiting for it: ShowWindow waits for the
+// window's thread, and one that has stopped answering would hold up the program and, under the
+// drawing lock, the whole screen; such a window gets the command to carry out when it wakes.
+void ShowWithoutWaitingForHung(platform::WindowManager& windows, platform::WindowHandle window,
+                               platform::ShowCommand command);
+
+// A window's title as the passes read it: cut to WindowTitleCapacity - 1 characters, empty when
+// GetWindowTextA reports nothing.
+std::string WindowTitleOf(platform::WindowManager& windows, platform::WindowHandle window);
 
 // The two passes over the desktop's top-level windows: the conceal/reveal pass, which hides and
 // records windows in the hidden set or shows the recorded ones again, and the listing pass that
@@ -42,7 +53,6 @@ class WindowCensus {
   bool VisitListing(platform::WindowHandle window);
   void Conceal(platform::WindowHandle window, std::string_view title);
   void Reveal(platform::WindowHandle window);
-  void Show(platform::WindowHandle window, platform::ShowCommand command);
 
   platform::WindowManager& windows_;
   const settings::SettingsRecord& settings_;

@@ -6,6 +6,7 @@ namespace tolva::platform {
 // MessageBoxA and MessageBeep styles and answers the program uses.
 inline constexpr unsigned MbOk = 0x0;
 inline constexpr unsigned MbYesNoCancel = 0x3;
+inline constexpr unsigned MbYesNo = 0x4;
 inline constexpr unsigned MbIconError = 0x10;        // MB_ICONERROR (MB_ICONHAND)
 inline constexpr unsigned MbIconExclamation = 0x30;  // MB_ICONEXCLAMATION = MB_ICONWARNING
 inline constexpr unsigned MbDefButton2 = 0x100;

@@ -2,6 +2,7 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/file_dialogs.h"
+#include "platform/files.h"
 #include "platform/help.h"
 #include "platform/icons.h"
 #include "platform/kernel.h"
@@ -31,6 +32,7 @@ struct Platform {
   Help& help;
   Kernel& kernel;
   Icons& icons;
+  Files& files;
 };
 
 }  // namespace tolva::platform

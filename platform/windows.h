@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+
 #include "platform/handle.h"
 
 namespace tolva::platform {
@@ -39,6 +41,8 @@ class WindowManager {
   // Whether the window's thread has stopped taking its messages (for about five seconds): a
   // ShowWindow on it would wait until that program wakes.
   virtual bool IsHungAppWindow(WindowHandle window) = 0;
+  // The id of the process that made the window; 0 for a window that is not there.
+  virtual std::uint32_t GetWindowThreadProcessId(WindowHandle window) = 0;
   // ShowWindow without waiting: a window of another thread gets the command queued, carried out
   // when that thread next takes its messages, and the call answers whether it was queued. On a
   // window of the calling thread it is ShowWindow.

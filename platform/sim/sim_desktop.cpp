@@ -182,6 +182,15 @@ bool SimDesktop::ShowWindow(WindowHandle window, ShowCommand command) {
   return visible;
 }
 
+std::uint32_t SimDesktop::GetWindowThreadProcessId(WindowHandle window) {
+  const Window* found = Find(window);
+  return found != nullptr ? found->processId : 0;
+}
+
+void SimDesktop::SetProcessId(WindowHandle window, std::uint32_t processId) {
+  if (Window* found = FindMutable(window)) found->processId = processId;
+}
+
 bool SimDesktop::IsHungAppWindow(WindowHandle window) {
   const Window* w = Find(window);
   return w != nullptr && w->hung;

@@ -17,6 +17,9 @@ class SimDesktop final : public WindowManager {
  public:
   explicit SimDesktop(CallLog& log) : log_(log) {}
 
+  // The process a test's windows belong to unless it says otherwise.
+  static constexpr std::uint32_t OtherProcessId = 0x2000;
+
   struct Window {
     WindowHandle handle = NullWindow;
     std::string title;
@@ -28,6 +31,7 @@ class SimDesktop final : public WindowManager {
     // Its thread has stopped taking messages: ShowWindowAsync commands wait in order until it
     // wakes.
     bool hung = false;
+    std::uint32_t processId = OtherProcessId;
     std::vector<ShowCommand> queued{};
   };
 
@@ -50,6 +54,7 @@ class SimDesktop final : public WindowManager {
   void SetMinimised(WindowHandle window, bool minimised);
   // A window whose thread stops answering, or wakes (and carries out what was queued for it).
   void SetHung(WindowHandle window, bool hung);
+  void SetProcessId(WindowHandle window, std::uint32_t processId);
 
   const Window* Find(WindowHandle window) const;
   // Top-level handles from the top of the stacking order down.
@@ -85,6 +90,7 @@ class SimDesktop final : public WindowManager {
   // On a hung window it waits, as the real one does: the window wakes first.
   bool ShowWindow(WindowHandle window, ShowCommand command) override;
   bool IsHungAppWindow(WindowHandle window) override;
+  std::uint32_t GetWindowThreadProcessId(WindowHandle window) override;
   bool ShowWindowAsync(WindowHandle window, ShowCommand command) override;
   bool SetForegroundWindow(WindowHandle window) override;
   WindowHandle SetFocus(WindowHandle window) override;

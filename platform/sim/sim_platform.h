@@ -1,6 +1,10 @@
 #pragma once
 #include <cstring>
+#include <map>
+#include <optional>
 #include <string>
+
+#include "platform/ascii.h"
 
 #include "platform/platform.h"
 #include "platform/sim/sim_desktop.h"
@@ -36,6 +40,34 @@ class SimClock final : public Clock {
   LocalTime GetLocalTime() override { return now; }
 };
 
+// Whole files by name, held as their bytes; names compare as Windows compares them, without
+// regard to ASCII case.
+class SimFiles final : public Files {
+ public:
+  std::map<std::string, std::string> files;  // by upper-cased path
+  bool failWrites = false;  // as on a full disk: the file is made, the bytes do not all go in
+  bool failMoves = false;
+
+  std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes) override {
+    const auto found = files.find(AsciiUpperText(path));
+    if (found == files.end()) return std::nullopt;
+    return found->second.substr(0, maxBytes);
+  }
+  bool WriteWholeFile(const std::string& path, std::string_view bytes) override {
+    files[AsciiUpperText(path)] = failWrites ? std::string(bytes.substr(0, bytes.size() / 2)) : std::string(bytes);
+    return !failWrites;
+  }
+  bool MoveFileExA(const std::string& from, const std::string& to) override {
+    const auto found = files.find(AsciiUpperText(from));
+    if (failMoves || found == files.end()) return false;
+    std::string bytes = std::move(found->second);
+    files.erase(found);
+    files[AsciiUpperText(to)] = std::move(bytes);
+    return true;
+  }
+  bool DeleteFileA(const std::string& path) override { return files.erase(AsciiUpperText(path)) == 1; }
+};
+
 // The whole simulated platform, as one object a test makes.
 class SimPlatform {
   // First, so that it exists before the kernel that refers to it.
@@ -49,7 +81,7 @@ class SimPlatform {
         kernel(log, mutexes), icons(log),
         platform_{desktop, systemParameters, profile, process, locale, clock,
                   dialogs,  fileDialogs,      shell,   sound,   help,   kernel,
-                  icons} {}
+                  icons,    files} {}
   SimPlatform(const SimPlatform&) = delete;
   SimPlatform& operator=(const SimPlatform&) = delete;
 
@@ -69,6 +101,7 @@ class SimPlatform {
   SimHelp help;
   SimKernel kernel;
   SimIcons icons;
+  SimFiles files;
 
  private:
   Platform platform_;

@@ -76,6 +76,11 @@ bool Win32WindowManager::ShowWindow(WindowHandle window, ShowCommand command) {
   return ::ShowWindow(ToHwnd(window), static_cast<int>(command)) != FALSE;
 }
 
+std::uint32_t Win32WindowManager::GetWindowThreadProcessId(WindowHandle window) {
+  DWORD processId = 0;
+  return ::GetWindowThreadProcessId(ToHwnd(window), &processId) != 0 ? processId : 0;
+}
+
 bool Win32WindowManager::IsHungAppWindow(WindowHandle window) {
   return ::IsHungAppWindow(ToHwnd(window)) != FALSE;
 }
@@ -283,5 +288,59 @@ void Win32Kernel::GlobalMemoryStatus(MemoryStatus& status) {
   status.totalPhys = static_cast<std::uint32_t>(
       std::min<SIZE_T>(info.dwTotalPhys, std::numeric_limits<std::uint32_t>::max()));
 }
+
+}  // namespace tolva::platform::win32
+
+namespace tolva::platform::win32 {
+namespace {
+
+// An open file, closed however the operation ends.
+class OpenFile {
+ public:
+  OpenFile(const std::string& path, DWORD access, DWORD creation)
+      : handle_(CreateFileA(path.c_str(), access, FILE_SHARE_READ, nullptr, creation, FILE_ATTRIBUTE_NORMAL,
+                            nullptr)) {}
+  ~OpenFile() {
+    if (is_open()) CloseHandle(handle_);
+  }
+  OpenFile(const OpenFile&) = delete;
+  OpenFile& operator=(const OpenFile&) = delete;
+  bool is_open() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+}  // namespace
+
+std::optional<std::string> Win32Files::ReadWholeFile(const std::string& path, std::size_t maxBytes) {
+  const OpenFile file(path, GENERIC_READ, OPEN_EXISTING);
+  if (!file.is_open()) return std::nullopt;
+  std::string bytes;
+  char chunk[4096];
+  DWORD read = 0;
+  while (bytes.size() < maxBytes &&
+         ReadFile(file.get(), chunk, static_cast<DWORD>(std::min(sizeof chunk, maxBytes - bytes.size())), &read,
+                  nullptr) &&
+         read > 0) {
+    bytes.append(chunk, read);
+  }
+  return bytes;
+}
+
+bool Win32Files::WriteWholeFile(const std::string& path, std::string_view bytes) {
+  const OpenFile file(path, GENERIC_WRITE, CREATE_ALWAYS);
+  if (!file.is_open()) return false;
+  DWORD written = 0;
+  return WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+         written == bytes.size() && FlushFileBuffers(file.get());
+}
+
+bool Win32Files::MoveFileExA(const std::string& from, const std::string& to) {
+  return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+bool Win32Files::DeleteFileA(const std::string& path) { return ::DeleteFileA(path.c_str()) != FALSE; }
 
 }  // namespace tolva::platform::win32

@@ -16,6 +16,7 @@ class Win32WindowManager final : public WindowManager {
   bool IsWindowEnabled(WindowHandle window) override;
   bool ShowWindow(WindowHandle window, ShowCommand command) override;
   bool IsHungAppWindow(WindowHandle window) override;
+  std::uint32_t GetWindowThreadProcessId(WindowHandle window) override;
   bool ShowWindowAsync(WindowHandle window, ShowCommand command) override;
   bool SetForegroundWindow(WindowHandle window) override;
   WindowHandle SetFocus(WindowHandle window) override;
@@ -102,13 +103,21 @@ class Win32Icons final : public Icons {
   IconHandle LoadIconA(const char* resourceName) override;
 };
 
+class Win32Files final : public Files {
+ public:
+  std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes) override;
+  bool WriteWholeFile(const std::string& path, std::string_view bytes) override;
+  bool MoveFileExA(const std::string& from, const std::string& to) override;
+  bool DeleteFileA(const std::string& path) override;
+};
+
 // All of the above, as the one platform object of a real run.
 class Win32Platform {
  public:
   Win32Platform()
       : platform_{windows_, systemParameters_, profile_, process_, locale_, clock_,
                   dialogs_, fileDialogs_,      shell_,   sound_,   help_,  kernel_,
-                  icons_} {}
+                  icons_,   files_} {}
   Win32Platform(const Win32Platform&) = delete;
   Win32Platform& operator=(const Win32Platform&) = delete;
   Platform& get() { return platform_; }
@@ -127,6 +136,7 @@ class Win32Platform {
   Win32Help help_;
   Win32Kernel kernel_;
   Win32Icons icons_;
+  Win32Files files_;
   Platform platform_;
 };
 

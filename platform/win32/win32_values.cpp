@@ -21,6 +21,7 @@ namespace tolva::platform {
 
 static_assert(MbOk == MB_OK);
 static_assert(MbYesNoCancel == MB_YESNOCANCEL);
+static_assert(MbYesNo == MB_YESNO);
 static_assert(MbIconError == MB_ICONERROR);
 static_assert(MbIconExclamation == MB_ICONEXCLAMATION && MbIconExclamation == MB_ICONWARNING);
 static_assert(MbDefButton2 == MB_DEFBUTTON2);

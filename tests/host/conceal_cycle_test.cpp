@@ -219,8 +219,9 @@ TEST_F(ConcealCycleTest, CommandsArrivingDuringAPassWaitForIt) {
     WindowCensus localCensus{local.desktop, settings, own, set, exclude};
     RecordingActions localActions{local.log};
     RecordingButton localButton{local.log};
+    HiddenWindowRecord localRecord{local.files, local.profile, local.desktop};
     ConcealCycle localCycle{local.desktop, local.systemParameters, settings, set,
-                            localCensus,   localActions,           localButton};
+                            localCensus,   localActions,           localButton, localRecord};
     const auto run = [&](const std::string& commands) {
       for (const char command : commands) {
         if (command == 'r') localCycle.RevealWhenIdle();

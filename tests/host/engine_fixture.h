@@ -74,7 +74,8 @@ class EngineTest : public ::testing::Test {
   WindowCensus census{sim.desktop, settings, own, hidden, exclude};
   RecordingActions actions{sim.log};
   RecordingButton button{sim.log};
-  ConcealCycle cycle{sim.desktop, sim.systemParameters, settings, hidden, census, actions, button};
+  HiddenWindowRecord hiddenRecord{sim.files, sim.profile, sim.desktop};
+  ConcealCycle cycle{sim.desktop, sim.systemParameters, settings, hidden, census, actions, button, hiddenRecord};
 };
 
 }  // namespace tolva::engine::testing

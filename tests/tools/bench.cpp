@@ -138,8 +138,9 @@ int main(int argc, char** argv) {
     engine::WindowCensus census(real.get().windows, settings, own, hidden, exclude);
     NoCompanions actions;
     NoButton button;
+    engine::HiddenWindowRecord record(real.get().files, real.get().profile, real.get().windows);
     engine::ConcealCycle cycle(real.get().windows, real.get().systemParameters, settings, hidden,
-                               census, actions, button);
+                               census, actions, button, record);
 
     std::vector<double> conceal, reveal, bareHide, bareShow, refresh, bareList;
     std::vector<std::string> faults;

@@ -48,8 +48,9 @@ class ConcealCycleWin : public ::testing::Test {
   WindowCensus census{real.get().windows, settings, own, hidden, exclude};
   NoCompanions actions;
   Button button;
+  HiddenWindowRecord record{real.get().files, real.get().profile, real.get().windows};
   ConcealCycle cycle{real.get().windows, real.get().systemParameters, settings, hidden, census,
-                     actions, button};
+                     actions, button, record};
 };
 
 TEST_F(ConcealCycleWin, HidesAndShowsExactlyTheQualifyingWindowsOfAnotherProcess) {
@@ -117,7 +118,7 @@ TEST_F(ConcealCycleWin, AnimationIsBackAsItWasAfterEachCommand) {
   tests::TargetsProcess targets(2, "Animation target");
   ASSERT_TRUE(targets.Ready());
   CountingParameters parameters(real.get().systemParameters);
-  ConcealCycle counted{real.get().windows, parameters, settings, hidden, census, actions, button};
+  ConcealCycle counted{real.get().windows, parameters, settings, hidden, census, actions, button, record};
   platform::AnimationInfo before;
   ASSERT_TRUE(parameters.SystemParametersInfoA(platform::SpiGetAnimation, 8, &before, 0));
   for (int command = 0; command < 2; ++command) {

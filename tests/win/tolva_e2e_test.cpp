@@ -124,6 +124,48 @@ TEST_F(TolvaEndToEnd, CloseWithWindowsConcealedFollowsTheSettings) {
   }
 }
 
+// A run ended from outside while windows are concealed leaves their record; the next start
+// asks, before its splash, Yes brings them back and No leaves them, the record goes either way,
+// and the start after that asks nothing.
+TEST_F(TolvaEndToEnd, WindowsLeftHiddenByARunEndedFromOutsideAreOfferedAtTheNextStart) {
+  for (const int answer : {IDYES, IDNO}) {
+    SCOPED_TRACE(answer);
+    WriteSettingsFile(Settings("1", "0"));
+    {
+      TolvaProcess ended;
+      ASSERT_TRUE(ended.WaitForMainWindow());
+      Conceal(ended);
+      // Written once the pass is over, a moment after the last window went.
+      ASSERT_TRUE(WaitFor([] { return ReadWindowsFile("tolva.hid") != "<none>"; }));
+      ended.Kill();
+    }
+    const std::string record = ReadWindowsFile("tolva.hid");
+    const auto lines = std::count(record.begin(), record.end(), '\n');
+    ASSERT_GE(lines, 3) << record;
+    ASSERT_TRUE(NoneVisible());
+
+    TolvaProcess next;
+    HWND box = next.WaitForMessageBox(TolvaProcess::Title);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(TolvaProcess::MessageText(box), std::to_string(lines) +
+                                                  " windows that Tolva hid when it last ran are still "
+                                                  "hidden. Show them now?");
+    EXPECT_EQ(next.MainWindow(), nullptr);
+    TolvaProcess::PressButton(box, answer);
+    ASSERT_TRUE(next.WaitForMainWindow());
+    EXPECT_EQ(AllVisible(), answer == IDYES);
+    EXPECT_EQ(NoneVisible(), answer == IDNO);
+    EXPECT_EQ(ReadWindowsFile("tolva.hid"), "<none>");
+    next.Kill();
+
+    TolvaProcess third;
+    ASSERT_TRUE(third.WaitForMainWindow());
+    EXPECT_EQ(third.MessageBox(TolvaProcess::Title), nullptr);
+    third.Kill();
+    targets_->ShowNumbered();
+  }
+}
+
 // The launch failure is reported after the windows are hidden, and while its box is open the
 // program goes on handling what comes: a click or a session-end query reveals at once.
 TEST_F(TolvaEndToEnd, AMissingLaunchFileIsReportedAfterTheWindowsAreHidden) {

@@ -37,8 +37,11 @@ inline std::string WindowsDirectory() {
   return folder;
 }
 
-// Replaces tolva.ini in the Windows directory with this text; empty text: no file at all.
+// Replaces tolva.ini in the Windows directory with this text; empty text: no file at all. A
+// record of hidden windows that an earlier test's program left goes too: each test starts as a
+// fresh machine does.
 inline void WriteSettingsFile(const std::string& text) {
+  DeleteFileA((WindowsDirectory() + "\\tolva.hid").c_str());
   const std::string path = WindowsDirectory() + "\\tolva.ini";
   DeleteFileA(path.c_str());
   if (text.empty()) return;
@@ -47,13 +50,15 @@ inline void WriteSettingsFile(const std::string& text) {
 }
 
 // The settings file as the program left it, or "<none>".
-inline std::string ReadSettingsFile() {
-  std::ifstream file(WindowsDirectory() + "\\tolva.ini", std::ios::binary);
+// A file of the program's beside tolva.ini as it left it, or "<none>".
+inline std::string ReadWindowsFile(const std::string& name) {
+  std::ifstream file(WindowsDirectory() + "\\" + name, std::ios::binary);
   if (!file) return "<none>";
   std::stringstream text;
   text << file.rdbuf();
   return text.str();
 }
+inline std::string ReadSettingsFile() { return ReadWindowsFile("tolva.ini"); }
 
 inline std::string WindowText(HWND window) {
   char text[512] = {};

@@ -193,7 +193,7 @@ TEST_F(Win32BackendTest, FormWindowHasTheLookOfItsForm) {
   const Platform& real = system.get();
   Platform quiet{real.windows, real.systemParameters, real.profile, real.process, real.locale,
                  real.clock,   dialogs,               real.fileDialogs, real.shell, real.sound,
-                 real.help,    real.kernel,           real.icons};
+                 real.help,    real.kernel,           real.icons,       real.files};
   app::ProgramState state;
   using Make = std::function<std::unique_ptr<ui::Form>(ui::Application&)>;
   const auto testForm = [](ui::BorderStyle border, bool minimiseBox) -> Make {
