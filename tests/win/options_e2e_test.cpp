@@ -151,7 +151,7 @@ TEST_F(OptionsEndToEnd, AScheduleSetAFewSecondsAheadConcealsAtThatSecondAndSwitc
   HWND dialog = Open("[Settings]\r\nWAV=0\r\n");
   ASSERT_NE(dialog, nullptr);
   ChoosePage(dialog, DateTimePage);
-  const std::optional<SYSTEMTIME> set = ScheduleSecondsAhead(dialog, tolva_->Id(), 7);
+  const std::optional<SYSTEMTIME> set = ScheduleSecondsAhead(dialog, 7);
   ASSERT_TRUE(set.has_value()) << "the time picker did not take the steps";
   const SYSTEMTIME target = *set;
   HWND time = Child(dialog, "SysDateTimePick32");

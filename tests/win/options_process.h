@@ -34,19 +34,10 @@ inline void ChooseOptionsPage(HWND dialog, int index) {
   Sleep(200);
 }
 
-// A picker's value, read inside the program: the control answers with a pointer into the
-// process it lives in.
-inline SYSTEMTIME PickerValue(HWND picker, DWORD processId) {
+// A picker's value, as the control answers it inside the program.
+inline SYSTEMTIME PickerValue(HWND picker) {
   SYSTEMTIME value{};
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-  if (process == nullptr) return value;
-  void* remote = VirtualAllocEx(process, nullptr, sizeof value, MEM_COMMIT, PAGE_READWRITE);
-  if (remote != nullptr) {
-    if (SendMessageA(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(remote)) == GDT_VALID)
-      ReadProcessMemory(process, remote, &value, sizeof value, nullptr);
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-  }
-  CloseHandle(process);
+  if (AnswerThroughMemory(picker, DTM_GETSYSTEMTIME, false, 0, value) != GDT_VALID) value = {};
   return value;
 }
 
@@ -71,18 +62,18 @@ inline void WaitForRoomInTheMinute(int seconds) {
 // On the open Date/Time page: ticks "Enable Date And Time" (both pickers then stand at now) and
 // steps the time's seconds field up with the arrow keys, as a person sets it. Returns the time
 // the picker then holds, or none when it did not take the steps.
-inline std::optional<SYSTEMTIME> ScheduleSecondsAhead(HWND dialog, DWORD processId, int seconds) {
+inline std::optional<SYSTEMTIME> ScheduleSecondsAhead(HWND dialog, int seconds) {
   ClickCentre(Child(dialog, "Button", "Enable Date And Time"));
   HWND time = Child(dialog, "SysDateTimePick32");
   if (!WaitFor([&] { return IsWindowEnabled(time) != FALSE; })) return std::nullopt;
   ClickIn(time, POINT{6, 10});  // the hour, then two fields on: the seconds
   PressKey(VK_RIGHT);
   PressKey(VK_RIGHT);
-  const SYSTEMTIME start = PickerValue(time, processId);
+  const SYSTEMTIME start = PickerValue(time);
   for (int i = 0; i < seconds; ++i) PressKey(VK_UP);
   SYSTEMTIME target{};
   if (!WaitFor([&] {
-        target = PickerValue(time, processId);
+        target = PickerValue(time);
         return SecondsOfDay(target) == SecondsOfDay(start) + seconds;
       }, 3000)) {
     std::printf("the time picker went from %02d:%02d:%02d to %02d:%02d:%02d\n", start.wHour, start.wMinute,

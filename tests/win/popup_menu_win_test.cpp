@@ -22,17 +22,8 @@ namespace {
 
 using test_support::QuietDialogs;
 
-// The system's pop-up menu window while one is open. The system keeps closed ones, hidden.
-BOOL CALLBACK FindOpenMenu(HWND window, LPARAM found) {
-  if (!IsWindowVisible(window) || tests::ClassOf(window) != "#32768") return TRUE;
-  *reinterpret_cast<HWND*>(found) = window;
-  return FALSE;
-}
-HWND OpenMenuWindow() {
-  HWND menu = nullptr;
-  EnumWindows(FindOpenMenu, reinterpret_cast<LPARAM>(&menu));
-  return menu;
-}
+// The pop-up menu window of this test's process while one is open.
+HWND OpenMenuWindow() { return tests::OpenMenuOf(GetCurrentProcessId()); }
 
 class MenuForm : public ui::Form {
  public:

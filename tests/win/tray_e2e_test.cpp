@@ -32,27 +32,6 @@ std::string Settings(const std::string& toTray = "0") {
          "\r\nWAV=0\r\n[Icon]\r\nTrayPlace=1\r\nInvisible=0\r\n";
 }
 
-// The visible pop-up menu window of a process; the system keeps closed ones, hidden.
-struct MenuSearch {
-  DWORD processId;
-  HWND found;
-};
-BOOL CALLBACK FindOpenMenu(HWND window, LPARAM context) {
-  auto* search = reinterpret_cast<MenuSearch*>(context);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner != search->processId || !IsWindowVisible(window) || ClassOf(window) != "#32768") {
-    return TRUE;
-  }
-  search->found = window;
-  return FALSE;
-}
-HWND OpenMenuOf(DWORD processId) {
-  MenuSearch search{processId, nullptr};
-  EnumWindows(FindOpenMenu, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 struct MenuItemSeen {
   std::string caption;
   bool separator;
