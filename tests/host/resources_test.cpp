@@ -1,5 +1,6 @@
-// The committed artwork and sounds: their exact formats, that the generator still makes them,
-// and the picture decoder on good and bad data.
+// The committed artwork, sounds and help file: their exact formats, that the generators still
+// make them, the help file's words against the captions, and the picture decoder on good and
+// bad data.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -10,12 +11,15 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "app_fixture.h"
 #include "platform/jpeg/jpeg_picture.h"
 
 // libjpeg needs size_t and FILE declared first.
@@ -350,6 +354,10 @@ TEST(ResourceFiles, GeneratorRemakesTheCommittedFiles) {
     EXPECT_FALSE(committed.empty());
     EXPECT_TRUE(ReadFile(out / file) == committed) << "differs from the committed file";
   }
+  const std::string help = std::string("\"") + TOLVA_HELP_EXE + "\" \"" + (kResources / "help").string() +
+                           "\" \"" + (out / "tolva.hlp").string() + "\"";
+  ASSERT_EQ(std::system(help.c_str()), 0);
+  EXPECT_TRUE(ReadFile(out / "tolva.hlp") == ReadFile(kResources / "tolva.hlp")) << "tolva.hlp differs";
   fs::remove_all(out);
 }
 
@@ -456,6 +464,208 @@ TEST(DecodeJpeg, RefusesDataItCannotDecode) {
   EXPECT_FALSE(platform::DecodeJpeg(nullptr, 0).has_value());
   EXPECT_TRUE(platform::DecodeJpeg(splash.data(), splash.size()).has_value())
       << "the intact file still decodes after the failures";
+}
+
+// ---- The help file, read back as a help viewer reads it -------------------------------------
+
+std::string StringAt(const Bytes& b, std::size_t at) {
+  std::string text;
+  while (b.at(at) != 0) text += static_cast<char>(b[at++]);
+  return text;
+}
+
+// A B+ tree's leaf entries in order: down the first child of each index page to the leftmost
+// leaf, then along the leaves. `size` tells an entry's length.
+std::vector<std::size_t> LeafEntries(const Bytes& f, std::size_t tree,
+                                     const std::function<std::size_t(std::size_t)>& size) {
+  EXPECT_EQ(U16(f, tree), 0x293Bu);
+  const std::size_t pageSize = U16(f, tree + 4), pages = tree + 38;
+  std::size_t page = U16(f, tree + 26);
+  for (auto level = U16(f, tree + 32); level > 1; --level) page = U16(f, pages + page * pageSize + 4);
+  std::vector<std::size_t> entries;
+  for (; page != 0xFFFF; page = U16(f, pages + page * pageSize + 6)) {
+    std::size_t entry = pages + page * pageSize + 8;
+    for (auto n = U16(f, pages + page * pageSize + 2); n > 0; --n, entry += size(entry)) {
+      entries.push_back(entry);
+    }
+  }
+  return entries;
+}
+
+// A topic block's LZ77: a flag byte before each eight tokens, each token a byte as it is or, its
+// flag bit set, a copy of 3 to 18 bytes from 1 to 4,096 bytes back.
+Bytes Unpacked(const Bytes& f, std::size_t from, std::size_t to) {
+  Bytes out;
+  while (from < to) {
+    const unsigned flags = f[from++];
+    for (unsigned bit = 0; bit < 8 && from < to; ++bit) {
+      if ((flags >> bit & 1) == 0) {
+        out.push_back(f[from++]);
+        continue;
+      }
+      const std::uint32_t code = U16(f, from);
+      from += 2;
+      for (std::size_t n = 0; n < (code >> 12) + 3; ++n) {
+        out.push_back(out.at(out.size() - (code & 0xFFF) - 1));
+      }
+    }
+  }
+  return out;
+}
+
+struct Topic {
+  std::string title, text;
+};
+struct HelpFile {
+  std::vector<std::string> files;                  // the directory, in its order
+  std::map<std::int32_t, std::uint32_t> contexts;  // by hash: the topic's offset
+  std::map<std::uint32_t, std::uint32_t> numbers;  // by context number
+  std::map<std::uint32_t, std::string> titles;
+  std::uint32_t contents = 0;
+  std::map<std::uint32_t, Topic> topics;  // by offset: the block times 0x8000, and the characters before
+};
+
+HelpFile ReadHelpFile(const Bytes& f) {
+  HelpFile help;
+  EXPECT_EQ(U32(f, 0), 0x00035F3Fu);
+  EXPECT_EQ(U32(f, 12), f.size());
+  std::map<std::string, std::size_t> at;  // an internal file's content, after its header
+  const auto named = [&](std::size_t e) { return StringAt(f, e).size() + 5; };  // a name, then a long
+  for (std::size_t e : LeafEntries(f, U32(f, 4) + 9, named)) {
+    help.files.push_back(StringAt(f, e));
+    at[help.files.back()] = U32(f, e + help.files.back().size() + 1) + 9;
+  }
+  const auto end = [&](const char* name) { return at.at(name) + U32(f, at.at(name) - 5); };
+  for (std::size_t e : LeafEntries(f, at.at("|CONTEXT"), [](std::size_t) { return 8; })) {
+    help.contexts[S32(f, e)] = U32(f, e + 4);
+  }
+  for (std::size_t e : LeafEntries(f, at.at("|TTLBTREE"), [&](std::size_t e) { return named(e + 4); })) {
+    help.titles[U32(f, e)] = StringAt(f, e + 4);
+  }
+  for (std::size_t i = 0, map = at.at("|CTXOMAP"); i < U16(f, map); ++i) {
+    help.numbers[U32(f, map + 2 + 8 * i)] = U32(f, map + 6 + 8 * i);
+  }
+  // A 3.1 file whose topics are compressed in 4 KB blocks; then its records.
+  const std::size_t system = at.at("|SYSTEM");
+  EXPECT_EQ(U16(f, system + 2), 21u);
+  EXPECT_EQ(U16(f, system + 10), 4u);
+  for (std::size_t r = system + 12; r < end("|SYSTEM"); r += 4 + U16(f, r + 2)) {
+    if (U16(f, r) == 3) help.contents = U32(f, r + 4);
+  }
+  // The topic links from the first, each at its block (of 16 KB once decompressed) and offset.
+  std::vector<Bytes> blocks;
+  for (std::size_t b = at.at("|TOPIC"); b < end("|TOPIC"); b += 4096) {
+    blocks.push_back(Unpacked(f, b + 12, std::min(b + 4096, end("|TOPIC"))));
+  }
+  std::size_t block = 0, characters = 0;
+  Topic* topic = nullptr;
+  for (std::uint32_t pos = 12; pos != 0xFFFFFFFF;) {
+    const Bytes& r = blocks.at((pos - 12) / 0x4000);
+    const std::size_t link = (pos - 12) % 0x4000, data2 = link + U32(r, link + 16);
+    if ((pos - 12) / 0x4000 != block) block = (pos - 12) / 0x4000, characters = 0;
+    if (r.at(link + 20) == 2) {
+      topic = &help.topics[static_cast<std::uint32_t>(block * 0x8000 + characters)];
+      topic->title = StringAt(r, data2);
+    } else if (topic != nullptr) {  // text: its TopicLength after the packed TopicSize, its words
+      const std::size_t length = link + 21 + ((r.at(link + 21) & 1) != 0 ? 4 : 2);
+      characters += (r.at(length) & 1) != 0 ? U16(r, length) / 2 : r[length] / 2u;
+      for (std::size_t i = data2; i < data2 + U32(r, link + 4); ++i)
+        if (r.at(i) != 0) topic->text += static_cast<char>(r[i]);
+      topic->text += '\n';
+    }
+    pos = U32(r, link + 12);
+  }
+  return help;
+}
+
+// The hash of a context string a viewer looks it up by: base-43 digits, "1" to "9" 1 to 9,
+// "0" 10, "." 12, "_" 13, and the letters 17 to 42 in either case.
+std::int32_t ContextHash(std::string_view context) {
+  std::uint32_t hash = 0;
+  for (const char c : context) {
+    const auto upper = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    hash = hash * 43 + static_cast<std::uint32_t>(upper >= 'A' && upper <= 'Z' ? upper - 'A' + 17
+                                                  : upper >= '1' && upper <= '9' ? upper - '0'
+                                                  : upper == '0' ? 10 : upper == '.' ? 12 : 13);
+  }
+  return static_cast<std::int32_t>(hash);
+}
+
+TEST(HelpFile, TopicsAreFoundByContextStringNumberAndTitle) {
+  const HelpFile help = ReadHelpFile(ReadFile(kResources / "tolva.hlp"));
+  EXPECT_EQ(help.files,
+            (std::vector<std::string>{"|CONTEXT", "|CTXOMAP", "|FONT", "|SYSTEM", "|TOPIC", "|TTLBTREE"}));
+  struct Row {
+    const char* context;
+    std::uint32_t number;  // 0: none
+    const char* title;
+  };
+  for (const Row& row : {Row{"Contents", 0, "Contents"}, Row{"Main_Window", 1000, "The Main Window"},
+                         Row{"Options_Dialog", 1010, "The Options Dialog"},
+                         Row{"Settings_Page", 0, "Options: Settings Page"},
+                         Row{"Exclude_Page", 0, "Options: Exclude Page"},
+                         Row{"Copyright", 0, "Copyright"}}) {
+    SCOPED_TRACE(row.context);
+    ASSERT_EQ(help.contexts.count(ContextHash(row.context)), 1u);
+    const std::uint32_t offset = help.contexts.at(ContextHash(row.context));
+    ASSERT_EQ(help.topics.count(offset), 1u) << "no topic starts at " << offset;
+    EXPECT_EQ(help.topics.at(offset).title, row.title);
+    EXPECT_EQ(help.titles.at(offset), row.title);
+    if (row.number != 0) {
+      EXPECT_EQ(help.numbers.at(row.number), offset);
+    }
+  }
+  EXPECT_EQ(help.numbers.size(), 2u);
+  EXPECT_EQ(help.contents, help.contexts.at(ContextHash("Contents")));
+  EXPECT_EQ(help.contexts.size(), help.topics.size());
+  EXPECT_EQ(help.titles.size(), help.topics.size());
+  EXPECT_NE(help.topics.at(help.contexts.at(ContextHash("Copyright"))).text.find(
+                "Copyright \xA9 2003 Marrowby Corporation. All rights reserved.\n"),
+            std::string::npos);
+}
+
+// Each window's topic names its controls as they are captioned on the screen.
+class HelpWords : public ::testing::Test, public app::testing::MainWindowRig {};
+
+TEST_F(HelpWords, TopicsNameTheControlsByTheirCaptions) {
+  Create();
+  const HelpFile help = ReadHelpFile(ReadFile(kResources / "tolva.hlp"));
+  const auto& dialog = *state().OptionsDialog;
+  const auto& about = AboutBox();
+  std::map<std::string, std::vector<std::string>> captions;  // by the topic's context string
+  const std::pair<const ui::TabSheet*, std::string> pages[] = {
+      {&dialog.SettingsTabSheet, "Settings_Page"}, {&dialog.ActionsTabSheet, "Actions_Page"},
+      {&dialog.IconTabSheet, "Icon_Page"}, {&dialog.DateTimeTabSheet, "Date_Time_Page"},
+      {&dialog.ExcludeTabSheet, "Exclude_Page"}};
+  for (const ui::Control* control : dialog.controls) {
+    for (const ui::Control* up = control->parent; up != nullptr; up = up->parent)
+      for (const auto& [page, context] : pages)
+        if (up == page) captions[context].push_back(control->Caption());
+  }
+  for (const auto& [page, context] : pages) captions["Options_Dialog"].push_back(page->Caption());
+  for (const ui::Control* c : {&dialog.OKBtn, &dialog.CancelBtn, &dialog.HelpBtn}) {
+    captions["Options_Dialog"].push_back(c->Caption());
+  }
+  for (const ui::ToolButton* b : Form1().ToolBar1.buttons) captions["Main_Window"].push_back(b->Caption());
+  for (const ui::MenuItem* item : Form1().PopupMenu1.items) {
+    if (item->Caption() != "-") captions["Notification_Icon"].push_back(item->Caption());
+  }
+  for (const ui::Label* label : {&about.Label1, &about.Copyright, &about.MarrowbyLink, &about.Copyright2,
+                                 &about.MemLabel, &about.PhysLabel}) {
+    captions["About_Box"].push_back(label->Caption());
+  }
+  EXPECT_EQ(captions.size(), 9u);
+  for (const auto& [context, shown] : captions) {
+    SCOPED_TRACE(context);
+    const std::string& text = help.topics.at(help.contexts.at(ContextHash(context))).text;
+    for (std::string caption : shown) {
+      std::erase(caption, '&');  // the underline of the shortcut letter
+      const std::size_t first = caption.find_first_not_of(' ');
+      if (first == std::string::npos) continue;  // the controls without a caption
+      caption = caption.substr(first, caption.find_last_not_of(' ') - first + 1);
+      EXPECT_NE(text.find(caption), std::string::npos) << caption;
+    }
+  }
 }
 
 }  // namespace

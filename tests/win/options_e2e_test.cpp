@@ -74,9 +74,8 @@ TEST_F(OptionsEndToEnd, RealClicksAndOkWriteTheFileAsAFirstSave) {
   EXPECT_EQ(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0), 5);
   for (int i = 0; i < 5; ++i) {
     RECT tab{};
-    EXPECT_TRUE(ReadInProgram(tolva_->Id(), tab, [&](LPARAM remote) {
-      return SendMessageA(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(i), remote) != FALSE;
-    })) << "tab " << i << " hidden";
+    EXPECT_GT(AnswerThroughMemory(tabs, TCM_GETITEMRECT, false, static_cast<WPARAM>(i), tab), 0)
+        << "tab " << i << " hidden";
     EXPECT_TRUE(tab.left >= strip.left && tab.right <= strip.right && tab.right > tab.left)
         << "tab " << i << ": " << tab.left << ".." << tab.right << " of " << strip.right;
   }
@@ -166,7 +165,7 @@ TEST_F(OptionsEndToEnd, AScheduleSetAFewSecondsAheadConcealsAtThatSecondAndSwitc
   HWND dialog = Open("[Settings]\r\nWAV=0\r\n");
   ASSERT_NE(dialog, nullptr);
   ChoosePage(dialog, DateTimePage);
-  const std::optional<SYSTEMTIME> set = ScheduleSecondsAhead(dialog, tolva_->Id(), 7);
+  const std::optional<SYSTEMTIME> set = ScheduleSecondsAhead(dialog, 7);
   ASSERT_TRUE(set.has_value()) << "the time picker did not take the steps";
   const SYSTEMTIME target = *set;
   HWND time = Child(dialog, "SysDateTimePick32");

@@ -56,28 +56,10 @@ inline void ChooseOptionsPage(HWND dialog, int index) {
   Sleep(200);
 }
 
-// An answer a control of the program writes through a pointer, which must point into the
-// process the control lives in: ask(remote) sends the message with it and tells whether the
-// control answered. False when it did not, or no memory could be had there.
-template <typename T, typename Ask>
-bool ReadInProgram(DWORD processId, T& value, Ask ask) {
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-  if (process == nullptr) return false;
-  bool read = false;
-  if (void* remote = VirtualAllocEx(process, nullptr, sizeof value, MEM_COMMIT, PAGE_READWRITE)) {
-    read = ask(reinterpret_cast<LPARAM>(remote)) &&
-           ReadProcessMemory(process, remote, &value, sizeof value, nullptr) != FALSE;
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-  }
-  CloseHandle(process);
-  return read;
-}
-
-// A date or time picker's value.
-inline SYSTEMTIME PickerValue(HWND picker, DWORD processId) {
+// A picker's value, as the control answers it inside the program.
+inline SYSTEMTIME PickerValue(HWND picker) {
   SYSTEMTIME value{};
-  ReadInProgram(processId, value,
-                [&](LPARAM remote) { return SendMessageA(picker, DTM_GETSYSTEMTIME, 0, remote) == GDT_VALID; });
+  if (AnswerThroughMemory(picker, DTM_GETSYSTEMTIME, false, 0, value) != GDT_VALID) value = {};
   return value;
 }
 
@@ -102,18 +84,18 @@ inline void WaitForRoomInTheMinute(int seconds) {
 // On the open Date/Time page: ticks "Enable Date And Time" (both pickers then stand at now) and
 // steps the time's seconds field up with the arrow keys, as a person sets it. Returns the time
 // the picker then holds, or none when it did not take the steps.
-inline std::optional<SYSTEMTIME> ScheduleSecondsAhead(HWND dialog, DWORD processId, int seconds) {
+inline std::optional<SYSTEMTIME> ScheduleSecondsAhead(HWND dialog, int seconds) {
   ClickCentre(Child(dialog, "Button", "Enable Date And Time"));
   HWND time = Child(dialog, "SysDateTimePick32");
   if (!WaitFor([&] { return IsWindowEnabled(time) != FALSE; })) return std::nullopt;
   ClickIn(time, POINT{6, 10});  // the hour, then two fields on: the seconds
   PressKey(VK_RIGHT);
   PressKey(VK_RIGHT);
-  const SYSTEMTIME start = PickerValue(time, processId);
+  const SYSTEMTIME start = PickerValue(time);
   for (int i = 0; i < seconds; ++i) PressKey(VK_UP);
   SYSTEMTIME target{};
   if (!WaitFor([&] {
-        target = PickerValue(time, processId);
+        target = PickerValue(time);
         return SecondsOfDay(target) == SecondsOfDay(start) + seconds;
       }, 3000)) {
     std::printf("the time picker went from %02d:%02d:%02d to %02d:%02d:%02d\n", start.wHour, start.wMinute,

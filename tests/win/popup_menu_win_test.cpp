@@ -24,7 +24,7 @@ using tests::Centre;
 using tests::ClickAt;
 using tests::PressKey;
 
-// The system's pop-up menu window while one is open.
+// The pop-up menu window of this test's process while one is open.
 HWND OpenMenuWindow() { return tests::OpenMenuOf(GetCurrentProcessId()); }
 
 class MenuForm : public ui::Form {

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <functional>
@@ -151,11 +152,12 @@ inline HWND Child(HWND root, const std::string& className, const std::string& te
   return search.found;
 }
 
-// A control's text as the control itself holds it: GetWindowTextA does not ask a window of
-// another process for it.
-inline std::string ControlText(HWND control) {
-  char text[MAX_PATH + 1] = {};
-  SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+// A control's text as the control itself holds it (up to `capacity` characters): GetWindowTextA
+// does not ask a window of another process for it.
+inline std::string ControlText(HWND control, std::size_t capacity = MAX_PATH) {
+  std::string text(capacity + 1, '\0');
+  SendMessageA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(std::strlen(text.c_str()));
   return text;
 }
 
@@ -170,6 +172,28 @@ inline HWND ChooserNameBox(HWND chooser) {
 inline void ChooseFile(HWND chooser, const std::string& path) {
   SendMessageA(ChooserNameBox(chooser), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
   PostMessageA(chooser, WM_COMMAND, IDOK, 0);
+}
+
+// Some messages a control of another process answers through a pointer into its own process:
+// the test lends it memory there for the answer, sends the message with that memory's address
+// as the wParam or the lParam (`other` is the other parameter), and reads the answer back.
+// Returns the message's result, or -1 when no memory could be lent.
+template <typename Answer>
+LRESULT AnswerThroughMemory(HWND window, UINT message, bool addressInWParam, WPARAM other, Answer& answer) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+  if (process == nullptr) return -1;
+  LRESULT result = -1;
+  if (void* remote = VirtualAllocEx(process, nullptr, sizeof answer, MEM_COMMIT, PAGE_READWRITE)) {
+    const auto address = reinterpret_cast<WPARAM>(remote);
+    result = addressInWParam ? SendMessageA(window, message, address, static_cast<LPARAM>(other))
+                             : SendMessageA(window, message, other, static_cast<LPARAM>(address));
+    ReadProcessMemory(process, remote, &answer, sizeof answer, nullptr);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  }
+  CloseHandle(process);
+  return result;
 }
 
 inline void ClickIn(HWND window, POINT offset) {

@@ -123,7 +123,7 @@ TEST_F(WalkThrough, ANewUserFromTheFirstStartToTheExit) {
   dialog = OpenOptions();
   ASSERT_NE(dialog, nullptr);
   ChooseOptionsPage(dialog, DateTimePage);
-  const std::optional<SYSTEMTIME> target = ScheduleSecondsAhead(dialog, tolva_->Id(), 7);
+  const std::optional<SYSTEMTIME> target = ScheduleSecondsAhead(dialog, 7);
   ASSERT_TRUE(target.has_value()) << "the time picker did not take the steps";
   SaveWindowPicture("walk-07-schedule", dialog);
   CloseOptionsWith(dialog, "OK");
