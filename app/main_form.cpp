@@ -7,6 +7,7 @@
 #include "engine/warning.h"
 #include "resources/resource_ids.h"
 #include "settings/date_time.h"
+#include "settings/hot_key.h"
 #include "settings/options/apply_options.h"
 #include "settings/options/options_dialog.h"
 #include "settings/settings_file.h"
@@ -188,6 +189,7 @@ void TForm1::FormCreate() {
     VersionInfo = {};  // a failed query leaves zeros: platform id 0
     engine::ShowWarning(platform_.dialogs, app.Handle(), VersionFailedText, VersionFailedTitle);
   }
+  SetHotKey(settings::HotKeyFromText(Settings.HotKey.view()));
 
   app.OnActivate = [this] { ApplicationActivate(); };
   app.OnSettingChange = [this](const std::string& area) { ApplicationSettingChange(area); };
@@ -195,7 +197,16 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::FormDestroy() {
+  SetHotKey(0);
   if (IsOn(Settings.TrayPlace)) DeleteTrayIcon(IconOrigin::ShutDown);
+}
+
+void TForm1::SetHotKey(std::uint16_t value) {
+  if (hotKeyRegistered_) platform_.windows.UnregisterHotKey(Handle(), settings::HotKeyId);
+  hotKeyRegistered_ = value != 0 && settings::RegisterHotKey(platform_.windows, Handle(), value);
+  if (value != 0 && !hotKeyRegistered_) {
+    engine::ShowWarning(platform_.dialogs, app.Handle(), settings::HotKeyInUseText(value), settings::HotKeyInUseTitle);
+  }
 }
 
 void TForm1::ShowLook(const engine::HideShowButtonLook& look) {
@@ -327,6 +338,11 @@ bool TForm1::HandleMessage(ui::Message& message) {
       // The session ends for certain: the windows go and the process with them; the close
       // steps do not run.
       if (message.wParam != 0) app.EndProcess();
+      return true;
+    case platform::WmHotKey:
+      // As a left click on the icon: from any program, in the tray, and under the program's own
+      // boxes alike.
+      if (message.wParam == static_cast<std::uintptr_t>(settings::HotKeyId)) HideShowButtonClick();
       return true;
     case WmTrayIcon:
       // The mouse message is in lParam; the message then goes on to the default handling.

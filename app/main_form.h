@@ -140,6 +140,9 @@ class TForm1 final : public ui::Form,
   void SetTrayIconLook(bool invisible, bool modify) override;
   void EnableTrayButton(bool enabled) override;
   void EnableScheduleTimer(bool enabled) override;
+  // The one registered combination given up, and the new one registered; one another program
+  // holds is said in a warning, and stays in the settings to be tried at the next start.
+  void SetHotKey(std::uint16_t value) override;
   // The icon's menu on a right release: at the cursor, or the main window when the cursor cannot
   // be read.
   void TrayMenu();
@@ -157,6 +160,7 @@ class TForm1 final : public ui::Form,
   engine::ScheduledTrigger trigger_;
   // The message the shell sends every top-level window when its notification area is made anew.
   unsigned taskbarCreated_ = 0;
+  bool hotKeyRegistered_ = false;
 };
 
 }  // namespace tolva::app

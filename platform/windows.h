@@ -13,6 +13,21 @@ enum class ShowCommand : int {
   Restore = 9,       // SW_RESTORE
 };
 
+// A key combination as the hot key control gives it (HKM_GETHOTKEY): the virtual-key code in
+// the low byte, these modifiers in the high byte.
+inline constexpr std::uint8_t HotKeyfShift = 0x01;    // HOTKEYF_SHIFT
+inline constexpr std::uint8_t HotKeyfControl = 0x02;  // HOTKEYF_CONTROL
+inline constexpr std::uint8_t HotKeyfAlt = 0x04;      // HOTKEYF_ALT
+inline constexpr std::uint8_t HotKeyfExt = 0x08;      // HOTKEYF_EXT: an extended key
+// The modifiers RegisterHotKey takes, and the message a press of a registered combination posts
+// to its window (the registration's id in wParam).
+inline constexpr unsigned ModAlt = 0x0001;       // MOD_ALT
+inline constexpr unsigned ModControl = 0x0002;   // MOD_CONTROL
+inline constexpr unsigned ModShift = 0x0004;     // MOD_SHIFT
+inline constexpr unsigned ModWin = 0x0008;       // MOD_WIN
+inline constexpr unsigned ModNoRepeat = 0x4000;  // MOD_NOREPEAT: a key held down posts once
+inline constexpr unsigned WmHotKey = 0x0312;     // WM_HOTKEY
+
 // Called once for each top-level window; returning false stops the enumeration.
 using WindowEnumProc = bool (*)(WindowHandle window, void* context);
 
@@ -59,6 +74,13 @@ class WindowManager {
   // broadcasts when it starts again: the same number for every call with the name (names
   // compare without regard to case), from 0xC000 up; 0 on failure.
   virtual unsigned RegisterWindowMessageA(const char* name) = 0;
+  // A key combination for the whole session: pressed in any program, it posts WmHotKey with the
+  // id to the window. False when any registration already holds the combination (another
+  // program's, or this window's own under another id or the same one): registering a new
+  // combination gives up none, so a changed one is unregistered first.
+  virtual bool RegisterHotKey(WindowHandle window, int id, unsigned modifiers, unsigned key) = 0;
+  // False when the window has no combination under the id.
+  virtual bool UnregisterHotKey(WindowHandle window, int id) = 0;
 };
 
 }  // namespace tolva::platform

@@ -134,6 +134,8 @@ void LoadSettings(platform::ProfileFiles& profile, platform::Process& process,
   Read<keys::ActionDate>(profile, defaults, record.ActionDate);
 
   Read<keys::AutoRefresh>(profile, defaults, record.AutoRefresh);
+
+  Read<keys::HotKey>(profile, defaults, record.HotKey);
 }
 
 HintsAtLoad HintsChoice(const SettingsRecord& record) {
@@ -197,6 +199,8 @@ bool SaveSettings(platform::ProfileFiles& profile, platform::Process& process,
   }
 
   write.Flag(keys::AutoRefresh, values.AutoRefreshCheckBox);
+
+  write.Text(keys::HotKey, std::to_string(values.HotKeyControl));
   return write.AllWritten();
 }
 

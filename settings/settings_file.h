@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -54,11 +55,13 @@ struct OptionsDialogValues {
   platform::LocalTime TimePicker;
   platform::LocalTime DatePicker;
   bool AutoRefreshCheckBox = true;
+  std::uint16_t HotKeyControl = 0;  // as the hot key control gives it; 0 for none
 };
 
 // Writes the dialog's choices to tolva.ini. FileSpec and IniDir are written only with
 // LaunchAppBox ticked, ActionTime and ActionDate only with EnableDateTimeCheckBox ticked; other
-// stored values stay. A time or date text that does not read back in the regional settings
+// stored values stay. The hot key is written last, so that a file without it keeps its order and
+// gains its section at the end. A time or date text that does not read back in the regional settings
 // stops the save there with the parser's exception; what was written stays written. A key that
 // cannot be written does not stop the save; the answer is whether every write went through.
 [[nodiscard]] bool SaveSettings(platform::ProfileFiles& profile, platform::Process& process,

@@ -15,6 +15,9 @@ inline constexpr std::size_t ActionTimeCapacity = 50;
 inline constexpr std::size_t ActionDateCapacity = 50;
 inline constexpr std::size_t FileSpecCapacity = 1100;
 inline constexpr std::size_t IniDirCapacity = 265;
+// The hot key's decimal number: five digits at most, room for a few more so that a longer text
+// is read as the text it is.
+inline constexpr std::size_t HotKeyCapacity = 16;
 
 inline constexpr std::string_view DefaultFileSpec = "World's_Greatest_Boss.txt";
 
@@ -47,6 +50,7 @@ inline constexpr SettingKey EnableDateTime{"DateTime", "EnableDateTime", "0", De
 inline constexpr SettingKey ActionTime{"DateTime", "ActionTime", "", DefaultFrom::TimeNow, ActionTimeCapacity};
 inline constexpr SettingKey ActionDate{"DateTime", "ActionDate", "", DefaultFrom::DateNow, ActionDateCapacity};
 inline constexpr SettingKey AutoRefresh{"Exclude", "AutoRefresh", "1", DefaultFrom::Text, FlagCapacity};
+inline constexpr SettingKey HotKey{"HotKey", "Key", "0", DefaultFrom::Text, HotKeyCapacity};
 }  // namespace keys
 
 }  // namespace tolva::settings

@@ -32,6 +32,7 @@ struct SettingsRecord {
   Flag LaunchApp;
   FixedText<keys::IniDir.capacity> IniDir;
   Flag HideDesk;
+  FixedText<keys::HotKey.capacity> HotKey;
 };
 
 // A setting's text as a number: leading white space, an optional sign, then decimal digits up to

@@ -57,6 +57,7 @@ void SimDesktop::Close(WindowHandle window) {
   for (const WindowHandle dependant : dependants) Close(dependant);
   std::erase_if(windows_, [&](const Window& w) { return w.handle == window; });
   closed_.push_back(window);
+  std::erase_if(hotKeys_, [&](const HotKeyHolder& h) { return h.window == window; });
   if (foreground_ == window) foreground_ = NullWindow;
   if (focus_ == window) focus_ = NullWindow;
 }
@@ -268,6 +269,45 @@ unsigned SimDesktop::RegisterWindowMessageA(const char* name) {
   const auto [entry, added] = registeredMessages_.try_emplace(
       key, static_cast<unsigned>(FirstRegisteredMessage + registeredMessages_.size()));
   return entry->second;
+}
+
+namespace {
+// The modifiers that tell combinations apart; ModNoRepeat only says how a held key posts.
+constexpr unsigned CombinationModifiers = ModAlt | ModControl | ModShift | ModWin;
+}  // namespace
+
+std::optional<SimDesktop::HotKeyHolder> SimDesktop::HotKeyFor(unsigned modifiers, unsigned key) const {
+  for (const HotKeyHolder& holder : hotKeys_) {
+    if (holder.key == key && (holder.modifiers & CombinationModifiers) == (modifiers & CombinationModifiers)) {
+      return holder;
+    }
+  }
+  return std::nullopt;
+}
+
+void SimDesktop::HoldHotKey(unsigned modifiers, unsigned key) {
+  hotKeys_.push_back({NullWindow, 0, modifiers, key});
+}
+
+void SimDesktop::LetGoHotKey(unsigned modifiers, unsigned key) {
+  std::erase_if(hotKeys_, [&](const HotKeyHolder& h) {
+    return h.window == NullWindow && h.key == key && h.modifiers == modifiers;
+  });
+}
+
+bool SimDesktop::RegisterHotKey(WindowHandle window, int id, unsigned modifiers, unsigned key) {
+  log_.Add("RegisterHotKey " + HexText(window) + " " + std::to_string(id) + " " + HexText(modifiers) +
+           " " + HexText(key));
+  if ((refuseNoRepeat && (modifiers & ModNoRepeat) != 0) || Find(window) == nullptr) return false;
+  if (HotKeyFor(modifiers, key)) return false;
+  hotKeys_.push_back({window, id, modifiers, key});
+  return true;
+}
+
+bool SimDesktop::UnregisterHotKey(WindowHandle window, int id) {
+  log_.Add("UnregisterHotKey " + HexText(window) + " " + std::to_string(id));
+  if (window == NullWindow) return false;
+  return std::erase_if(hotKeys_, [&](const HotKeyHolder& h) { return h.window == window && h.id == id; }) > 0;
 }
 
 bool SimDesktop::LockWindowUpdate(WindowHandle window) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -79,6 +80,20 @@ class SimDesktop final : public WindowManager {
   int cursorY = 0;
   bool failCursorPos = false;
 
+  // The session's key combinations. Another program registers one first, or lets it go; a
+  // system that does not know ModNoRepeat (Windows before 7) refuses a registration with it.
+  void HoldHotKey(unsigned modifiers, unsigned key);
+  void LetGoHotKey(unsigned modifiers, unsigned key);
+  bool refuseNoRepeat = false;
+  struct HotKeyHolder {
+    WindowHandle window = NullWindow;  // none for another program's
+    int id = 0;
+    unsigned modifiers = 0;
+    unsigned key = 0;
+  };
+  // The registration a press of the combination goes to, if any holds it.
+  std::optional<HotKeyHolder> HotKeyFor(unsigned modifiers, unsigned key) const;
+
   // WindowManager
   bool EnumWindows(WindowEnumProc proc, void* context) override;
   WindowHandle GetDesktopWindow() override { return DesktopWindow; }
@@ -97,6 +112,8 @@ class SimDesktop final : public WindowManager {
   bool LockWindowUpdate(WindowHandle window) override;
   bool GetCursorPos(int& x, int& y) override;
   unsigned RegisterWindowMessageA(const char* name) override;
+  bool RegisterHotKey(WindowHandle window, int id, unsigned modifiers, unsigned key) override;
+  bool UnregisterHotKey(WindowHandle window, int id) override;
 
   static constexpr WindowHandle DesktopWindow = 0x10010;
   static constexpr unsigned FirstRegisteredMessage = 0xC000;
@@ -119,6 +136,7 @@ class SimDesktop final : public WindowManager {
   int showWindowCalls_ = 0;
   int waitsForHungWindows_ = 0;
   std::map<std::string, unsigned> registeredMessages_;  // by the name in upper case
+  std::vector<HotKeyHolder> hotKeys_;
 };
 
 // System parameters: the minimise/restore animation and the screen-saver-running flag.

@@ -184,6 +184,7 @@ class SimPeerFactory final : public ui::PeerFactory {
   }
   std::unique_ptr<ui::Peer> Make(ui::Bevel&) override { return std::make_unique<SimControlPeer>(); }
   std::unique_ptr<ui::Peer> Make(ui::DateTimePicker&) override { return std::make_unique<SimControlPeer>(); }
+  std::unique_ptr<ui::Peer> Make(ui::HotKey&) override { return std::make_unique<SimControlPeer>(); }
   std::unique_ptr<ui::PopupMenuPeer> Make(ui::PopupMenu& menu) override {
     return std::make_unique<SimPopupMenuPeer>(backend_, menu);
   }
@@ -317,6 +318,18 @@ std::intptr_t SimBackend::SendMessage(ui::Form& form, unsigned id, std::uintptr_
   if (handled) return message.result;
   if (id == ui::WmClose) RequestClose(form);
   return 0;
+}
+
+bool SimBackend::PressHotKey(unsigned modifiers, unsigned key) {
+  const auto holder = desktop_.HotKeyFor(modifiers, key);
+  if (!holder || holder->window == NullWindow || application == nullptr) return false;
+  for (ui::Form* form : application->Forms()) {
+    if (form->Handle() != holder->window) continue;
+    SendMessage(*form, WmHotKey, static_cast<std::uintptr_t>(holder->id),
+                static_cast<std::intptr_t>((key << 16) | (modifiers & 0xFFFF)));
+    return true;
+  }
+  return false;
 }
 
 void SimBackend::PostClose(ui::Form& form) {

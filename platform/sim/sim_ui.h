@@ -72,6 +72,9 @@ class SimBackend final : public ui::Backend {
   // SendMessage to a form: the message map first, then the default handling; returns the result.
   std::intptr_t SendMessage(ui::Form& form, unsigned id, std::uintptr_t wParam = 0,
                             std::intptr_t lParam = 0);
+  // A press of a key combination, in whatever program has the focus: WM_HOTKEY to the form that
+  // registered it. False when no form of the program holds it.
+  bool PressHotKey(unsigned modifiers, unsigned key);
   // The close box (posted as Windows posts WM_CLOSE).
   void PostClose(ui::Form& form);
   void Post(std::function<void()> message) { queue_.push_back(std::move(message)); }

@@ -97,6 +97,7 @@ class Edit;
 class CheckListBox;
 class Bevel;
 class DateTimePicker;
+class HotKey;
 class PopupMenu;
 class PopupMenuPeer;
 
@@ -120,6 +121,7 @@ class PeerFactory {
   virtual std::unique_ptr<Peer> Make(CheckListBox& checkListBox) = 0;
   virtual std::unique_ptr<Peer> Make(Bevel& bevel) = 0;
   virtual std::unique_ptr<Peer> Make(DateTimePicker& picker) = 0;
+  virtual std::unique_ptr<Peer> Make(HotKey& hotKey) = 0;
   virtual std::unique_ptr<PopupMenuPeer> Make(PopupMenu& menu) = 0;
 };
 

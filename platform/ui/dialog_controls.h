@@ -1,7 +1,9 @@
 #pragma once
 // The controls of the program's dialogs: tab pages, group boxes, check boxes, push buttons,
-// edits, the check list, bevels, date and time pickers, and the standard file chooser.
+// edits, the check list, bevels, date and time pickers, the hot key field, and the standard file
+// chooser.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -42,6 +44,8 @@ class TabControl : public Control {
   void PageChosen(int index);
 
   bool hotTrack = true;  // tabs highlight under the mouse
+  // Pixels left and right of each tab's caption, and above and below it: comctl32's own.
+  Size tabPadding{6, 3};
   std::function<void()> OnChange;
 
  private:
@@ -163,6 +167,24 @@ class DateTimePicker : public Control {
  private:
   Kind kind_;
   platform::LocalTime value_;
+};
+
+// comctl32's hot key control: the user presses a key combination in it, and it shows it in
+// words. The value is in the control's own form (platform/windows.h): the virtual-key code in the
+// low byte, the modifiers in the high byte; 0 for none.
+class HotKey : public Control {
+ public:
+  using Control::Control;
+  std::unique_ptr<Peer> MakePeer(PeerFactory& factory) override { return factory.Make(*this); }
+  bool TabStop() const override { return true; }
+  std::uint16_t Value() const { return value_; }
+  // By code.
+  void SetValue(std::uint16_t value) { value_ = value; Notify(Property::Value); }
+  // The user pressed a combination. Backends call this.
+  void ValueChosen(std::uint16_t value) { value_ = value; }
+
+ private:
+  std::uint16_t value_ = 0;
 };
 
 // The button that Enter (VkReturn: the default one) or Esc (VkEscape: the cancel one) clicks

@@ -28,6 +28,7 @@ class ControlFactory final : public ui::PeerFactory {
   std::unique_ptr<ui::Peer> Make(ui::Edit& edit) override;              // edit_window.cpp
   std::unique_ptr<ui::Peer> Make(ui::CheckListBox& checkListBox) override;  // check_list_window.cpp
   std::unique_ptr<ui::Peer> Make(ui::DateTimePicker& picker) override;  // date_time_picker_window.cpp
+  std::unique_ptr<ui::Peer> Make(ui::HotKey& hotKey) override;          // hot_key_window.cpp
   std::unique_ptr<ui::PopupMenuPeer> Make(ui::PopupMenu& menu) override;  // popup_menu_peer.cpp
 
  private:

@@ -42,6 +42,7 @@ class TabControlWindow final : public ControlPeer {
     // characters, widens a short caption's tab until the row no longer fits and the control
     // scrolls it behind arrows.
     SendMessageA(hwnd, TCM_SETMINTABWIDTH, 0, kCaptionWidthOnly);
+    SendMessageA(hwnd, TCM_SETPADDING, 0, MAKELPARAM(tabs.tabPadding.width, tabs.tabPadding.height));
     for (const ui::TabSheet* page : tabs_.Pages()) {
       TCITEMA item{};
       item.mask = TCIF_TEXT;

@@ -113,6 +113,14 @@ unsigned Win32WindowManager::RegisterWindowMessageA(const char* name) {
   return ::RegisterWindowMessageA(name);
 }
 
+bool Win32WindowManager::RegisterHotKey(WindowHandle window, int id, unsigned modifiers, unsigned key) {
+  return ::RegisterHotKey(ToHwnd(window), id, modifiers, key) != FALSE;
+}
+
+bool Win32WindowManager::UnregisterHotKey(WindowHandle window, int id) {
+  return ::UnregisterHotKey(ToHwnd(window), id) != FALSE;
+}
+
 bool Win32SystemParameters::SystemParametersInfoA(unsigned action, unsigned param, void* data,
                                                   unsigned flags) {
   return ::SystemParametersInfoA(action, param, data, flags) != FALSE;

@@ -23,6 +23,8 @@ class Win32WindowManager final : public WindowManager {
   bool LockWindowUpdate(WindowHandle window) override;
   bool GetCursorPos(int& x, int& y) override;
   unsigned RegisterWindowMessageA(const char* name) override;
+  bool RegisterHotKey(WindowHandle window, int id, unsigned modifiers, unsigned key) override;
+  bool UnregisterHotKey(WindowHandle window, int id) override;
 };
 
 class Win32SystemParameters final : public SystemParameters {

@@ -2,6 +2,7 @@
 // that the simulated platform can use them too; a wrong one would pass every simulated test.
 // Each is checked here against <windows.h>, in the build of the real program.
 #include <windows.h>
+#include <commctrl.h>
 #include <mmsystem.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -96,6 +97,11 @@ static_assert(static_cast<int>(ShowCommand::Hide) == SW_HIDE);
 static_assert(static_cast<int>(ShowCommand::ShowNormal) == SW_SHOWNORMAL);
 static_assert(static_cast<int>(ShowCommand::ShowNoActivate) == SW_SHOWNA);
 static_assert(static_cast<int>(ShowCommand::Restore) == SW_RESTORE);
+static_assert(HotKeyfShift == HOTKEYF_SHIFT && HotKeyfControl == HOTKEYF_CONTROL);
+static_assert(HotKeyfAlt == HOTKEYF_ALT && HotKeyfExt == HOTKEYF_EXT);
+static_assert(ModAlt == MOD_ALT && ModControl == MOD_CONTROL && ModShift == MOD_SHIFT);
+static_assert(ModWin == MOD_WIN && ModNoRepeat == MOD_NOREPEAT);
+static_assert(WmHotKey == WM_HOTKEY);
 
 static_assert(ui::WmClose == WM_CLOSE);
 static_assert(ui::VkF1 == VK_F1);

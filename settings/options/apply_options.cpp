@@ -4,6 +4,7 @@
 
 #include "engine/scheduled_trigger.h"
 #include "settings/date_time.h"
+#include "settings/hot_key.h"
 
 namespace tolva::settings {
 namespace {
@@ -70,6 +71,7 @@ void PresetOptions(TOptionsDialog& d, const SettingsRecord& settings, bool windo
     PresetPicker(d, d.DatePicker, now, [&] { return ParseDate(settings.ActionDate.view(), region, now); });
   }
   d.AutoRefreshCheckBox.SetChecked(IsOn(settings.AutoRefresh));
+  d.HotKeyControl.SetValue(HotKeyFromText(settings.HotKey.view()));
 }
 
 void ApplyOptions(TOptionsDialog& d, SettingsRecord& settings, platform::Platform& platform,
@@ -129,6 +131,11 @@ void ApplyOptions(TOptionsDialog& d, SettingsRecord& settings, platform::Platfor
     effects.EnableScheduleTimer(false);
   }
   settings.AutoRefresh = FlagText(d.AutoRefreshCheckBox.Checked());
+
+  const std::uint16_t hotKey = d.HotKeyControl.Value();
+  const bool hotKeyChanged = hotKey != HotKeyFromText(settings.HotKey.view());
+  settings.HotKey = std::to_string(hotKey);
+  if (hotKeyChanged) effects.SetHotKey(hotKey);
 }
 
 }  // namespace tolva::settings

@@ -2,6 +2,8 @@
 // The options command's two halves around the dialog: the preset from the settings before it
 // shows, and, after OK, the settings taken from the dialog and put into effect. The main window
 // runs the command; what the options reach outside the settings record it lends as effects.
+#include <cstdint>
+
 #include "platform/platform.h"
 #include "settings/options/options_dialog.h"
 #include "settings/settings_record.h"
@@ -30,6 +32,8 @@ class OptionsEffects {
   virtual void SetTrayIconLook(bool invisible, bool modify) = 0;
   virtual void EnableTrayButton(bool enabled) = 0;
   virtual void EnableScheduleTimer(bool enabled) = 0;
+  // The hot key given up and this one registered in its place (0: none).
+  virtual void SetHotKey(std::uint16_t value) = 0;
 };
 
 // The dialog's controls set from the settings (each box's handler runs as its state changes,
@@ -39,8 +43,8 @@ void PresetOptions(TOptionsDialog& dialog, const SettingsRecord& settings, bool 
                    platform::Platform& platform, const platform::RegionalSettings& region,
                    OptionsEffects& effects);
 
-// After OK: the settings taken from the dialog, and the hints, the icon, the Tray button and
-// the schedule's timer put into effect at once.
+// After OK: the settings taken from the dialog, and the hints, the icon, the Tray button, the
+// schedule's timer and, when it changed, the hot key put into effect at once.
 void ApplyOptions(TOptionsDialog& dialog, SettingsRecord& settings, platform::Platform& platform,
                   const platform::RegionalSettings& region, OptionsEffects& effects);
 

@@ -6,6 +6,7 @@
 #include "engine/warning.h"
 #include "engine/web_page.h"
 #include "resources/resource_ids.h"
+#include "settings/hot_key.h"
 
 namespace tolva::settings {
 namespace {
@@ -94,6 +95,8 @@ TOptionsDialog::TOptionsDialog(ui::Application& application, platform::Platform&
   Image1.cursor = ui::Cursor::HandPoint;
   Place(PageControl1, nullptr, {12, 53, 280, 188}, "", "");
   PageControl1.hotTrack = true;
+  // Six tabs in 280 pixels: with comctl32's six pixels beside each caption they come to 295.
+  PageControl1.tabPadding = {4, 3};
 
   OpenDialog1.title = std::string(ChooserTitle);
   OpenDialog1.filters = LaunchFileFilters();
@@ -105,7 +108,7 @@ TOptionsDialog::TOptionsDialog(ui::Application& application, platform::Platform&
 
   for (auto [page, caption] : {std::pair{&SettingsTabSheet, "Settings"}, std::pair{&ActionsTabSheet, "Actions"},
                                std::pair{&IconTabSheet, "Icon"}, std::pair{&DateTimeTabSheet, "Date/Time"},
-                               std::pair{&ExcludeTabSheet, "Exclude"}}) {
+                               std::pair{&ExcludeTabSheet, "Exclude"}, std::pair{&HotKeyTabSheet, "Hot Key"}}) {
     page->SetCaption(caption);
     PageControl1.AddPage(*page);
   }
@@ -181,6 +184,17 @@ TOptionsDialog::TOptionsDialog(ui::Application& application, platform::Platform&
   Place(AutoRefreshCheckBox, &ExcludeTabSheet, {9, 138, 44, 17}, "Auto",
         "Automatically refresh window list above whenever Exclude tab is selected");
 
+  // Hot Key.
+  Place(GroupBox5, &HotKeyTabSheet, {16, 3, 240, 96}, " Hot Key ", "");
+  Place(HotKeyLabel, &GroupBox5, {10, 17, 220, 39},
+        "Pressed in any program, these keys hide or show the windows, as a click on Tolva's icon "
+        "does. Press them here, with Ctrl or Alt.",
+        "");
+  HotKeyLabel.wordWrap = true;
+  Place(HotKeyControl, &GroupBox5, {10, 62, 141, 21}, "",
+        "Press the keys that will hide and show the windows from any program");
+  Place(ClearHotKeyButton, &GroupBox5, {160, 60, 70, 25}, "&Clear", "Click this button to have no hot key");
+
   // Containers first, and within each the tab order.
   controls = {&OKBtn, &CancelBtn, &HelpBtn, &Panel1, &MarrowbyImage, &Image1, &PageControl1,
               &SettingsTabSheet, &GroupBox1, &ShowExitBox, &WarnExitBox, &GroupBox4, &EnableHintsBox,
@@ -191,12 +205,12 @@ TOptionsDialog::TOptionsDialog(ui::Application& application, platform::Platform&
               &DateTimeTabSheet, &TimePicker, &EnableDateTimeCheckBox, &DatePicker,
               // The count before its frame, so that the frame lies beneath it.
               &ExcludeTabSheet, &WindowListBox, &NoOfWindowsLabel, &Bevel1, &RefreshButton,
-              &AutoRefreshCheckBox};
-  for (ui::GroupBox* box : {&GroupBox1, &GroupBox2, &GroupBox3, &GroupBox4}) box->captionColour = Blue;
+              &AutoRefreshCheckBox,
+              &HotKeyTabSheet, &GroupBox5, &HotKeyLabel, &HotKeyControl, &ClearHotKeyButton};
+  for (ui::GroupBox* box : {&GroupBox1, &GroupBox2, &GroupBox3, &GroupBox4, &GroupBox5}) box->captionColour = Blue;
 
   OKBtn.OnClick = [this] {
-    OKBtnClick();
-    EndModal(platform::IdOk);
+    if (OKBtnClick()) EndModal(platform::IdOk);
   };
   CancelBtn.OnClick = [this] { EndModal(platform::IdCancel); };
   HelpBtn.OnClick = [this] { HelpBtnClick(); };
@@ -210,6 +224,7 @@ TOptionsDialog::TOptionsDialog(ui::Application& application, platform::Platform&
   PlaceOnTrayBox.OnClick = [this] { PlaceOnTrayBoxClick(); };
   EnableDateTimeCheckBox.OnClick = [this] { EnableDateTimeCheckBoxClick(); };
   RefreshButton.OnClick = [this] { RefreshButtonClick(); };
+  ClearHotKeyButton.OnClick = [this] { ClearHotKeyButtonClick(); };
   OnHelpKey = [this] { engine::ShowHelpContext(platform_.help, Handle(), helpContext); };
   OnCreate = [this, &ownWindows] { ownWindows.Set(engine::OwnWindows::Role::OptionsDialog, Handle()); };
 }
@@ -232,10 +247,16 @@ OptionsDialogValues TOptionsDialog::Values() const {
   v.TimePicker = TimePicker.Value();
   v.DatePicker = DatePicker.Value();
   v.AutoRefreshCheckBox = AutoRefreshCheckBox.Checked();
+  v.HotKeyControl = HotKeyControl.Value();
   return v;
 }
 
-void TOptionsDialog::OKBtnClick() {
+bool TOptionsDialog::OKBtnClick() {
+  if (HotKeyControl.Value() != 0 && !UsableHotKey(HotKeyControl.Value())) {
+    PageControl1.SetActivePageIndex(HotKeyPageIndex);
+    engine::ShowWarning(platform_.dialogs, app.Handle(), HotKeyRefusedText, HotKeyRefusedTitle);
+    return false;
+  }
   // A time that does not read back goes on to the program's exception handler, as any unguarded
   // error does. A write the file refused is said at once: the dialog closes and the options
   // apply, but without the warning the user would find them gone at the next start.
@@ -243,7 +264,10 @@ void TOptionsDialog::OKBtnClick() {
     engine::ShowWarning(platform_.dialogs, app.Handle(),
                         SettingsNotSavedText(SettingsFileFolder(platform_.profile)), SettingsNotSavedTitle);
   }
+  return true;
 }
+
+void TOptionsDialog::ClearHotKeyButtonClick() { HotKeyControl.SetValue(0); }
 
 void TOptionsDialog::HelpBtnClick() {
   app.Guarded([&] {

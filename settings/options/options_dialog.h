@@ -1,5 +1,5 @@
 #pragma once
-// The options dialog: five pages over the settings and the Exclude list. It is made once, stays
+// The options dialog: six pages over the settings, the Exclude list and the hot key. It is made once, stays
 // hidden between uses and keeps every control's state from one opening to the next; the main
 // window presets it from the settings, shows it and applies what OK confirmed.
 #include <cstdint>
@@ -23,6 +23,7 @@ inline constexpr std::string_view NoWarningQuestionText =
     "will NOT be warned about hidden windows!";
 inline constexpr std::string_view ChooserTitle = "Choose Your Launch Application...";
 inline constexpr int ExcludePageIndex = 4;
+inline constexpr int HotKeyPageIndex = 5;
 
 // The file types the launch chooser offers, in the order shown; the first is selected.
 const std::vector<platform::FileFilter>& LaunchFileFilters();
@@ -99,8 +100,16 @@ class TOptionsDialog final : public ui::Form {
   ui::Button RefreshButton{"RefreshButton"};
   ui::CheckBox AutoRefreshCheckBox{"AutoRefreshCheckBox"};
 
-  // Handlers.
-  void OKBtnClick();
+  // Hot Key.
+  ui::TabSheet HotKeyTabSheet{"HotKeyTabSheet"};
+  ui::GroupBox GroupBox5{"GroupBox5"};
+  ui::Label HotKeyLabel{"HotKeyLabel"};
+  ui::HotKey HotKeyControl{"HotKeyControl"};
+  ui::Button ClearHotKeyButton{"ClearHotKeyButton"};
+
+  // Handlers. OK answers whether the dialog may close: a hot key it refuses keeps it open, on
+  // the Hot Key page, with nothing saved.
+  bool OKBtnClick();
   void HelpBtnClick();
   void PlaceOnTrayBoxClick();
   void LaunchAppBoxClick();
@@ -112,6 +121,7 @@ class TOptionsDialog final : public ui::Form {
   void PageControl1Change();
   void Image1Click();
   void MarrowbyImageClick();
+  void ClearHotKeyButtonClick();
 
   // What the save reads of the controls.
   OptionsDialogValues Values() const;

@@ -21,6 +21,8 @@ using tests::CtrlAltDelCalls;
 using tests::SoundCall;
 using ui::CloseAction;
 
+constexpr unsigned CtrlAlt = platform::ModControl | platform::ModAlt;
+
 std::string Ini(const std::string& showExit, const std::string& warnExit, const std::string& extra = "") {
   return "[Settings]\nWAV=0\nShowExit=" + showExit + "\nWarnExit=" + warnExit + "\n" + extra;
 }
@@ -593,11 +595,12 @@ TEST_F(MainWindowTest, CommandsWhileACompanionBoxIsOpenRunAtOnce) {
       {"Hide/Show click", [](MainWindowRig& t) { t.p.backend.Click(t.Form1().HideShowButton); }},
       {"session-end query",
        [](MainWindowRig& t) { EXPECT_EQ(t.p.backend.SendMessage(t.Form1(), WmQueryEndSession), 0); }},
+      {"hot key", [](MainWindowRig& t) { EXPECT_TRUE(t.p.backend.PressHotKey(CtrlAlt, 'H')); }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     MainWindowRig t;
-    t.Create(Ini("1", "0", "[Actions]\nLaunchApp=1\nFileSpec=missing.txt\n"));
+    t.Create(Ini("1", "0", "[Actions]\nLaunchApp=1\nFileSpec=missing.txt\n[HotKey]\nKey=1608\n"));
     const auto targets = t.Targets(3);
     t.p.sim.shell.results["missing.txt"] = ErrorFileNotFound;
     bool ran = false;

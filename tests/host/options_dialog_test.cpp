@@ -245,7 +245,7 @@ TEST_F(OptionsTest, OkAppliesEverythingAndCancelNothing) {
                         "\r\nIniDir=C:\\Docs\r\nClearDoc=0\r\nCtrlAlt=0\r\n"
                         "[Icon]\r\nTrayPlace=1\r\nInvisible=0\r\n"
                         "[DateTime]\r\nEnableDateTime=1\r\nActionTime=2:05:06 PM\r\nActionDate=3/4/2027\r\n"
-                        "[Exclude]\r\nAutoRefresh=1\r\n");
+                        "[Exclude]\r\nAutoRefresh=1\r\n[HotKey]\r\nKey=0\r\n");
 
   // An empty path at OK: no file, and the folder is the current directory; the schedule off
   // empties its texts and stops the timer.
@@ -273,6 +273,38 @@ TEST_F(OptionsTest, OkAppliesEverythingAndCancelNothing) {
   EXPECT_EQ(box.type, platform::MbOk | platform::MbIconExclamation);
   EXPECT_EQ(box.owner, p.program.application().Handle());
   EXPECT_EQ(p.Calls("MessageBeep").size(), 1u);
+}
+
+// The stored hot key is registered as the main window is made (without MOD_NOREPEAT where the
+// system refuses it) and given up as it goes. OK refuses one without Ctrl or Alt and stays open
+// on its page; one another program holds is saved, in place of the old one, with a warning.
+TEST_F(OptionsTest, TheHotKeyIsRegisteredRefusedOrSavedWithAWarningAndGivenUp) {
+  constexpr unsigned CtrlAlt = platform::ModControl | platform::ModAlt;
+  const std::string ini = "[Settings]\nWAV=0\n[HotKey]\nKey=1608\n";
+  p.sim.desktop.refuseNoRepeat = true;
+  p.sim.desktop.HoldHotKey(CtrlAlt, 'J');
+  Create(ini);
+  EXPECT_EQ(p.Calls("RegisterHotKey").size(), 2u);
+  const std::string before = File();
+  Open([&](TOptionsDialog& d) {
+    EXPECT_EQ(d.HotKeyControl.Value(), 0x648);
+    d.HotKeyControl.ValueChosen(0x148);  // Shift+H
+    p.backend.Click(d.OKBtn);
+    EXPECT_EQ(d.modalResult, 0) << "closed";
+    EXPECT_EQ(d.PageControl1.ActivePageIndex(), settings::HotKeyPageIndex);
+    EXPECT_EQ(File(), before) << "saved";
+    d.HotKeyControl.ValueChosen(0x64A);  // Ctrl+Alt+J
+  }, true);
+  EXPECT_NE(File().find("\nKey=1610\r\n"), std::string::npos) << File();
+  EXPECT_FALSE(p.backend.PressHotKey(CtrlAlt, 'H')) << "the old one kept";
+  std::vector<std::string> warnings;
+  for (const auto& box : p.sim.dialogs.boxes) warnings.push_back(box.caption + ": " + box.text.substr(0, 21));
+  EXPECT_EQ(warnings, (std::vector<std::string>{"Invalid Hot Key: A hot key is Ctrl or ",
+                                                "Hot Key In Use: Ctrl+Alt+J is in use "}));
+  OptionsRig ending;
+  ending.Create(ini);
+  ending.p.program.application().DestroyWindows();
+  EXPECT_EQ(ending.p.Calls("UnregisterHotKey").size(), 1u);
 }
 
 // The Exclude page: ticks take effect at once, survive Cancel and OK, and go with a refresh;

@@ -42,6 +42,7 @@ TEST_F(SettingsFileTest, NoFileGivesTheDefaults) {
   EXPECT_EQ(r.ActionTime, "9:07:09 PM");
   EXPECT_EQ(r.ActionDate, "12/8/2026");
   EXPECT_EQ(r.AutoRefresh, "1");
+  EXPECT_EQ(r.HotKey, "0");
   EXPECT_EQ(HintsChoice(r), HintsAtLoad::OnInGreen);
   EXPECT_FALSE(ActionTimerEnabled(r));
 }
@@ -126,6 +127,7 @@ TEST_F(SettingsFileTest, FirstSaveWritesEverySectionInOrder) {
   v.TimePicker = platform::LocalTime{2026, 12, 2, 8, 7, 5, 3, 999};
   v.DatePicker = platform::LocalTime{2027, 1, 0, 31, 0, 0, 0, 0};
   v.HideDesktopBox = true;
+  v.HotKeyControl = 0x648;
   EXPECT_TRUE(SaveSettings(sim.profile, sim.process, sim.locale.region, v));
   EXPECT_EQ(File(),
             "[Settings]\r\nHints=1\r\nShowExit=1\r\nWarnExit=0\r\nToTray=0\r\nWAV=1\r\n"
@@ -133,9 +135,10 @@ TEST_F(SettingsFileTest, FirstSaveWritesEverySectionInOrder) {
             "IniDir=C:\\Docs\r\nClearDoc=0\r\nCtrlAlt=0\r\n"
             "[Icon]\r\nTrayPlace=1\r\nInvisible=0\r\n"
             "[DateTime]\r\nEnableDateTime=1\r\nActionTime=7:05:03 AM\r\nActionDate=1/31/2027\r\n"
-            "[Exclude]\r\nAutoRefresh=1\r\n");
+            "[Exclude]\r\nAutoRefresh=1\r\n[HotKey]\r\nKey=1608\r\n");
   // And what was saved loads back.
   const SettingsRecord r = Load();
+  EXPECT_EQ(r.HotKey, "1608");
   EXPECT_EQ(r.HideDesk, "1");
   EXPECT_EQ(r.FileSpec, "C:\\Docs\\report.txt");
   EXPECT_EQ(r.ActionTime, "7:05:03 AM");
@@ -177,8 +180,9 @@ TEST_F(SettingsFileTest, EveryKeyIsReadFromItsSection) {
                           "[Actions]\r\nHideDesk=7\r\nLaunchApp=7\r\nFileSpec=f\r\nIniDir=d\r\n"
                           "ClearDoc=7\r\nCtrlAlt=7\r\n[Icon]\r\nTrayPlace=7\r\nInvisible=7\r\n"
                           "[DateTime]\r\nEnableDateTime=7\r\nActionTime=t\r\nActionDate=a\r\n"
-                          "[Exclude]\r\nAutoRefresh=7\r\n");
+                          "[Exclude]\r\nAutoRefresh=7\r\n[HotKey]\r\nKey=k\r\n");
   const SettingsRecord r = Load();
+  EXPECT_EQ(r.HotKey, "k");
   EXPECT_EQ(r.ToTray, "1");
   for (const auto* flag : {&r.Hints, &r.ShowExit, &r.WarnExit, &r.WAV, &r.HideDesk, &r.LaunchApp,
                            &r.ClearDoc, &r.CtrlAlt, &r.TrayPlace, &r.Invisible, &r.EnableDateTime,

@@ -78,8 +78,9 @@ class DialogForm : public ui::Form {
     timePicker.SetBounds({280, 100, 105, 21});
     datePicker.calendar = {{0, 0, 255}, {0, 0, 255}, {0, 0, 0}, {255, 255, 0}, {192, 192, 192}};
     datePicker.SetBounds({10, 225, 225, 21});
+    hotKey.SetBounds({280, 130, 110, 21});
     controls = {&checkBox, &okButton, &colouredButton, &launchButton, &edit,
-                &list,     &timePicker, &datePicker};
+                &list,     &timePicker, &datePicker, &hotKey};
   }
 
   HWND hwnd() const { return reinterpret_cast<HWND>(Handle()); }
@@ -96,6 +97,7 @@ class DialogForm : public ui::Form {
   ui::CheckListBox list{"WindowListBox"};
   ui::DateTimePicker timePicker{"TimePicker", ui::DateTimePicker::Kind::Time};
   ui::DateTimePicker datePicker{"DatePicker", ui::DateTimePicker::Kind::Date};
+  ui::HotKey hotKey{"HotKeyControl"};
 
   int checkBoxClicks = 0, okClicks = 0, launchClicks = 0;
   std::vector<std::size_t> toggled;
@@ -205,6 +207,7 @@ TEST_F(DialogControlsTest, EachKindIsTheRealControlWithItsStyles) {
        DTS_TIMEFORMAT, DTS_UPDOWN, DTS_APPCANPARSE},
       {"date", f.datePicker, DATETIMEPICK_CLASSA, DTS_TIMEFORMAT | DTS_LONGDATEFORMAT,
        DTS_LONGDATEFORMAT, 0, DTS_APPCANPARSE | DTS_UPDOWN},
+      {"hot key", f.hotKey, HOTKEY_CLASSA, 0, 0, WS_TABSTOP, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -277,6 +280,8 @@ TEST_F(DialogControlsTest, StateSetByCodeShowsOnTheRealControls) {
          EXPECT_EQ(t.wMonth, 2);
          EXPECT_EQ(t.wDay, 29);
        }},
+      {"hot key", [&] { f.hotKey.SetValue(0x648); },
+       [&] { EXPECT_EQ(SendMessageA(f.WindowOf(f.hotKey), HKM_GETHOTKEY, 0, 0), 0x648); }},
   };
   for (const auto& s : steps) {
     SCOPED_TRACE(s.name);
@@ -353,7 +358,7 @@ TEST_F(DialogControlsTest, RealClicksAndKeysRunTheHandlersAsTheControlsSay) {
   EXPECT_TRUE(exceptions.empty());
 }
 
-TEST_F(DialogControlsTest, UserChangingAPickerGivesItsControlTheNewValue) {
+TEST_F(DialogControlsTest, UserChangingAPickerOrTheHotKeyGivesItsControlTheNewValue) {
   DialogForm& f = *form;
   f.timePicker.SetValue({2024, 2, 4, 29, 13, 45, 30, 0});
   ShowActive();
@@ -372,6 +377,10 @@ TEST_F(DialogControlsTest, UserChangingAPickerGivesItsControlTheNewValue) {
   EXPECT_EQ(f.timePicker.Value().minute, shown.wMinute);
   EXPECT_EQ(f.timePicker.Value().second, shown.wSecond);
   EXPECT_EQ(f.timePicker.Value().day, 29) << "the date part is kept";
+  // The keys pressed in the hot key field are its value.
+  ClickAt(ScreenPoint(f.WindowOf(f.hotKey), {6, 6}));
+  PressKey('J', {VK_CONTROL, VK_SHIFT});
+  EXPECT_TRUE(PumpUntil([&] { return f.hotKey.Value() == 0x34A; })) << f.hotKey.Value();
 }
 
 TEST_F(DialogControlsTest, ColoursShowOnTheScreen) {

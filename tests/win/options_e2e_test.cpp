@@ -66,13 +66,13 @@ TEST_F(OptionsEndToEnd, RealClicksAndOkWriteTheFileAsAFirstSave) {
   HWND dialog = Open("");
   ASSERT_NE(dialog, nullptr);
   std::printf("Options click to dialog visible: %.0f ms\n", openMs_);
-  // The five tabs all show, each within the control, with no scroll arrows beside them.
+  // The six tabs all show, each within the control, with no scroll arrows beside them.
   const HWND tabs = Child(dialog, "SysTabControl32");
   ASSERT_NE(tabs, nullptr);
   RECT strip{};
   GetClientRect(tabs, &strip);
-  EXPECT_EQ(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0), 5);
-  for (int i = 0; i < 5; ++i) {
+  EXPECT_EQ(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0), HotKeyPage + 1);
+  for (int i = 0; i <= HotKeyPage; ++i) {
     RECT tab{};
     EXPECT_GT(AnswerThroughMemory(tabs, TCM_GETITEMRECT, false, static_cast<WPARAM>(i), tab), 0)
         << "tab " << i << " hidden";
@@ -90,7 +90,7 @@ TEST_F(OptionsEndToEnd, RealClicksAndOkWriteTheFileAsAFirstSave) {
             "[Actions]\r\nHideDesk=0\r\nLaunchApp=0\r\nClearDoc=0\r\nCtrlAlt=0\r\n"
             "[Icon]\r\nTrayPlace=1\r\nInvisible=0\r\n"
             "[DateTime]\r\nEnableDateTime=0\r\n"
-            "[Exclude]\r\nAutoRefresh=1\r\n");
+            "[Exclude]\r\nAutoRefresh=1\r\n[HotKey]\r\nKey=0\r\n");
 
   // Esc leaves the file as it is; the dialog reopens on the page it had.
   dialog = OpenAgain();

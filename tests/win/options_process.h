@@ -18,6 +18,7 @@ namespace tolva::tests {
 inline constexpr int IconPage = 2;
 inline constexpr int DateTimePage = 3;
 inline constexpr int ExcludePage = settings::ExcludePageIndex;
+inline constexpr int HotKeyPage = settings::HotKeyPageIndex;
 
 // The visible options dialog of the process, or none.
 inline HWND OptionsDialogOf(DWORD processId) {
@@ -47,7 +48,7 @@ inline void CloseOptionsWith(HWND dialog, const char* button) {
 // Chooses a page by its tab: a click on the leftmost tab shown, then the arrow keys from the
 // first tab. (Where the tabs do not fit, the strip scrolls and the first is not always shown.)
 inline void ChooseOptionsPage(HWND dialog, int index) {
-  constexpr int PageCount = 5;
+  constexpr int PageCount = HotKeyPage + 1;
   HWND tabs = Child(dialog, "SysTabControl32");
   if (tabs == nullptr) return;
   ClickIn(tabs, POINT{20, 10});

@@ -114,13 +114,14 @@ inline bool ClickAt(POINT point, bool right = false) {
   return SendInput(2, inputs, sizeof(INPUT)) == 2;
 }
 
-// A real key press (with the given modifier keys held).
+// A real key press (with the given modifier keys held), with the scan code a keyboard sends.
 inline void PressKey(WORD key, const std::vector<WORD>& modifiers = {}) {
   std::vector<INPUT> inputs;
   auto add = [&](WORD vk, bool up) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = vk;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
     input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
     inputs.push_back(input);
   };

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "app/tray_rules.h"
+#include "settings/hot_key.h"
 #include "options_process.h"
 #include "screen_picture.h"
 #include "targets_test.h"
@@ -360,6 +362,52 @@ TEST_F(TrayEndToEnd, TheOptionsDialogSwitchesTheIcon) {
   EXPECT_TRUE(WaitFor([&] { return NoneVisible(); }));
   ASSERT_TRUE(ClickIcon(false));
   EXPECT_TRUE(WaitFor([&] { return AllVisible(); }));
+}
+
+// The hot key, pressed while another program's window is active, conceals and reveals (timed
+// beside the icon), also from the tray; one another program registered first is warned of.
+TEST_F(TrayEndToEnd, TheHotKeyWorksFromAnotherProgramAndFromTheTray) {
+  TargetsProcess fifty(50, "Hot key target");
+  ASSERT_TRUE(fifty.Ready());
+  ASSERT_NO_FATAL_FAILURE(Start(Settings() + "[HotKey]\r\nKey=1608\r\n"));
+  const auto press = [] { PressKey('H', {VK_CONTROL, VK_MENU}); };
+  const auto shown = [&](bool all) {
+    return all ? AllVisible() && tests::AllVisible(fifty.Numbered()) : NoneVisible() && tests::NoneVisible(fifty.Numbered());
+  };
+  std::string times[2];  // the key's, the icon's
+  for (int round = 0; round < 6; ++round) {
+    const auto act = [&] { round % 2 == 0 ? press() : void(ClickIcon(false)); };
+    SetForegroundWindow(fifty.Numbered()[round]);
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == fifty.Numbered()[round]; }));
+    Sleep(GetDoubleClickTime() + 150);  // a click on the icon then comes alone
+    const auto start = std::chrono::steady_clock::now();
+    act();
+    ASSERT_TRUE(WaitFor([&] { return shown(false); })) << "not concealed";
+    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+    times[round % 2] += std::to_string(static_cast<int>(took.count())) + " ";
+    act();
+    ASSERT_TRUE(WaitFor([&] { return shown(true); })) << "not revealed";
+  }
+  std::printf("to all 53 windows concealed, ms: hot key %s; icon click %s\n", times[0].c_str(), times[1].c_str());
+  ASSERT_TRUE(tolva_->ClickToolButton(TrayButton));
+  ASSERT_TRUE(WaitFor([&] { return tolva_->MainWindow() == nullptr; }));
+  press();
+  EXPECT_TRUE(WaitFor([&] { return shown(false); })) << "not concealed from the tray";
+  press();
+  EXPECT_TRUE(WaitFor([&] { return shown(true); })) << "not revealed from the tray";
+
+  MSG message;
+  PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);  // the queue the registration belongs to
+  ASSERT_TRUE(RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, 'J'));
+  tolva_.reset();
+  ASSERT_NO_FATAL_FAILURE(Start(Settings() + "[HotKey]\r\nKey=1610\r\n", false));
+  const HWND box = tolva_->WaitForMessageBox(std::string(settings::HotKeyInUseTitle));
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(TolvaProcess::MessageText(box).rfind("Ctrl+Alt+J is in use by another program", 0), 0u);
+  EXPECT_EQ(ClassOf(GetWindow(box, GW_OWNER)), "TolvaApplication");
+  TolvaProcess::PressButton(box, IDOK);
+  EXPECT_TRUE(tolva_->WaitForMainWindow());
+  UnregisterHotKey(nullptr, 1);
 }
 
 }  // namespace
