@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "child_process.h"
+#include "files.h"
 
 namespace tolva::tests {
 
@@ -41,18 +42,12 @@ inline std::string WindowsDirectory() {
 inline void WriteSettingsFile(const std::string& text) {
   const std::string path = WindowsDirectory() + "\\tolva.ini";
   DeleteFileA(path.c_str());
-  if (text.empty()) return;
-  std::ofstream file(path, std::ios::binary);
-  file << text;
+  if (!text.empty()) PutFile(path, text);
 }
 
 // The settings file as the program left it, or "<none>".
 inline std::string ReadSettingsFile() {
-  std::ifstream file(WindowsDirectory() + "\\tolva.ini", std::ios::binary);
-  if (!file) return "<none>";
-  std::stringstream text;
-  text << file.rdbuf();
-  return text.str();
+  return FileBytes(WindowsDirectory() + "\\tolva.ini").value_or("<none>");
 }
 
 inline std::string WindowText(HWND window) {
