@@ -246,6 +246,12 @@ class TolvaProcess {
  public:
   static constexpr const char* Title = "Tolva R. Quenlar (TM)";
 
+  // The program built beside the tests, started in the tests' folder.
+  TolvaProcess() = default;
+  // The program at this path started in this folder, as a shortcut starts it.
+  TolvaProcess(const std::string& program, const std::string& folder)
+      : process_("\"" + program + "\"", ShownNormally(), folder) {}
+
   bool Started() const { return process_.Started(); }
   DWORD Id() const { return process_.Id(); }
   HANDLE Handle() const { return process_.Handle(); }
