@@ -36,7 +36,6 @@ InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 
 VIProductVersion "${VERSION}"
 VIAddVersionKey ProductName "${PRODUCT}"
-BrandingText "${PRODUCT} ${VERSION}"
 VIAddVersionKey CompanyName "${COMPANY}"
 VIAddVersionKey FileDescription "${PRODUCT} Setup"
 VIAddVersionKey FileVersion "${VERSION}"
@@ -123,8 +122,11 @@ SectionEnd
 
 Function .onInit
   !insertmacro RefuseWhileTolvaRuns "installed"
+  ; An upgrade offers the Startup shortcut again when the earlier install made it and it is
+  ; still there.
   ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "StartupShortcut"
   ${If} $0 != ""
+  ${AndIf} ${FileExists} "$0"
     !insertmacro SelectSection ${SecStartup}
   ${EndIf}
   ${GetParameters} $0
