@@ -9,10 +9,11 @@ namespace tolva::tests {
 // A program a test starts, ended with this object unless it has ended by itself.
 class ChildProcess {
  public:
-  ChildProcess(std::string command, STARTUPINFOA startup) {
+  // An empty folder: the process starts in this one's current folder.
+  ChildProcess(std::string command, STARTUPINFOA startup, const std::string& folder = "") {
     startup.cb = sizeof startup;
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process_)) {
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &process_)) {
       process_ = {};
     }
   }
@@ -23,6 +24,13 @@ class ChildProcess {
   bool Started() const { return process_.hProcess != nullptr; }
   DWORD Id() const { return process_.dwProcessId; }
   HANDLE Handle() const { return process_.hProcess; }
+  // The exit code once the process has ended within the time; STILL_ACTIVE otherwise.
+  DWORD WaitForExitCode(int timeoutMs) const {
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0)
+      GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+  }
 
   void End() {
     if (process_.hProcess == nullptr) return;

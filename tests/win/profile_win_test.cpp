@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "files.h"
 #include "platform/win32/win32_platform.h"
 #include "settings/settings_file.h"
 #include "tests/shared/profile_cases.h"
@@ -22,31 +23,9 @@ std::string WindowsFolder() {
 
 std::string InWindowsFolder(const std::string& name) { return WindowsFolder() + "\\" + name; }
 
-bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-bool PutFile(const std::string& path, const std::string& bytes) {
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-  return ok && written == bytes.size();
-}
-
-std::optional<std::string> FileBytes(const std::string& path) {
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::string bytes;
-  char chunk[4096];
-  DWORD got = 0;
-  while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
-  CloseHandle(file);
-  return bytes;
-}
+using tests::Exists;
+using tests::FileBytes;
+using tests::PutFile;
 
 // Case N's file, removed again however the case ends.
 class CaseFile {

@@ -13,6 +13,8 @@
 #include <type_traits>
 #include <vector>
 
+#include "app/main_form.h"
+#include "files.h"
 #include "platform/jpeg/jpeg_picture.h"
 #include "resources/resource_ids.h"
 
@@ -159,12 +161,33 @@ TEST(ResourcesWin, SplashDecodesTo480x320) {
   EXPECT_EQ(picture->pixels.size(), 1440u * 320u);
 }
 
-TEST(ResourcesWin, VersionRecordNamesTheProduct) {
-  const auto version = ResourceBytes(MAKEINTRESOURCEA(1), RT_VERSION);
-  ASSERT_TRUE(version.has_value());
-  std::string wide;
-  for (char ch : std::string_view("Tolva R. Quenlar (TM)")) wide += {ch, '\0'};
-  EXPECT_NE(version->find(wide), std::string_view::npos);
+// The program file's version record as the file's Properties read it: 2.1, the about box's
+// version, with a build number; the same numbers as text; the names in its string table.
+TEST(ResourcesWin, VersionRecordReadsBackFromTheProgramFile) {
+  const tests::FileVersion version(TOLVA_EXE);
+  ASSERT_TRUE(version.Found());
+  const VS_FIXEDFILEINFO fixed = version.Fixed();
+  EXPECT_EQ(fixed.dwSignature, VS_FFI_SIGNATURE);
+  EXPECT_EQ(fixed.dwFileVersionMS, MAKELONG(1, 2));
+  EXPECT_GT(LOWORD(fixed.dwFileVersionLS), 0) << "a build number";
+  EXPECT_EQ(fixed.dwProductVersionMS, fixed.dwFileVersionMS);
+  EXPECT_EQ(fixed.dwProductVersionLS, fixed.dwFileVersionLS);
+  const std::string numbers = "2.1." + std::to_string(HIWORD(fixed.dwFileVersionLS)) + "." +
+                              std::to_string(LOWORD(fixed.dwFileVersionLS));
+  struct Row {
+    const char* name;
+    std::string text;
+  };
+  for (const Row& row : {Row{"FileVersion", numbers}, Row{"ProductVersion", numbers},
+                         Row{"ProductName", std::string(app::ApplicationTitle)},
+                         Row{"CompanyName", "Marrowby Corporation"},
+                         Row{"OriginalFilename", TOLVA_EXE}, Row{"InternalName", "tolva"}}) {
+    EXPECT_EQ(version.Text(row.name), row.text) << row.name;
+  }
+  // The about box's notice, with the copyright sign of Windows Latin-1.
+  const std::string copyright = version.Text("LegalCopyright");
+  EXPECT_EQ(copyright.rfind("Copyright \xA9 2003 Marrowby Corporation", 0), 0u) << copyright;
+  EXPECT_NE(version.Text("FileDescription").find(app::ApplicationTitle), std::string::npos);
 }
 
 }  // namespace

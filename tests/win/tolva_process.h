@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "child_process.h"
+#include "files.h"
 
 namespace tolva::tests {
 
@@ -45,19 +46,12 @@ inline void WriteSettingsFile(const std::string& text) {
   DeleteFileA((WindowsDirectory() + "\\tolva.hid").c_str());
   const std::string path = WindowsDirectory() + "\\tolva.ini";
   DeleteFileA(path.c_str());
-  if (text.empty()) return;
-  std::ofstream file(path, std::ios::binary);
-  file << text;
+  if (!text.empty()) PutFile(path, text);
 }
 
-// The settings file as the program left it, or "<none>".
 // A file of the program's beside tolva.ini as it left it, or "<none>".
 inline std::string ReadWindowsFile(const std::string& name) {
-  std::ifstream file(WindowsDirectory() + "\\" + name, std::ios::binary);
-  if (!file) return "<none>";
-  std::stringstream text;
-  text << file.rdbuf();
-  return text.str();
+  return FileBytes(WindowsDirectory() + "\" + name).value_or("<none>");
 }
 inline std::string ReadSettingsFile() { return ReadWindowsFile("tolva.ini"); }
 
@@ -280,6 +274,12 @@ inline constexpr int HideShowButton = 0, OptionsButton = 1, AboutButton = 3, Tra
 class TolvaProcess {
  public:
   static constexpr const char* Title = "Tolva R. Quenlar (TM)";
+
+  // The program built beside the tests, started in the tests' folder.
+  TolvaProcess() = default;
+  // The program at this path started in this folder, as a shortcut starts it.
+  TolvaProcess(const std::string& program, const std::string& folder)
+      : process_("\"" + program + "\"", ShownNormally(), folder) {}
 
   bool Started() const { return process_.Started(); }
   DWORD Id() const { return process_.Id(); }
