@@ -402,7 +402,9 @@ TEST_F(TolvaEndToEnd, StartUpTimeWorkingSetAndSize) {
   const double cpu = TolvaProcess::LinuxCpuSeconds();
   std::printf("processor time in the first 5 s: %.3f s\n", cpu);
   EXPECT_GE(cpu, 0.0);
-  EXPECT_LT(cpu, 0.15);
+  // 0.06 to 0.09 s when the machine is quiet; polling took 0.34 to 0.58 s. The bound leaves room
+  // for a machine busy with other work, which slows Wine's own start.
+  EXPECT_LT(cpu, 0.25);
   Conceal(tolva);
   ASSERT_TRUE(tolva.ClickToolButton(HideShowButton));
   ASSERT_TRUE(WaitFor([&] { return AllVisible(); }));
