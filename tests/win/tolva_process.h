@@ -51,7 +51,7 @@ inline void WriteSettingsFile(const std::string& text) {
 
 // A file of the program's beside tolva.ini as it left it, or "<none>".
 inline std::string ReadWindowsFile(const std::string& name) {
-  return FileBytes(WindowsDirectory() + "\" + name).value_or("<none>");
+  return FileBytes(WindowsDirectory() + "\\" + name).value_or("<none>");
 }
 inline std::string ReadSettingsFile() { return ReadWindowsFile("tolva.ini"); }
 
