@@ -59,7 +59,8 @@ std::string StillHiddenQuestion(std::size_t count) {
 }
 
 std::string HiddenWindowRecord::PathOf(std::string_view name) {
-  const std::string folder = settings::SettingsFileFolder(profile_);
+  if (!folder_) folder_ = settings::SettingsFileFolder(profile_);
+  const std::string& folder = *folder_;
   if (folder.empty()) return {};
   return folder + (folder.back() == '\\' ? "" : "\\") + std::string(name);
 }

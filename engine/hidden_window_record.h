@@ -3,6 +3,7 @@
 // ended from outside (the task manager, a crash, a forced log-off) does not leave them hidden with
 // nothing that knows them: the next start offers to show them again.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,12 +54,13 @@ class HiddenWindowRecord {
   std::vector<platform::WindowHandle> StillHidden();
 
  private:
-  // The record's folder is the settings file's; nothing is kept when it cannot be had.
+  // The record's folder is the settings file's, asked once; nothing is kept when it cannot be had.
   std::string PathOf(std::string_view name);
 
   platform::Files& files_;
   platform::ProfileFiles& profile_;
   platform::WindowManager& windows_;
+  std::optional<std::string> folder_;
 };
 
 }  // namespace tolva::engine

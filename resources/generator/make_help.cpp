@@ -31,6 +31,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/ascii.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -314,9 +316,9 @@ Bytes FontFile() {
 // "." 12, "_" 13 and the letters 17 to 42, whatever their case.
 std::int32_t ContextHash(std::string_view context) {
   std::uint32_t hash = 0;
-  for (const char c : context) {
-    const unsigned digit = c >= 'a' && c <= 'z'   ? static_cast<unsigned>(c - 'a') + 17
-                           : c >= 'A' && c <= 'Z' ? static_cast<unsigned>(c - 'A') + 17
+  for (const char letter : context) {
+    const char c = tolva::platform::AsciiUpper(letter);
+    const unsigned digit = c >= 'A' && c <= 'Z'   ? static_cast<unsigned>(c - 'A') + 17
                            : c >= '1' && c <= '9' ? static_cast<unsigned>(c - '0')
                            : c == '0'             ? 10
                            : c == '.'             ? 12

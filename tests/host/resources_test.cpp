@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "app_fixture.h"
+#include "platform/ascii.h"
 #include "platform/jpeg/jpeg_picture.h"
 
 // libjpeg needs size_t and FILE declared first.
@@ -583,7 +584,7 @@ HelpFile ReadHelpFile(const Bytes& f) {
 std::int32_t ContextHash(std::string_view context) {
   std::uint32_t hash = 0;
   for (const char c : context) {
-    const auto upper = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    const char upper = platform::AsciiUpper(c);
     hash = hash * 43 + static_cast<std::uint32_t>(upper >= 'A' && upper <= 'Z' ? upper - 'A' + 17
                                                   : upper >= '1' && upper <= '9' ? upper - '0'
                                                   : upper == '0' ? 10 : upper == '.' ? 12 : 13);

@@ -9,6 +9,14 @@
 
 namespace tolva::tests {
 
+// The Windows directory, where tolva.ini and the program's other files live; empty when it
+// cannot be had whole.
+inline std::string WindowsDirectory() {
+  char folder[MAX_PATH] = {};
+  const UINT length = GetWindowsDirectoryA(folder, sizeof folder);
+  return length > 0 && length < sizeof folder ? std::string(folder, length) : std::string();
+}
+
 inline bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }

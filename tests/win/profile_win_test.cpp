@@ -15,13 +15,7 @@
 namespace tolva::platform::win32 {
 namespace {
 
-std::string WindowsFolder() {
-  char folder[MAX_PATH] = {};
-  const UINT length = GetWindowsDirectoryA(folder, sizeof folder);
-  return length > 0 && length < sizeof folder ? std::string(folder, length) : std::string();
-}
-
-std::string InWindowsFolder(const std::string& name) { return WindowsFolder() + "\\" + name; }
+std::string InWindowsFolder(const std::string& name) { return tests::WindowsDirectory() + "\\" + name; }
 
 using tests::Exists;
 using tests::FileBytes;
@@ -46,7 +40,7 @@ class CaseFile {
 };
 
 TEST(Win32ProfileFiles, ReadsAsTheTable) {
-  ASSERT_FALSE(WindowsFolder().empty());
+  ASSERT_FALSE(tests::WindowsDirectory().empty());
   Win32ProfileFiles profile;
   const auto cases = tests::ProfileReadCases();
   for (std::size_t n = 0; n < cases.size(); ++n) {
@@ -66,7 +60,7 @@ TEST(Win32ProfileFiles, ReadsAsTheTable) {
 }
 
 TEST(Win32ProfileFiles, WritesAsTheTable) {
-  ASSERT_FALSE(WindowsFolder().empty());
+  ASSERT_FALSE(tests::WindowsDirectory().empty());
   Win32ProfileFiles profile;
   const auto reads = tests::ProfileReadCases().size();
   const auto cases = tests::ProfileWriteCases();

@@ -33,12 +33,6 @@ inline bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 1000
   return condition();
 }
 
-inline std::string WindowsDirectory() {
-  char folder[MAX_PATH] = {};
-  GetWindowsDirectoryA(folder, MAX_PATH);
-  return folder;
-}
-
 // Replaces tolva.ini in the Windows directory with this text; empty text: no file at all. A
 // record of hidden windows that an earlier test's program left goes too: each test starts as a
 // fresh machine does.
