@@ -15,8 +15,8 @@ using engine::RecordedWindow;
 constexpr const char* RecordPath = "C:\\WINDOWS\\tolva.hid";
 constexpr std::uint32_t Other = platform::sim::SimDesktop::OtherProcessId;
 
-std::string Record(const platform::sim::SimPlatform& sim) {
-  return const_cast<platform::sim::SimFiles&>(sim.files).ReadWholeFile(RecordPath, 1 << 20).value_or("<none>");
+std::string Record(platform::sim::SimPlatform& sim) {
+  return sim.files.ReadWholeFile(RecordPath, engine::HiddenRecordMaxBytes).value_or("<none>");
 }
 
 std::string Line(platform::WindowHandle window, std::uint32_t process, const std::string& title) {

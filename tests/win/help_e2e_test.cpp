@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 
+#include "help_viewer.h"
 #include "options_process.h"
 #include "screen_picture.h"
 #include "tolva_process.h"
@@ -20,23 +21,6 @@
 
 namespace tolva::tests {
 namespace {
-
-constexpr int OptionsIndex = 1, HelpIndex = 2, AboutIndex = 3;
-
-// The viewer's window (the class the help engine is reached by) while it shows a topic, and its
-// rich edit control, which holds the topic's text.
-HWND ShownViewer() {
-  HWND viewer = FindWindowA("MS_WINHELP", nullptr);
-  return viewer != nullptr && IsWindowVisible(viewer) ? viewer : nullptr;
-}
-HWND TopicText(HWND viewer) { return FindWindowExA(viewer, nullptr, "RichEdit20A", nullptr); }
-constexpr std::size_t TopicTextRoom = 4096;
-
-// The viewer's box for a help file it cannot find or read.
-HWND ErrorBox() {
-  HWND box = FindWindowA("#32770", "ERROR");
-  return box != nullptr && IsWindowVisible(box) ? box : nullptr;
-}
 
 class HelpEndToEnd : public ::testing::Test {
  protected:
@@ -55,7 +39,7 @@ class HelpEndToEnd : public ::testing::Test {
       viewer = ShownViewer();
       return viewer != nullptr && ControlText(TopicText(viewer)).rfind(title + "\r\n", 0) == 0;
     }, 15000);
-    EXPECT_EQ(ErrorBox(), nullptr) << TolvaProcess::MessageText(ErrorBox());
+    EXPECT_EQ(ViewerErrorBox(), nullptr) << TolvaProcess::MessageText(ViewerErrorBox());
     EXPECT_TRUE(shown) << (viewer != nullptr ? ControlText(TopicText(viewer)).substr(0, 60) : "no viewer");
     return shown ? viewer : nullptr;
   }
@@ -75,21 +59,6 @@ class HelpEndToEnd : public ::testing::Test {
     ClientToScreen(text, &point);
     ClickAt(point);
   }
-  void CloseViewer() {
-    const HWND viewer = FindWindowA("MS_WINHELP", nullptr);
-    if (viewer == nullptr) return;
-    PostMessageA(viewer, WM_CLOSE, 0, 0);
-    if (WaitFor([] { return FindWindowA("MS_WINHELP", nullptr) == nullptr; }, 5000)) return;
-    ADD_FAILURE() << "the viewer stayed";
-    // One that does not close (a box of its own is open) ends with its process.
-    DWORD id = 0;
-    GetWindowThreadProcessId(viewer, &id);
-    if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
-      TerminateProcess(process, 1);
-      WaitForSingleObject(process, 5000);
-      CloseHandle(process);
-    }
-  }
   void Press(HWND window, WORD key) {
     SetForegroundWindow(window);
     Sleep(200);
@@ -108,7 +77,7 @@ TEST_F(HelpEndToEnd, EveryDoorOpensTheViewerOnItsTopic) {
   const HWND main = tolva_->MainWindow();
 
   // The main window: its Help button the contents, F1 its own topic.
-  HWND viewer = Through("Help button", "Contents", [&] { tolva_->ClickToolButton(HelpIndex); });
+  HWND viewer = Through("Help button", "Contents", [&] { tolva_->ClickToolButton(HelpButton); });
   SetWindowPos(viewer, nullptr, 40, 40, 640, 480, SWP_NOZORDER | SWP_NOACTIVATE);
   Sleep(500);
   SaveWindowPicture("help-contents", viewer, 0);
@@ -135,7 +104,7 @@ TEST_F(HelpEndToEnd, EveryDoorOpensTheViewerOnItsTopic) {
   // Wine's viewer leaves out the jump the program then asks for (the HELP_COMMAND with the
   // macro JumpID: its remote control handles no such command), so the test follows the
   // contents' own jump to the topic, as a person would there.
-  ASSERT_TRUE(tolva_->ClickToolButton(AboutIndex));
+  ASSERT_TRUE(tolva_->ClickToolButton(AboutButton));
   const HWND about = tolva_->WaitForAboutBox();
   ASSERT_NE(about, nullptr);
   Through("F1 on the about box", "The Main Window", [&] { Press(about, VK_F1); });
@@ -150,7 +119,7 @@ TEST_F(HelpEndToEnd, EveryDoorOpensTheViewerOnItsTopic) {
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(about); }));
 
   // The options dialog: F1 its topic; its Help button the contents, then "Options_Dialog".
-  ASSERT_TRUE(tolva_->ClickToolButton(OptionsIndex));
+  ASSERT_TRUE(tolva_->ClickToolButton(OptionsButton));
   HWND dialog = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (dialog = OptionsDialogOf(tolva_->Id())) != nullptr; }));
   Through("F1 on the options dialog", "The Options Dialog", [&] { Press(dialog, VK_F1); });

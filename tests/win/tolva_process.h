@@ -11,7 +11,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <sstream>
 #include <functional>
 #include <string>
@@ -262,8 +261,8 @@ inline int ShownLoad(const std::string& text) {
 }
 
 // The main window's tool buttons, by their place from the left.
-inline constexpr int HideShowButton = 0, OptionsButton = 1, AboutButton = 3, TrayButton = 4,
-                     ExitButton = 5;
+inline constexpr int HideShowButton = 0, OptionsButton = 1, HelpButton = 2, AboutButton = 3,
+                     TrayButton = 4, ExitButton = 5;
 
 class TolvaProcess {
  public:
@@ -316,12 +315,7 @@ class TolvaProcess {
   static double LinuxCpuSeconds() {
     char prefix[MAX_PATH] = {};
     if (GetEnvironmentVariableA("WINEPREFIX", prefix, MAX_PATH) == 0) return -1;
-    const auto read = [](const std::string& path) {
-      std::ifstream file(path, std::ios::binary);
-      std::stringstream text;
-      text << file.rdbuf();
-      return text.str();
-    };
+    const auto read = [](const std::string& path) { return FileBytes(path).value_or(""); };
     WIN32_FIND_DATAA entry{};
     const HANDLE search = FindFirstFileA("Z:\\proc\\*", &entry);
     if (search == INVALID_HANDLE_VALUE) return -1;
