@@ -3,6 +3,7 @@
 #include <string>
 
 #include "engine/hidden_window_record.h"
+#include "engine/minimise_animation.h"
 #include "engine/warning.h"
 #include "engine/window_census.h"
 
@@ -59,7 +60,10 @@ void Program::ReportRunningInstance() {
 
 void Program::OfferWindowsLeftHidden() {
   engine::HiddenWindowRecord record(platform_.files, platform_.profile, platform_.windows);
-  const std::vector<platform::WindowHandle> still = record.StillHidden();
+  const engine::LeftByLastRun left = record.ReadLeftByLastRun();
+  // Switched back on whatever the answer: the run that switched it off cannot.
+  if (left.animationLeftOff) engine::SetMinimiseAnimation(platform_.systemParameters, true);
+  const std::vector<platform::WindowHandle>& still = left.stillHidden;
   if (!still.empty() &&
       engine::ShowWarning(platform_.dialogs, app_.Handle(), engine::StillHiddenQuestion(still.size()),
                           ApplicationTitle, LeftHiddenQuestionStyle) == platform::IdYes) {

@@ -47,7 +47,7 @@ class Program {
   void ReportRunningInstance();
   void ShowSplash();
   // Windows a run ended from outside left hidden: the user is asked whether to show them, and
-  // the record is gone either way.
+  // the record is gone either way; a minimise animation that run left off is switched back on.
   void OfferWindowsLeftHidden();
 
   platform::Platform& platform_;

@@ -2,42 +2,30 @@
 
 #include <utility>
 
+#include "engine/minimise_animation.h"
+
 namespace tolva::engine {
 namespace {
 
-using platform::AnimationInfo;
 using settings::IsOn;
 
-void SetAnimation(platform::SystemParameters& parameters, bool on) {
-  AnimationInfo animation;
-  animation.cbSize = sizeof animation;
-  animation.iMinAnimate = on ? 1 : 0;
-  // Flags 0: the change is neither written to the user's profile nor broadcast.
-  parameters.SystemParametersInfoA(platform::SpiSetAnimation, sizeof animation, &animation, 0);
-}
-
 // The minimise/restore animation switched off for the pass and back on after it, also when the
-// pass fails. A failed query counts as off, so nothing is switched on that the user never had.
+// pass fails, when it was on before.
 class AnimationSuspended {
  public:
-  explicit AnimationSuspended(platform::SystemParameters& parameters) : parameters_(parameters) {
-    AnimationInfo animation;
-    animation.cbSize = sizeof animation;
-    animation.iMinAnimate = 0;
-    wasOn_ = parameters_.SystemParametersInfoA(platform::SpiGetAnimation, sizeof animation,
-                                               &animation, 0) &&
-             animation.iMinAnimate != 0;
-    if (wasOn_) SetAnimation(parameters_, false);
+  AnimationSuspended(platform::SystemParameters& parameters, bool wasOn)
+      : parameters_(parameters), wasOn_(wasOn) {
+    if (wasOn_) SetMinimiseAnimation(parameters_, false);
   }
   ~AnimationSuspended() {
-    if (wasOn_) SetAnimation(parameters_, true);
+    if (wasOn_) SetMinimiseAnimation(parameters_, true);
   }
   AnimationSuspended(const AnimationSuspended&) = delete;
   AnimationSuspended& operator=(const AnimationSuspended&) = delete;
 
  private:
   platform::SystemParameters& parameters_;
-  bool wasOn_ = false;
+  bool wasOn_;
 };
 
 // Drawing of the whole screen held until every window has changed, and given back also when
@@ -105,17 +93,36 @@ ConcealCycle::Pending ConcealCycle::RunCommand() {
     concealing = hidden_.WindowsHidden;
     if (concealing) hidden_.Empty();
 
-    // Windows go and come back at once, unanimated, with the screen's drawing held until all
-    // have changed.
-    const AnimationSuspended animation(systemParameters_);
-    const ScreenLocked lock(windows_);
-    if (IsOn(settings_.WAV)) {
-      actions_.PlayCycleSound(concealing ? CycleSound::Conceal : CycleSound::Reveal);
+    // The record is kept on disk while windows are concealed, so that a run ended from outside
+    // leaves the next start a way to show them. It is written before anything changes: a
+    // conceal's with every window it is about to hide, and the note of an animation about to be
+    // switched off.
+    const bool animationOn = MinimiseAnimationOn(systemParameters_);
+    const AnimationNote note = animationOn ? AnimationNote::SwitchedOff : AnimationNote::None;
+    if (concealing) {
+      record_.Save(census_.ConcealCandidates(), note);
+    } else if (animationOn) {
+      record_.NoteAnimationOff();
     }
-    census_.RunHideShowPass();
+    try {
+      // Windows go and come back at once, unanimated, with the screen's drawing held until all
+      // have changed.
+      const AnimationSuspended animation(systemParameters_, animationOn);
+      const ScreenLocked lock(windows_);
+      if (IsOn(settings_.WAV)) {
+        actions_.PlayCycleSound(concealing ? CycleSound::Conceal : CycleSound::Reveal);
+      }
+      census_.RunHideShowPass();
+    } catch (...) {
+      // A pass that failed half-way leaves on record the windows it hid, or did not show again;
+      // a reveal's leaves the windows concealed, so that the next command shows the rest rather
+      // than empty the set of windows still hidden.
+      if (!concealing) hidden_.WindowsHidden = true;
+      record_.Save(hidden_);
+      throw;
+    }
   }
-  // Kept on disk while windows are concealed, so that a run ended from outside leaves the next
-  // start a way to show them; written after the drawing lock is given back.
+  // Afterwards, written once the drawing lock is given back: exactly the windows hidden.
   if (concealing) {
     record_.Save(hidden_);
   } else {

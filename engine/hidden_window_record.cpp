@@ -53,6 +53,11 @@ std::vector<RecordedWindow> ParseHiddenRecord(std::string_view text) {
   return windows;
 }
 
+bool RecordNotesAnimationOff(std::string_view text) {
+  const std::string_view first = text.substr(0, text.find('\n'));
+  return first == AnimationOffLine || first == std::string(AnimationOffLine) + "\r";
+}
+
 std::string StillHiddenQuestion(std::size_t count) {
   if (count == 1) return "1 window that Tolva hid when it last ran is still hidden. Show it now?";
   return std::to_string(count) + " windows that Tolva hid when it last ran are still hidden. Show them now?";
@@ -65,32 +70,59 @@ std::string HiddenWindowRecord::PathOf(std::string_view name) {
   return folder + (folder.back() == '\\' ? "" : "\\") + std::string(name);
 }
 
+void HiddenWindowRecord::Save(const std::vector<TitledWindow>& windows, AnimationNote note) {
+  std::vector<RecordedWindow> recorded;
+  recorded.reserve(windows.size());
+  std::vector<platform::WindowHandle> handles;
+  handles.reserve(windows.size());
+  for (const TitledWindow& titled : windows) {
+    recorded.push_back({titled.window, windows_.GetWindowThreadProcessId(titled.window), titled.title});
+    handles.push_back(titled.window);
+  }
+  lines_ = HiddenRecordText(recorded);
+  written_.reset();
+  if (Write(note)) written_ = std::move(handles);
+}
+
 void HiddenWindowRecord::Save(const HiddenWindowSet& hidden) {
+  const auto first = hidden.entries.begin();
+  const std::vector<platform::WindowHandle> handles(first, first + hidden.count);
+  if (writtenNote_ == AnimationNote::None && written_ == handles) return;
+  std::vector<TitledWindow> windows;
+  windows.reserve(handles.size());
+  for (const platform::WindowHandle window : handles) windows.push_back({window, WindowTitleOf(windows_, window)});
+  Save(windows, AnimationNote::None);
+}
+
+void HiddenWindowRecord::NoteAnimationOff() {
+  if (!Write(AnimationNote::SwitchedOff)) written_.reset();
+}
+
+bool HiddenWindowRecord::Write(AnimationNote note) {
+  writtenNote_ = note;
   const std::string part = PathOf(HiddenRecordPartName);
-  if (part.empty()) return;
-  std::vector<RecordedWindow> windows;
-  for (std::int32_t i = 0; i < hidden.count; ++i) {
-    const platform::WindowHandle window = hidden.entries[static_cast<std::size_t>(i)];
-    windows.push_back({window, windows_.GetWindowThreadProcessId(window), WindowTitleOf(windows_, window)});
-  }
-  if (files_.WriteWholeFile(part, HiddenRecordText(windows))) {
-    files_.MoveFileExA(part, PathOf(HiddenRecordFileName));
-  } else {
-    files_.DeleteFileA(part);
-  }
+  if (part.empty()) return false;
+  const std::string text =
+      note == AnimationNote::SwitchedOff ? std::string(AnimationOffLine) + "\r\n" + lines_ : lines_;
+  if (files_.WriteWholeFile(part, text) && files_.MoveFileExA(part, PathOf(HiddenRecordFileName))) return true;
+  files_.DeleteFileA(part);
+  return false;
 }
 
 void HiddenWindowRecord::Remove() {
+  written_.reset();
   const std::string path = PathOf(HiddenRecordFileName);
   if (!path.empty()) files_.DeleteFileA(path);
 }
 
-std::vector<platform::WindowHandle> HiddenWindowRecord::StillHidden() {
-  std::vector<platform::WindowHandle> still;
+LeftByLastRun HiddenWindowRecord::ReadLeftByLastRun() {
+  LeftByLastRun left;
   const std::string path = PathOf(HiddenRecordFileName);
-  if (path.empty()) return still;
+  if (path.empty()) return left;
   const std::optional<std::string> text = files_.ReadWholeFile(path, HiddenRecordMaxBytes);
-  if (!text) return still;
+  if (!text) return left;
+  left.animationLeftOff = RecordNotesAnimationOff(*text);
+  std::vector<platform::WindowHandle>& still = left.stillHidden;
   for (const RecordedWindow& recorded : ParseHiddenRecord(*text)) {
     const platform::WindowHandle w = recorded.window;
     if (!windows_.IsWindow(w) || windows_.IsWindowVisible(w)) continue;
@@ -99,7 +131,7 @@ std::vector<platform::WindowHandle> HiddenWindowRecord::StillHidden() {
     if (std::find(still.begin(), still.end(), w) != still.end()) continue;
     still.push_back(w);
   }
-  return still;
+  return left;
 }
 
 }  // namespace tolva::engine

@@ -31,6 +31,18 @@ void WindowCensus::RunHideShowPass() {
   windows_.EnumWindows(&HideShowEnumProc, this);
 }
 
+std::vector<TitledWindow> WindowCensus::ConcealCandidates() {
+  std::vector<TitledWindow> found;
+  candidates_ = &found;
+  struct Reset {
+    WindowCensus& census;
+    ~Reset() { census.candidates_ = nullptr; }
+  } const reset{*this};
+  desktop_ = windows_.GetDesktopWindow();
+  windows_.EnumWindows(&HideShowEnumProc, this);
+  return found;
+}
+
 std::int32_t WindowCensus::RefreshExcludeList() {
   exclude_.Clear();
   listingCounter_ = 0;
@@ -54,7 +66,11 @@ bool WindowCensus::VisitHideShow(WindowHandle window) {
   if (title.empty()) return true;
   if (own_.Contains(window)) return true;
   if (!windows_.IsWindow(window)) return true;
-  if (hidden_.WindowsHidden) {
+  if (candidates_ != nullptr) {
+    if (candidates_->size() < static_cast<std::size_t>(MaxHiddenWindows) && ConcealTakes(window, title.view())) {
+      candidates_->push_back({window, std::string(title.view())});
+    }
+  } else if (hidden_.WindowsHidden) {
     Conceal(window, title.view());
   } else {
     Reveal(window);
@@ -62,13 +78,17 @@ bool WindowCensus::VisitHideShow(WindowHandle window) {
   return true;
 }
 
-void WindowCensus::Conceal(WindowHandle window, std::string_view title) {
-  if (!windows_.IsWindowVisible(window)) return;
+bool WindowCensus::ConcealTakes(WindowHandle window, std::string_view title) {
+  if (!windows_.IsWindowVisible(window)) return false;
   // A window disabled behind its own modal dialog stays; the dialog itself goes.
-  if (!windows_.IsWindowEnabled(window)) return;
+  if (!windows_.IsWindowEnabled(window)) return false;
   // Any HideDesk value but 0 hides the desktop's icons too.
-  if (settings::IsOff(settings_.HideDesk) && title == ProgramManagerTitle) return;
-  if (exclude_.Excludes(title)) return;
+  if (settings::IsOff(settings_.HideDesk) && title == ProgramManagerTitle) return false;
+  return !exclude_.Excludes(title);
+}
+
+void WindowCensus::Conceal(WindowHandle window, std::string_view title) {
+  if (!ConcealTakes(window, title)) return;
   // With the set full, the window stays visible: hiding it would lose it, since nothing could
   // show it again.
   if (hidden_.Full()) return;

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/exclude_list.h"
 #include "engine/hidden_window_set.h"
@@ -21,6 +22,12 @@ inline constexpr std::string_view ProgramManagerTitle = "Program Manager";
 void ShowWithoutWaitingForHung(platform::WindowManager& windows, platform::WindowHandle window,
                                platform::ShowCommand command);
 
+// A window with its title as the passes read it.
+struct TitledWindow {
+  platform::WindowHandle window = platform::NullWindow;
+  std::string title;
+};
+
 // A window's title as the passes read it: cut to WindowTitleCapacity - 1 characters, empty when
 // GetWindowTextA reports nothing.
 std::string WindowTitleOf(platform::WindowManager& windows, platform::WindowHandle window);
@@ -39,6 +46,9 @@ class WindowCensus {
 
   // One conceal or reveal pass, in the direction HiddenWindowSet::WindowsHidden names.
   void RunHideShowPass();
+  // The windows a conceal pass run now would hide, in the order it would hide them, at most as
+  // many as the hidden set holds; nothing is hidden.
+  std::vector<TitledWindow> ConcealCandidates();
   // Rebuilds the Exclude list from the windows open now, dropping every tick; returns how many
   // titles it added.
   std::int32_t RefreshExcludeList();
@@ -52,6 +62,8 @@ class WindowCensus {
   bool VisitHideShow(platform::WindowHandle window);
   bool VisitListing(platform::WindowHandle window);
   void Conceal(platform::WindowHandle window, std::string_view title);
+  // The conceal pass's own tests of a window that has a title and is another program's.
+  bool ConcealTakes(platform::WindowHandle window, std::string_view title);
   void Reveal(platform::WindowHandle window);
 
   platform::WindowManager& windows_;
@@ -60,6 +72,8 @@ class WindowCensus {
   HiddenWindowSet& hidden_;
   ExcludeList& exclude_;
   std::int32_t listingCounter_ = 0;
+  // Set while ConcealCandidates runs the conceal pass's visitor: it lists instead of hiding.
+  std::vector<TitledWindow>* candidates_ = nullptr;
   // The desktop window, asked once a pass: it is the same for the whole session.
   platform::WindowHandle desktop_ = platform::NullWindow;
 };

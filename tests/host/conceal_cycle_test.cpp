@@ -1,7 +1,9 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <iterator>
 #include <new>
+#include <optional>
 
 #include "tests/host/engine_fixture.h"
 #include "tests/host/sim_calls.h"
@@ -37,7 +39,8 @@ TEST_F(ConcealCycleTest, ConcealThenRevealInTheirOrder) {
   cycle.HideShowButtonClick();
   EXPECT_TRUE(hidden.WindowsHidden);
   EXPECT_FALSE(Visible(w));
-  EXPECT_THAT(Sequence(), ElementsAre(AnimationQueryCall(), AnimationCall(false),
+  // The windows about to go are listed for the record before anything changes.
+  EXPECT_THAT(Sequence(), ElementsAre(AnimationQueryCall(), "EnumWindows", AnimationCall(false),
                                       "LockWindowUpdate " + desktop, SoundOf(CycleSound::Conceal),
                                       "EnumWindows", "LockWindowUpdate 0", AnimationCall(true),
                                       "button &Show", "ctrl-alt-del lift"));
@@ -173,22 +176,58 @@ TEST_F(ConcealCycleTest, OwnWindowsStayAndTheRestComeBack) {
 }
 
 
-// A pass that fails half-way leaves the screen unlocked and the animation as the user had it,
-// and the next command runs rather than wait for the failed one.
-TEST_F(ConcealCycleTest, APassThatFailsGivesBackTheLockAndTheAnimation) {
-  const WindowHandle first = sim.desktop.Create("First");
-  sim.desktop.Create("Second");
-  sim.desktop.afterVisit = [](WindowHandle) { throw std::bad_alloc(); };
+// The record on disk at every moment of a pass: before the first window is hidden it holds every
+// window the pass is about to hide and the note of the animation switched off; a conceal that
+// fails after the third window leaves those three recorded, the screen unlocked and the animation
+// as the user had it; a reveal that fails half-way leaves the windows not yet shown on record for
+// the next start, and concealed, so that the next command shows the rest. The next command runs
+// rather than wait for the failed one.
+TEST_F(ConcealCycleTest, ThePassIsOnRecordBeforeItsFirstWindowAndAfterAFailure) {
+  for (const char* title : {"1", "2", "3", "4", "5"}) sim.desktop.Create(title);
+  const std::vector<WindowHandle> order = sim.desktop.StackingOrder();
+  const auto recordText = [&] { return sim.files.ReadWholeFile("C:\\WINDOWS\\tolva.hid", HiddenRecordMaxBytes); };
+  const auto lines = [&](std::size_t count) {
+    std::vector<RecordedWindow> windows;
+    for (std::size_t i = 0; i < count; ++i) {
+      windows.push_back({order[i], platform::sim::SimDesktop::OtherProcessId, sim.desktop.Find(order[i])->title});
+    }
+    return HiddenRecordText(windows);
+  };
+  const std::string noted = std::string(AnimationOffLine) + "\r\n";
+  std::vector<std::optional<std::string>> atFirstChange;
+  sim.desktop.duringShowWindow = [&](WindowHandle, platform::ShowCommand) {
+    if (atFirstChange.empty() || hidden.count == 0) atFirstChange.push_back(recordText());
+  };
+  sim.desktop.afterVisit = [&](WindowHandle window) {
+    if (hidden.count == 3 && !Visible(window)) throw std::bad_alloc();
+  };
   EXPECT_THROW(cycle.HideShowButtonClick(), std::bad_alloc);
+  EXPECT_EQ(atFirstChange.front(), noted + lines(5));
+  EXPECT_EQ(recordText(), lines(3));
   EXPECT_EQ(sim.desktop.LockedWindow(), platform::NullWindow);
   EXPECT_TRUE(sim.systemParameters.minimiseAnimation);
-  EXPECT_THAT(Recorded(), ElementsAre(sim.desktop.StackingOrder().front()));
+  EXPECT_EQ(Recorded(), std::vector<WindowHandle>(order.begin(), order.begin() + 3));
+
+  sim.desktop.afterVisit = [&](WindowHandle window) {
+    if (Visible(window)) throw std::bad_alloc();
+  };
+  atFirstChange.clear();
+  EXPECT_THROW(cycle.HideShowButtonClick(), std::bad_alloc);
+  EXPECT_EQ(atFirstChange.front(), noted + lines(3));
+  HiddenWindowRecord next{sim.files, sim.profile, sim.desktop};
+  const LeftByLastRun left = next.ReadLeftByLastRun();
+  EXPECT_FALSE(left.animationLeftOff);
+  std::vector<WindowHandle> notShown;
+  std::copy_if(order.begin(), order.begin() + 3, std::back_inserter(notShown), [&](WindowHandle w) { return !Visible(w); });
+  EXPECT_EQ(notShown.size(), 2u);
+  EXPECT_EQ(left.stillHidden, notShown);
+  EXPECT_TRUE(hidden.WindowsHidden);
 
   sim.desktop.afterVisit = nullptr;
   cycle.HideShowButtonClick();
-  EXPECT_FALSE(hidden.WindowsHidden);
-  EXPECT_TRUE(Visible(first));
+  for (const WindowHandle w : order) EXPECT_TRUE(Visible(w));
   EXPECT_EQ(button.caption, "&Hide");
+  EXPECT_EQ(recordText(), std::nullopt);
 }
 
 // Commands that come in while the pass waits on another program's window are carried out once
@@ -233,14 +272,15 @@ TEST_F(ConcealCycleTest, CommandsArrivingDuringAPassWaitForIt) {
     run(c.before);
     local.log.Clear();
     std::size_t served = 0;
+    const auto passes = [&] { return local.log.WithPrefix(tests::PassCall).size(); };
     local.desktop.duringShowWindow = [&](WindowHandle, platform::ShowCommand) {
-      const std::size_t pass = local.log.WithPrefix("EnumWindows").size();
+      const std::size_t pass = passes();
       if (pass <= served || pass >= c.commands.size()) return;
       served = pass;
       run(c.commands[pass]);
     };
     run(c.commands[0]);
-    EXPECT_EQ(local.log.WithPrefix("EnumWindows").size(), static_cast<std::size_t>(c.passes));
+    EXPECT_EQ(passes(), static_cast<std::size_t>(c.passes));
     EXPECT_EQ(set.WindowsHidden, c.concealedAfter);
     EXPECT_EQ(local.desktop.Find(w)->visible, !c.concealedAfter);
     EXPECT_EQ(localButton.caption, c.concealedAfter ? "&Show" : "&Hide");
@@ -248,8 +288,8 @@ TEST_F(ConcealCycleTest, CommandsArrivingDuringAPassWaitForIt) {
     if (c.passes > 1) {
       const auto& calls = local.log.calls;
       const auto launch = std::find(calls.begin(), calls.end(), "launch");
-      const auto second = std::find(std::find(calls.begin(), calls.end(), "EnumWindows") + 1,
-                                    calls.end(), "EnumWindows");
+      const auto second = std::find(std::find(calls.begin(), calls.end(), tests::PassCall) + 1, calls.end(),
+                                    tests::PassCall);
       EXPECT_LT(launch, second);
     }
   }

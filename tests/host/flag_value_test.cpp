@@ -42,6 +42,9 @@ TEST(HotKey, ReadsOnlyAUsableCombinationAndNamesItAsTheControlShowsIt) {
       {"1536", 0, ""}, {"1552", 0, ""}, {"1568", 0, ""}, {"1672", 0, ""},  // none, Shift, Space, 0x88
       {"5704", 0, "Ctrl+Alt+H"}, {"0", 0, ""}, {"", 0, nullptr}, {"1608x", 0, nullptr},  // 0x1000
       {"+1608", 0, nullptr}, {"99999", 0, nullptr}, {"4294968904", 0, nullptr},
+      // The ends of the key ranges; a number past 16 bits is none, not its low half (Ctrl+C).
+      {"1584", 0x630, "Ctrl+Alt+0"}, {"1593", 0x639, "Ctrl+Alt+9"}, {"1601", 0x641, "Ctrl+Alt+A"},
+      {"1626", 0x65A, "Ctrl+Alt+Z"}, {"1671", 0x687, "Ctrl+Alt+F24"}, {"66115", 0, nullptr},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);

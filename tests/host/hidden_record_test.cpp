@@ -2,6 +2,7 @@
 // from outside left hidden.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -37,7 +38,9 @@ TEST(HiddenRecord, OnlyWindowsStillHiddenAsRecordedCount) {
     const char* name;
     std::string text;
     std::size_t counted;
+    bool animationLeftOff = false;
   };
+  const std::string animationOff = std::string(engine::AnimationOffLine) + "\r\n";
   const Case cases[] = {
       {"a good line", Line(hidden, Other, "Letter - Notepad"), 1},
       {"a line without CR, a title with spaces", h + " " + std::to_string(Other) + " Letter - Notepad", 1},
@@ -53,6 +56,18 @@ TEST(HiddenRecord, OnlyWindowsStillHiddenAsRecordedCount) {
       {"no title", h + " " + std::to_string(Other) + " \r\n", 0},
       {"bytes of no record", std::string("\0\xff\r\n\n\r \x1a", 9), 0},
       {"bad lines around a good one", "x\r\n\r\n" + Line(hidden, Other, "Letter - Notepad") + "0x\r\n", 1},
+      {"the animation's note first", animationOff + Line(hidden, Other, "Letter - Notepad"), 1, true},
+      {"the note alone, without CR", std::string(engine::AnimationOffLine), 0, true},
+      {"the note not first", Line(hidden, Other, "Letter - Notepad") + animationOff, 1, false},
+      // Lines that read as no window do not count towards the set's size.
+      {"405 lines of no window, then a good one", [&] {
+         std::string lines;
+         for (int i = 0; i < engine::MaxHiddenWindows; ++i) {
+           lines += std::array{"0 " + std::to_string(Other) + " Closed since\r\n", h + " 0 Closed since\r\n",
+                               h + " " + std::to_string(Other) + " \r\n"}[i % 3];
+         }
+         return lines + Line(hidden, Other, "Letter - Notepad");
+       }(), 1},
       // The set holds 405: lines past them are never read.
       {"past the set's size", [&] {
          std::string lines;
@@ -64,9 +79,11 @@ TEST(HiddenRecord, OnlyWindowsStillHiddenAsRecordedCount) {
     SCOPED_TRACE(c.name);
     sim.files.files.clear();
     engine::HiddenWindowRecord record(sim.files, sim.profile, sim.desktop);
-    EXPECT_TRUE(record.StillHidden().empty());  // no file
+    EXPECT_TRUE(record.ReadLeftByLastRun().stillHidden.empty());  // no file
     sim.files.WriteWholeFile(RecordPath, c.text);
-    EXPECT_EQ(record.StillHidden().size(), c.counted);
+    const engine::LeftByLastRun left = record.ReadLeftByLastRun();
+    EXPECT_EQ(left.stillHidden.size(), c.counted);
+    EXPECT_EQ(left.animationLeftOff, c.animationLeftOff);
     EXPECT_FALSE(sim.desktop.Find(hidden)->visible);
   }
   EXPECT_EQ(engine::ParseHiddenRecord(Line(0x1a2b, 77, "T i t l e")),
@@ -74,7 +91,9 @@ TEST(HiddenRecord, OnlyWindowsStillHiddenAsRecordedCount) {
 }
 
 // Conceal records, reveal removes; a run ended with windows hidden offers them at the next start,
-// Yes shows them, No leaves them, and either way the record is gone and a third start asks nothing.
+// Yes shows them as a reveal does (unactivated, in their own state), No leaves them, and either
+// way the record is gone and a third start asks nothing. The minimise animation the run left off
+// is switched back on, whatever the answer.
 TEST(HiddenRecord, AConcealOutlivesItsRunAndTheNextStartOffersTheWindows) {
   for (const int answer : {platform::IdYes, platform::IdNo}) {
     SCOPED_TRACE(answer);
@@ -98,7 +117,9 @@ TEST(HiddenRecord, AConcealOutlivesItsRunAndTheNextStartOffersTheWindows) {
     SimProgram next;
     const std::vector<platform::WindowHandle> left = {next.sim.desktop.Create("Target 1", false),
                                                       next.sim.desktop.Create("Target 2", false)};
-    next.sim.files.WriteWholeFile(RecordPath, Line(left[1], Other, "Target 2") + Line(left[0], Other, "Target 1"));
+    next.sim.files.WriteWholeFile(RecordPath, std::string(engine::AnimationOffLine) + "\r\n" +
+                                                  Line(left[1], Other, "Target 2") + Line(left[0], Other, "Target 1"));
+    next.sim.systemParameters.minimiseAnimation = false;
     next.sim.dialogs.answers.push_back(answer);
     next.backend.onIdle = [&] { next.program.state().Form1->Close(); };
     next.program.Run(1);
@@ -109,6 +130,14 @@ TEST(HiddenRecord, AConcealOutlivesItsRunAndTheNextStartOffersTheWindows) {
     EXPECT_EQ(box.owner, next.program.application().Handle());
     EXPECT_EQ(next.Calls("CreateWindow").front(), "CreateWindow SplashFormReg");
     for (auto w : left) EXPECT_EQ(next.sim.desktop.Find(w)->visible, answer == platform::IdYes);
+    if (answer == platform::IdYes) {
+      EXPECT_EQ(next.Calls("ShowWindow"), (std::vector<std::string>{"ShowWindow " + platform::sim::HexText(left[1]) + " 8",
+                                                                    "ShowWindow " + platform::sim::HexText(left[0]) + " 8"}));
+      for (const std::string& call : next.Calls("SetForegroundWindow")) {
+        for (auto w : left) EXPECT_EQ(call.find(platform::sim::HexText(w)), std::string::npos) << call;
+      }
+    }
+    EXPECT_TRUE(next.sim.systemParameters.minimiseAnimation);
     EXPECT_TRUE(next.sim.files.files.empty());
 
     SimProgram third;

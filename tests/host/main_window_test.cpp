@@ -616,7 +616,7 @@ TEST_F(MainWindowTest, CommandsWhileACompanionBoxIsOpenRunAtOnce) {
     EXPECT_TRUE(ran);
     for (auto w : targets) EXPECT_TRUE(t.Visible(w));
     EXPECT_FALSE(t.state().hiddenWindows.WindowsHidden);
-    EXPECT_EQ(t.p.Calls("EnumWindows").size(), 2u);
+    EXPECT_EQ(t.p.Calls(tests::PassCall).size(), 2u);
   }
 }
 

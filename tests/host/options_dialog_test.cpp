@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 #include "app_fixture.h"
 #include "settings/options/options_dialog.h"
@@ -276,14 +277,18 @@ TEST_F(OptionsTest, OkAppliesEverythingAndCancelNothing) {
 }
 
 // The stored hot key is registered as the main window is made (without MOD_NOREPEAT where the
-// system refuses it) and given up as it goes. OK refuses one without Ctrl or Alt and stays open
-// on its page; one another program holds is saved, in place of the old one, with a warning.
+// system refuses it), with Ctrl and Alt each as stored, and given up as it goes. OK with the
+// combination unchanged leaves it registered as it is; OK refuses one without Ctrl or Alt and
+// stays open on its page; one another program holds is saved, in place of the old one, with a
+// warning.
 TEST_F(OptionsTest, TheHotKeyIsRegisteredRefusedOrSavedWithAWarningAndGivenUp) {
   constexpr unsigned CtrlAlt = platform::ModControl | platform::ModAlt;
   const std::string ini = "[Settings]\nWAV=0\n[HotKey]\nKey=1608\n";
   p.sim.desktop.refuseNoRepeat = true;
   p.sim.desktop.HoldHotKey(CtrlAlt, 'J');
   Create(ini);
+  EXPECT_EQ(p.Calls("RegisterHotKey").size(), 2u);
+  Open([](TOptionsDialog&) {}, true);
   EXPECT_EQ(p.Calls("RegisterHotKey").size(), 2u);
   const std::string before = File();
   Open([&](TOptionsDialog& d) {
@@ -305,6 +310,12 @@ TEST_F(OptionsTest, TheHotKeyIsRegisteredRefusedOrSavedWithAWarningAndGivenUp) {
   ending.Create(ini);
   ending.p.program.application().DestroyWindows();
   EXPECT_EQ(ending.p.Calls("UnregisterHotKey").size(), 1u);
+  for (const auto& [stored, modifiers, key] : {std::tuple{"624", platform::ModControl, 0x70u},  // Ctrl+F1
+                                                std::tuple{"1057", platform::ModAlt, 0x21u}}) {   // Alt+Page Up
+    OptionsRig one;
+    one.Create(std::string("[HotKey]\nKey=") + stored + "\n");
+    EXPECT_TRUE(one.p.backend.PressHotKey(modifiers, key)) << stored;
+  }
 }
 
 // The Exclude page: ticks take effect at once, survive Cancel and OK, and go with a refresh;

@@ -6,6 +6,7 @@
 
 #include "app_fixture.h"
 #include "settings/options/options_dialog.h"
+#include "tests/host/sim_calls.h"
 
 namespace tolva::app::testing {
 namespace {
@@ -60,10 +61,10 @@ TEST(Schedule, FiresOnceOnATickInsideTheMatchingSecond) {
     const auto targets = t.Targets(2);
     if (c.concealedBefore) t.p.backend.Click(t.Form1().HideShowButton);
     ASSERT_TRUE(t.Form1().ActionTimer.Enabled());
-    const std::size_t passesBefore = t.p.Calls("EnumWindows").size();
+    const std::size_t passesBefore = t.p.Calls(tests::PassCall).size();
     for (int second : c.seconds) t.TickAt(second);
 
-    EXPECT_EQ(t.p.Calls("EnumWindows").size() - passesBefore, c.fires ? 1u : 0u);
+    EXPECT_EQ(t.p.Calls(tests::PassCall).size() - passesBefore, c.fires ? 1u : 0u);
     const bool concealedAfter = c.concealedBefore != c.fires;
     EXPECT_EQ(t.state().hiddenWindows.WindowsHidden, concealedAfter);
     for (auto w : targets) EXPECT_EQ(t.Visible(w), !concealedAfter);
@@ -121,7 +122,7 @@ TEST(Schedule, ATickDuringItsOwnFiringDoesNotFireAgain) {
   };
   t.TickAt(6);
   EXPECT_EQ(boxes, 1);
-  EXPECT_EQ(t.p.Calls("EnumWindows").size(), 1u);
+  EXPECT_EQ(t.p.Calls(tests::PassCall).size(), 1u);
   EXPECT_TRUE(t.state().hiddenWindows.WindowsHidden);
   for (auto w : targets) EXPECT_FALSE(t.Visible(w));
   EXPECT_EQ(t.Form1().Settings.EnableDateTime, "0");

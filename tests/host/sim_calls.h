@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/shell.h"
+#include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_log.h"
 #include "platform/sound.h"
 #include "platform/system_parameters.h"
@@ -24,6 +25,11 @@ inline std::string SoundCall(int wave) {
 }
 inline const std::string ClearRecentDocumentsCall =
     "SHAddToRecentDocs " + std::to_string(platform::ShardPathA) + " null";
+
+// A conceal or reveal pass, counted where it locks the screen's drawing: a conceal also lists
+// the windows it is about to hide, with an enumeration of its own.
+inline const std::string PassCall =
+    "LockWindowUpdate " + platform::sim::HexText(platform::sim::SimDesktop::DesktopWindow);
 
 // Ctrl+Alt+Del taken from the system (suppressed) or given back; and the calls of either.
 inline const std::string CtrlAltDelCalls =

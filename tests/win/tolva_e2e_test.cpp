@@ -135,8 +135,12 @@ TEST_F(TolvaEndToEnd, WindowsLeftHiddenByARunEndedFromOutsideAreOfferedAtTheNext
       TolvaProcess ended;
       ASSERT_TRUE(ended.WaitForMainWindow());
       Conceal(ended);
-      // Written once the pass is over, a moment after the last window went.
-      ASSERT_TRUE(WaitFor([] { return ReadWindowsFile("tolva.hid") != "<none>"; }));
+      // Written again once the pass is over, a moment after the last window went, as the
+      // windows hidden and without the note of the animation switched off.
+      ASSERT_TRUE(WaitFor([] {
+        const std::string text = ReadWindowsFile("tolva.hid");
+        return text != "<none>" && text.find("animation") == std::string::npos;
+      }));
       ended.Kill();
     }
     const std::string record = ReadWindowsFile("tolva.hid");
@@ -164,6 +168,44 @@ TEST_F(TolvaEndToEnd, WindowsLeftHiddenByARunEndedFromOutsideAreOfferedAtTheNext
     third.Kill();
     targets_->ShowNumbered();
   }
+}
+
+// Ended in the middle of a conceal pass over 400 windows of another program: every window it had
+// hidden is on record, the next start offers exactly those, and Yes shows them all.
+TEST(TolvaEndToEndEndedMidPass, EveryWindowHiddenBeforeTheEndIsOfferedAtTheNextStart) {
+  constexpr int Count = 400;
+  TargetsProcess many(Count, "Many");
+  ASSERT_TRUE(many.Ready());
+  std::vector<HWND> windows = many.Numbered();
+  windows.push_back(many.Find("Many ready"));
+  windows.push_back(many.Find("Many minimised"));
+  const auto hiddenCount = [&] {
+    return std::count_if(windows.begin(), windows.end(), [](HWND w) { return !IsWindowVisible(w); });
+  };
+  WriteSettingsFile(Settings("1", "0"));
+  {
+    TolvaProcess ended;
+    ASSERT_TRUE(ended.WaitForMainWindow());
+    ASSERT_TRUE(ended.ClickToolButton(HideShowButton));
+    ASSERT_TRUE(WaitFor([&] { return hiddenCount() > 0; }, 15000));
+    ended.Kill();
+  }
+  const auto hidden = hiddenCount();
+  std::printf("hidden when the program was ended: %d of %d\n", static_cast<int>(hidden), Count + 2);
+  EXPECT_LT(hidden, Count) << "ended after the pass, not during it";
+  const std::string record = ReadWindowsFile("tolva.hid");
+
+  TolvaProcess next;
+  HWND box = next.WaitForMessageBox(TolvaProcess::Title);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(TolvaProcess::MessageText(box), std::to_string(hidden) +
+                                                " windows that Tolva hid when it last ran are still "
+                                                "hidden. Show them now?") << record;
+  TolvaProcess::PressButton(box, IDYES);
+  ASSERT_TRUE(next.WaitForMainWindow());
+  EXPECT_EQ(hiddenCount(), 0);
+  EXPECT_EQ(ReadWindowsFile("tolva.hid"), "<none>");
+  next.Kill();
 }
 
 // The launch failure is reported after the windows are hidden, and while its box is open the
