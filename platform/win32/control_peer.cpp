@@ -197,7 +197,9 @@ void ChildWindow::Mirror(ui::Property property) const {
 
 TOOLINFOA ChildWindow::ToolInfo(HWND form, HWND hwnd) const {
   TOOLINFOA tool{};
-  tool.cbSize = sizeof tool;
+  // The record's size in the common controls 4.70; later versions take it too, and the ones
+  // before XP refuse the size the headers now give.
+  tool.cbSize = TTTOOLINFOA_V2_SIZE;
   // The text is asked for each time the tip shows, so a changed hint needs no update here.
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
   tool.hwnd = form;

@@ -213,7 +213,13 @@ bool Win32FileDialogs::GetOpenFileNameA(OpenFileRequest& request) {
                  (request.pathMustExist ? OFN_PATHMUSTEXIST : 0) |
                  (request.fileMustExist ? OFN_FILEMUSTEXIST : 0) |
                  (request.resizable ? OFN_ENABLESIZING : 0);
-  if (!::GetOpenFileNameA(&dialog)) return false;
+  BOOL chosen = ::GetOpenFileNameA(&dialog);
+  if (!chosen && ::CommDlgExtendedError() == CDERR_STRUCTSIZE) {
+    // Windows 95 and NT 4.0 know the record only in its first form (without the places bar).
+    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    chosen = ::GetOpenFileNameA(&dialog);
+  }
+  if (!chosen) return false;
   request.fileName = file;
   return true;
 }
