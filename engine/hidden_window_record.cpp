@@ -104,7 +104,20 @@ bool HiddenWindowRecord::Write(AnimationNote note) {
   if (part.empty()) return false;
   const std::string text =
       note == AnimationNote::SwitchedOff ? std::string(AnimationOffLine) + "\r\n" + lines_ : lines_;
-  if (files_.WriteWholeFile(part, text) && files_.MoveFileExA(part, PathOf(HiddenRecordFileName))) return true;
+  if (files_.WriteWholeFile(part, text)) {
+    const std::string path = PathOf(HiddenRecordFileName);
+    switch (files_.MoveFileExA(part, path)) {
+      case platform::MoveResult::Moved: return true;
+      case platform::MoveResult::Failed: break;
+      case platform::MoveResult::Unsupported:
+        // The Windows 95 family cannot replace a file in one step: the old record goes first and
+        // the new one takes its name after, so a crash between the two leaves no record (the part
+        // is never read), where the NT family leaves the old one or the new one.
+        files_.DeleteFileA(path);
+        if (files_.MoveFileA(part, path)) return true;
+        break;
+    }
+  }
   files_.DeleteFileA(part);
   return false;
 }

@@ -10,6 +10,7 @@
 #include "platform/win32/backend_state.h"
 #include "platform/win32/control_factory.h"
 #include "platform/win32/form_window.h"
+#include "platform/win32/top_level.h"
 
 namespace tolva::platform::win32 {
 
@@ -17,7 +18,7 @@ HWND BackendState::ApplicationHwnd() const { return application ? application->h
 
 FormWindow* BackendState::FormOf(HWND hwnd) const {
   if (hwnd == nullptr) return nullptr;
-  const HWND root = GetAncestor(hwnd, GA_ROOT);
+  const HWND root = TopLevelOf(hwnd);
   const auto found = std::find_if(forms.begin(), forms.end(),
                                   [root](const FormWindow* form) { return form->hwnd() == root; });
   return found == forms.end() ? nullptr : *found;
