@@ -38,13 +38,15 @@ std::optional<LocalTime> Read(Parse parse) {
 
 // The rules that read the stored values. A time or date that reads is one the options dialog
 // can show and OK can store again, as a text that reads back as itself (not always the same
-// moment: a 12-hour clock without designators writes no PM). Answers whether both read.
+// moment: a 12-hour clock without designators writes no PM). Answers whether the region would
+// have written both as they are stored.
 bool CheckValues(const settings::SettingsRecord& record, const RegionalSettings& region, const LocalTime& now) {
   const std::uint16_t hotKey = settings::HotKeyFromText(record.HotKey.view());
   if (hotKey != 0) {
     Require(settings::UsableHotKey(hotKey) && !settings::HotKeyText(hotKey).empty(), "a hot key read is a usable one");
     Require(settings::HotKeyFromText(std::to_string(hotKey)) == hotKey, "a hot key saved reads back");
   }
+  bool written = true;
   const auto time = Read([&] { return settings::ParseTime(record.ActionTime.view(), region); });
   if (time) {
     Require(time->hour >= 0 && time->hour < 24 && time->minute >= 0 && time->minute < 60 && time->second >= 0 &&
@@ -53,6 +55,7 @@ bool CheckValues(const settings::SettingsRecord& record, const RegionalSettings&
     const std::string saved = settings::ActionTimeText(*time, region);
     RequireSame(settings::ActionTimeText(settings::ParseTime(saved, region), region), saved,
                 "a time saved reads back as the same text");
+    written = saved == record.ActionTime.view();
   }
   const auto date = Read([&] { return settings::ParseDate(record.ActionDate.view(), region, now); });
   if (date) {
@@ -62,9 +65,10 @@ bool CheckValues(const settings::SettingsRecord& record, const RegionalSettings&
     const std::string saved = settings::ActionDateText(*date, region, *date);
     RequireSame(settings::ActionDateText(settings::ParseDate(saved, region, *date), region, *date), saved,
                 "a date saved reads back as the same text");
+    written = written && saved == record.ActionDate.view();
   }
   if (engine::ScheduleDue(record, now, region)) Require(time && date, "a schedule that fires names a moment that reads");
-  return time && date;
+  return time && date && written;
 }
 
 // The program's own walk over the file: start with it, let the schedule's timer tick, open
@@ -126,8 +130,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const std::vector<tests::RegionCase> regions = tests::RegionCases();
   const std::string text(reinterpret_cast<const char*>(data), size);
   // The stored values' rules in every region; the program's walk, which costs far more, in one:
-  // the first, from one chosen by the file's length, that the stored schedule reads in (the
-  // one the file was written in).
+  // the first, from one chosen by the file's length, that would have written the stored schedule
+  // as it stands.
   const std::size_t first = size % regions.size();
   platform::sim::SimProfileFiles profile;
   platform::sim::SimProcess process;
