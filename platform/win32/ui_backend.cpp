@@ -10,6 +10,7 @@
 #include "platform/win32/backend_state.h"
 #include "platform/win32/control_factory.h"
 #include "platform/win32/form_window.h"
+#include "platform/win32/gdi.h"
 
 namespace tolva::platform::win32 {
 
@@ -52,6 +53,10 @@ Win32Backend::Win32Backend(HINSTANCE instance, Timers& timers)
     : state_(std::make_unique<State>()) {
   state_->instance = instance;
   state_->timers = &timers;
+  {
+    const WindowDc screen(nullptr);
+    state_->scaling = ui::Scaling(screen.get() != nullptr ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 0);
+  }
   // The tooltips, the tool bar and the date and time pickers.
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
   InitCommonControlsEx(&classes);
