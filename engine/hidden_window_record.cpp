@@ -74,7 +74,14 @@ void HiddenWindowRecord::Save(const HiddenWindowSet& hidden) {
     windows.push_back({window, windows_.GetWindowThreadProcessId(window), WindowTitleOf(windows_, window)});
   }
   if (files_.WriteWholeFile(part, HiddenRecordText(windows))) {
-    files_.MoveFileExA(part, PathOf(HiddenRecordFileName));
+    const std::string path = PathOf(HiddenRecordFileName);
+    if (files_.MoveFileExA(part, path) == platform::MoveResult::Unsupported) {
+      // The Windows 95 family cannot replace a file in one step: the old record goes first and
+      // the new one takes its name after, so a crash between the two leaves no record (the part
+      // is never read), where the NT family leaves the old one or the new one.
+      files_.DeleteFileA(path);
+      files_.MoveFileA(part, path);
+    }
   } else {
     files_.DeleteFileA(part);
   }

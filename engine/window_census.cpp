@@ -91,9 +91,10 @@ void WindowCensus::Reveal(WindowHandle window) {
 // ShowWindow waits for the window's thread, and the pass runs with the screen's drawing locked:
 // a program that has stopped answering would freeze the desktop and this program until it woke.
 // Its window gets the command without waiting, carried out when it wakes; it is recorded and
-// shown again like any other.
+// shown again like any other. Where the system cannot tell (Windows 95, NT 4.0), no window
+// counts as hung: every one is shown with ShowWindow, as that system's own programs do.
 void ShowWithoutWaitingForHung(platform::WindowManager& windows, WindowHandle window, ShowCommand command) {
-  if (windows.IsHungAppWindow(window)) {
+  if (windows.IsHungAppWindow(window).value_or(false)) {
     windows.ShowWindowAsync(window, command);
   } else {
     windows.ShowWindow(window, command);

@@ -7,6 +7,14 @@
 
 namespace tolva::platform {
 
+enum class MoveResult {
+  Moved,
+  Failed,
+  // The system has no such move: the Windows 95 family's MoveFileExA is a stub that fails with
+  // ERROR_CALL_NOT_IMPLEMENTED.
+  Unsupported,
+};
+
 class Files {
  public:
   virtual ~Files() = default;
@@ -16,7 +24,9 @@ class Files {
   virtual bool WriteWholeFile(const std::string& path, std::string_view bytes) = 0;
   // MoveFileExA with MOVEFILE_REPLACE_EXISTING: the target is replaced in one step, so a reader
   // finds the old file or the new one, never half of either.
-  virtual bool MoveFileExA(const std::string& from, const std::string& to) = 0;
+  virtual MoveResult MoveFileExA(const std::string& from, const std::string& to) = 0;
+  // MoveFileA: renames the file; fails when the target is there.
+  virtual bool MoveFileA(const std::string& from, const std::string& to) = 0;
   virtual bool DeleteFileA(const std::string& path) = 0;
 };
 

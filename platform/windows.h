@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 
 #include "platform/handle.h"
 
@@ -54,8 +55,9 @@ class WindowManager {
   // waits until that thread has carried the command out.
   virtual bool ShowWindow(WindowHandle window, ShowCommand command) = 0;
   // Whether the window's thread has stopped taking its messages (for about five seconds): a
-  // ShowWindow on it would wait until that program wakes.
-  virtual bool IsHungAppWindow(WindowHandle window) = 0;
+  // ShowWindow on it would wait until that program wakes. Empty where the system cannot tell
+  // (the function came with Windows 98 and 2000).
+  virtual std::optional<bool> IsHungAppWindow(WindowHandle window) = 0;
   // The id of the process that made the window; 0 for a window that is not there.
   virtual std::uint32_t GetWindowThreadProcessId(WindowHandle window) = 0;
   // ShowWindow without waiting: a window of another thread gets the command queued, carried out

@@ -192,7 +192,8 @@ void SimDesktop::SetProcessId(WindowHandle window, std::uint32_t processId) {
   if (Window* found = FindMutable(window)) found->processId = processId;
 }
 
-bool SimDesktop::IsHungAppWindow(WindowHandle window) {
+std::optional<bool> SimDesktop::IsHungAppWindow(WindowHandle window) {
+  if (cannotTellHung) return std::nullopt;
   const Window* w = Find(window);
   return w != nullptr && w->hung;
 }

@@ -67,6 +67,8 @@ class SimDesktop final : public WindowManager {
   // ShowWindow calls that had to wait for a hung window's thread to wake.
   int WaitsForHungWindows() const { return waitsForHungWindows_; }
 
+  // A system without IsHungAppWindow (Windows 95, NT 4.0): it answers that it cannot tell.
+  bool cannotTellHung = false;
   // Runs after the visitor has seen a window, inside a pass: where a test lets other programs
   // close, retitle or replace windows in the middle of it.
   std::function<void(WindowHandle)> afterVisit;
@@ -104,7 +106,7 @@ class SimDesktop final : public WindowManager {
   bool IsWindowEnabled(WindowHandle window) override;
   // On a hung window it waits, as the real one does: the window wakes first.
   bool ShowWindow(WindowHandle window, ShowCommand command) override;
-  bool IsHungAppWindow(WindowHandle window) override;
+  std::optional<bool> IsHungAppWindow(WindowHandle window) override;
   std::uint32_t GetWindowThreadProcessId(WindowHandle window) override;
   bool ShowWindowAsync(WindowHandle window, ShowCommand command) override;
   bool SetForegroundWindow(WindowHandle window) override;

@@ -47,6 +47,7 @@ class SimFiles final : public Files {
   std::map<std::string, std::string> files;  // by upper-cased path
   bool failWrites = false;  // as on a full disk: the file is made, the bytes do not all go in
   bool failMoves = false;
+  bool noReplacingMove = false;  // the Windows 95 family's MoveFileExA, a stub that fails
 
   std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes) override {
     const auto found = files.find(AsciiUpperText(path));
@@ -57,9 +58,15 @@ class SimFiles final : public Files {
     files[AsciiUpperText(path)] = failWrites ? std::string(bytes.substr(0, bytes.size() / 2)) : std::string(bytes);
     return !failWrites;
   }
-  bool MoveFileExA(const std::string& from, const std::string& to) override {
+  MoveResult MoveFileExA(const std::string& from, const std::string& to) override {
+    if (noReplacingMove) return MoveResult::Unsupported;
+    if (failMoves || files.count(AsciiUpperText(from)) == 0) return MoveResult::Failed;
+    if (AsciiUpperText(from) != AsciiUpperText(to)) files.erase(AsciiUpperText(to));
+    return MoveFileA(from, to) ? MoveResult::Moved : MoveResult::Failed;
+  }
+  bool MoveFileA(const std::string& from, const std::string& to) override {
     const auto found = files.find(AsciiUpperText(from));
-    if (failMoves || found == files.end()) return false;
+    if (failMoves || found == files.end() || files.count(AsciiUpperText(to)) != 0) return false;
     std::string bytes = std::move(found->second);
     files.erase(found);
     files[AsciiUpperText(to)] = std::move(bytes);

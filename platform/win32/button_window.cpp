@@ -35,6 +35,27 @@ Bitmap LoadGlyph(const FormSite& site, const std::string& name) {
                 site.scaling, 1, kTransparent);
 }
 
+// The glyph at (x, y) without its see-through colour, through a monochrome mask of that colour
+// (XOR, AND, XOR), as every Windows draws it: TransparentBlt came with 98 and 2000.
+void DrawGlyph(HDC dc, int x, int y, HBITMAP glyph, SIZE size) {
+  const MemoryDc source(dc);
+  const Selection picture(source.get(), glyph);
+  const Bitmap maskBitmap(CreateBitmap(size.cx, size.cy, 1, 1, nullptr));
+  const MemoryDc mask(dc);
+  const Selection maskSelected(mask.get(), maskBitmap.get());
+  // Colour to monochrome: the source's background colour becomes 1, every other colour 0.
+  SetBkColor(source.get(), kTransparent);
+  BitBlt(mask.get(), 0, 0, size.cx, size.cy, source.get(), 0, 0, SRCCOPY);
+  // Monochrome to colour: 1 becomes the target's background colour, 0 its text colour.
+  const COLORREF background = SetBkColor(dc, RGB(255, 255, 255));
+  const COLORREF text = SetTextColor(dc, RGB(0, 0, 0));
+  BitBlt(dc, x, y, size.cx, size.cy, source.get(), 0, 0, SRCINVERT);
+  BitBlt(dc, x, y, size.cx, size.cy, mask.get(), 0, 0, SRCAND);
+  BitBlt(dc, x, y, size.cx, size.cy, source.get(), 0, 0, SRCINVERT);
+  SetBkColor(dc, background);
+  SetTextColor(dc, text);
+}
+
 SIZE BitmapSize(HBITMAP bitmap) {
   BITMAP info{};
   if (bitmap == nullptr || GetObjectA(bitmap, sizeof info, &info) == 0) return {0, 0};
@@ -90,10 +111,7 @@ class ButtonWindow final : public ControlPeer {
     const int width = glyphSize.cx + gap + textSize.right;
     int x = r.left + std::max(0, static_cast<int>(r.right - r.left) - width) / 2;
     if (glyph != nullptr) {
-      const MemoryDc source(dc);
-      const Selection picture(source.get(), glyph);
-      TransparentBlt(dc, x, r.top + (r.bottom - r.top - glyphSize.cy) / 2, glyphSize.cx,
-                     glyphSize.cy, source.get(), 0, 0, glyphSize.cx, glyphSize.cy, kTransparent);
+      DrawGlyph(dc, x, r.top + (r.bottom - r.top - glyphSize.cy) / 2, glyph, glyphSize);
       x += glyphSize.cx + gap;
     }
     RECT text{x, r.top, r.right, r.bottom};

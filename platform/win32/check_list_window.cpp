@@ -88,13 +88,13 @@ class CheckListWindow final : public ControlPeer, private WindowTarget {
     switch (message) {
       case WM_LBUTTONDOWN: {
         // The list box selects the item and takes the focus first.
-        const LRESULT answer = DefSubclassProc(hwnd, message, wParam, lParam);
+        const LRESULT answer = NextSubclass(hwnd, message, wParam, lParam);
         if (GET_X_LPARAM(lParam) < CheckAreaWidth(site_->scaling, list_.itemHeight)) Toggle(hwnd, lParam);
         return answer;
       }
       case WM_LBUTTONDBLCLK: {
         // The second press of a double click: anywhere on an item it ticks too.
-        const LRESULT answer = DefSubclassProc(hwnd, message, wParam, lParam);
+        const LRESULT answer = NextSubclass(hwnd, message, wParam, lParam);
         Toggle(hwnd, lParam);
         return answer;
       }
@@ -108,7 +108,7 @@ class CheckListWindow final : public ControlPeer, private WindowTarget {
       default:
         break;
     }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return NextSubclass(hwnd, message, wParam, lParam);
   }
 
   // The item under a click, if the click is on one.

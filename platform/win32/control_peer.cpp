@@ -1,4 +1,6 @@
 #include "platform/win32/control_peer.h"
+#include "platform/win32/subclass_chain.h"
+#include "platform/win32/top_level.h"
 
 #include <utility>
 
@@ -62,7 +64,7 @@ LRESULT CALLBACK PassUp(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, U
   switch (message) {
     case WM_MEASUREITEM:
       // Comes while the list that asks is being made, before it carries its peer.
-      return SendMessageA(GetAncestor(hwnd, GA_ROOT), message, wParam, lParam);
+      return SendMessageA(TopLevelOf(hwnd), message, wParam, lParam);
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_CTLCOLORSTATIC:
@@ -73,21 +75,21 @@ LRESULT CALLBACK PassUp(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, U
     case WM_HSCROLL:
     case WM_VSCROLL:
       if (lParam != 0 && PeerOf(SenderOf(message, lParam)) != nullptr)
-        return SendMessageA(GetAncestor(hwnd, GA_ROOT), message, wParam, lParam);
+        return SendMessageA(TopLevelOf(hwnd), message, wParam, lParam);
       break;
     case WM_NCDESTROY:
-      RemoveWindowSubclass(hwnd, PassUp, kPassUpId);
+      UnchainSubclass(hwnd, PassUp, kPassUpId);
       break;
     default:
       break;
   }
-  return DefSubclassProc(hwnd, message, wParam, lParam);
+  return NextSubclass(hwnd, message, wParam, lParam);
 }
 
 // Makes the window a container: what its controls tell it goes on to the form, Tab goes
 // through its controls, and it paints around them.
 void Adopt(HWND container) {
-  SetWindowSubclass(container, PassUp, kPassUpId, 0);
+  ChainSubclass(container, PassUp, kPassUpId, 0);
   SetWindowLongPtrA(container, GWL_EXSTYLE,
                     GetWindowLongPtrA(container, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
   SetWindowLongPtrA(container, GWL_STYLE,
@@ -195,7 +197,9 @@ void ChildWindow::Mirror(ui::Property property) const {
 
 TOOLINFOA ChildWindow::ToolInfo(HWND form, HWND hwnd) const {
   TOOLINFOA tool{};
-  tool.cbSize = sizeof tool;
+  // The record's size in the common controls 4.70; later versions take it too, and the ones
+  // before XP refuse the size the headers now give.
+  tool.cbSize = TTTOOLINFOA_V2_SIZE;
   // The text is asked for each time the tip shows, so a changed hint needs no update here.
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
   tool.hwnd = form;

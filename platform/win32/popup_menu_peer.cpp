@@ -4,6 +4,7 @@
 // picture's transparent pixels would show black, and a picture with the menu's colour behind it
 // would show a box on the highlighted item.
 #include <algorithm>
+#include <cstddef>
 #include <optional>
 
 #include "platform/exception.h"
@@ -61,24 +62,30 @@ class PopupMenuPeer final : public ui::PopupMenuPeer {
   void Insert(HMENU menu, std::size_t index) const {
     const ui::MenuItem& item = *menu_.items[index];
     std::string caption = item.Caption();
+    // The item in the record's first form, which Windows 95 and NT 4.0 take; they know no
+    // picture beside an item's text, so theirs is set in a second call they refuse, and their
+    // menu shows the captions alone.
     MENUITEMINFOA info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE | MIIM_ID;
+    info.cbSize = offsetof(MENUITEMINFOA, hbmpItem);
+    info.fMask = MIIM_TYPE | MIIM_ID;
     info.wID = static_cast<UINT>(index + 1);  // 0 is the answer for nothing chosen
     if (item.IsSeparator()) {
       info.fType = MFT_SEPARATOR;
     } else {
       info.fType = MFT_STRING;
-      info.fMask |= MIIM_STRING;
       info.dwTypeData = caption.data();
-      const int image = item.ImageIndex();
-      if (pictures_ && image >= 0 && image < ImageList_GetImageCount(pictures_.get())) {
-        info.fMask |= MIIM_BITMAP | MIIM_DATA;
-        info.hbmpItem = HBMMENU_CALLBACK;
-        info.dwItemData = static_cast<ULONG_PTR>(image);
-      }
     }
     InsertMenuItemA(menu, static_cast<UINT>(index), TRUE, &info);
+    const int image = item.ImageIndex();
+    if (!item.IsSeparator() && pictures_ && image >= 0 &&
+        image < ImageList_GetImageCount(pictures_.get())) {
+      MENUITEMINFOA picture{};
+      picture.cbSize = sizeof picture;
+      picture.fMask = MIIM_BITMAP | MIIM_DATA;
+      picture.hbmpItem = HBMMENU_CALLBACK;
+      picture.dwItemData = static_cast<ULONG_PTR>(image);
+      SetMenuItemInfoA(menu, static_cast<UINT>(index), TRUE, &picture);
+    }
   }
 
   std::shared_ptr<FormSite> site_;

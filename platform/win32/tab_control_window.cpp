@@ -4,6 +4,7 @@
 
 #include "platform/win32/control_factory.h"
 #include "platform/win32/control_peer.h"
+#include "platform/win32/subclass_chain.h"
 
 namespace tolva::platform::win32 {
 namespace {
@@ -32,8 +33,8 @@ LRESULT CALLBACK Erase(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UI
                        DWORD_PTR site) noexcept {
   if (message == WM_ERASEBKGND)
     return reinterpret_cast<const FormSite*>(site)->EraseBackground(hwnd, wParam);
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, Erase, kEraseId);
-  return DefSubclassProc(hwnd, message, wParam, lParam);
+  if (message == WM_NCDESTROY) UnchainSubclass(hwnd, Erase, kEraseId);
+  return NextSubclass(hwnd, message, wParam, lParam);
 }
 
 class TabControlWindow final : public ControlPeer {
@@ -45,7 +46,7 @@ class TabControlWindow final : public ControlPeer {
                 (tabs.hotTrack ? TCS_HOTTRACK : 0) | WS_CLIPCHILDREN) {
     const HWND hwnd = window_.get();
     if (hwnd == nullptr) return;
-    SetWindowSubclass(hwnd, Erase, kEraseId, reinterpret_cast<DWORD_PTR>(site_.get()));
+    ChainSubclass(hwnd, Erase, kEraseId, reinterpret_cast<DWORD_PTR>(site_.get()));
     // Each tab as wide as its caption and padding: comctl32's default minimum, six average
     // characters, widens a short caption's tab until the row no longer fits and the control
     // scrolls it behind arrows.

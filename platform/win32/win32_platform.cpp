@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/later_functions.h"
 
 namespace tolva::platform::win32 {
 namespace {
@@ -81,8 +82,10 @@ std::uint32_t Win32WindowManager::GetWindowThreadProcessId(WindowHandle window) 
   return ::GetWindowThreadProcessId(ToHwnd(window), &processId) != 0 ? processId : 0;
 }
 
-bool Win32WindowManager::IsHungAppWindow(WindowHandle window) {
-  return ::IsHungAppWindow(ToHwnd(window)) != FALSE;
+std::optional<bool> Win32WindowManager::IsHungAppWindow(WindowHandle window) {
+  const auto isHung = later::Find<later::IsHungAppWindow>();
+  if (isHung == nullptr) return std::nullopt;
+  return isHung(ToHwnd(window)) != FALSE;
 }
 
 bool Win32WindowManager::ShowWindowAsync(WindowHandle window, ShowCommand command) {
@@ -210,7 +213,13 @@ bool Win32FileDialogs::GetOpenFileNameA(OpenFileRequest& request) {
                  (request.pathMustExist ? OFN_PATHMUSTEXIST : 0) |
                  (request.fileMustExist ? OFN_FILEMUSTEXIST : 0) |
                  (request.resizable ? OFN_ENABLESIZING : 0);
-  if (!::GetOpenFileNameA(&dialog)) return false;
+  BOOL chosen = ::GetOpenFileNameA(&dialog);
+  if (!chosen && ::CommDlgExtendedError() == CDERR_STRUCTSIZE) {
+    // Windows 95 and NT 4.0 know the record only in its first form (without the places bar).
+    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    chosen = ::GetOpenFileNameA(&dialog);
+  }
+  if (!chosen) return false;
   request.fileName = file;
   return true;
 }
@@ -347,8 +356,15 @@ bool Win32Files::WriteWholeFile(const std::string& path, std::string_view bytes)
          written == bytes.size() && FlushFileBuffers(file.get());
 }
 
-bool Win32Files::MoveFileExA(const std::string& from, const std::string& to) {
-  return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+MoveResult Win32Files::MoveFileExA(const std::string& from, const std::string& to) {
+  if (::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return MoveResult::Moved;
+  }
+  return ::GetLastError() == ERROR_CALL_NOT_IMPLEMENTED ? MoveResult::Unsupported : MoveResult::Failed;
+}
+
+bool Win32Files::MoveFileA(const std::string& from, const std::string& to) {
+  return ::MoveFileA(from.c_str(), to.c_str()) != FALSE;
 }
 
 bool Win32Files::DeleteFileA(const std::string& path) { return ::DeleteFileA(path.c_str()) != FALSE; }

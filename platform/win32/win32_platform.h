@@ -15,7 +15,7 @@ class Win32WindowManager final : public WindowManager {
   bool IsWindowVisible(WindowHandle window) override;
   bool IsWindowEnabled(WindowHandle window) override;
   bool ShowWindow(WindowHandle window, ShowCommand command) override;
-  bool IsHungAppWindow(WindowHandle window) override;
+  std::optional<bool> IsHungAppWindow(WindowHandle window) override;
   std::uint32_t GetWindowThreadProcessId(WindowHandle window) override;
   bool ShowWindowAsync(WindowHandle window, ShowCommand command) override;
   bool SetForegroundWindow(WindowHandle window) override;
@@ -109,7 +109,8 @@ class Win32Files final : public Files {
  public:
   std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes) override;
   bool WriteWholeFile(const std::string& path, std::string_view bytes) override;
-  bool MoveFileExA(const std::string& from, const std::string& to) override;
+  MoveResult MoveFileExA(const std::string& from, const std::string& to) override;
+  bool MoveFileA(const std::string& from, const std::string& to) override;
   bool DeleteFileA(const std::string& path) override;
 };
 

@@ -62,9 +62,9 @@ LRESULT CALLBACK SubclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
                                    UINT_PTR id, DWORD_PTR data) noexcept {
   auto* target = reinterpret_cast<WindowTarget*>(data);
   if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(hwnd, SubclassProcedure, id);
+    UnchainSubclass(hwnd, SubclassProcedure, id);
     target->WindowGone();
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return NextSubclass(hwnd, message, wParam, lParam);
   }
   return Guarded(*target, hwnd, message, wParam, lParam);
 }
@@ -94,12 +94,12 @@ namespace tolva::platform::win32 {
 Subclass::Subclass(WindowRef window, WindowTarget& target) : window_(std::move(window)) {
   const HWND hwnd = window_.get();
   if (hwnd == nullptr) return;
-  if (SetWindowSubclass(hwnd, SubclassProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(&target)))
+  if (ChainSubclass(hwnd, SubclassProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(&target)))
     target.WindowMade(hwnd);
 }
 
 Subclass::~Subclass() {
-  if (const HWND hwnd = window_.get()) RemoveWindowSubclass(hwnd, SubclassProcedure, kSubclassId);
+  if (const HWND hwnd = window_.get()) UnchainSubclass(hwnd, SubclassProcedure, kSubclassId);
 }
 
 }  // namespace tolva::platform::win32

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/ui/application.h"
+#include "platform/win32/subclass_chain.h"
 #include "platform/win32/window_ref.h"
 
 namespace tolva::platform::win32 {
@@ -27,9 +28,9 @@ class WindowTarget {
 inline void* CreationParameter(WindowTarget& target) { return &target; }
 
 // A window of a system class whose messages go first to the target, which hands on what it
-// leaves to the class with DefSubclassProc. The target hears WindowMade at once and WindowGone
-// at the window's WM_NCDESTROY, and must outlive this, which undoes the subclassing while the
-// window is there.
+// leaves to the class with NextSubclass (subclass_chain.h). The target hears WindowMade at once
+// and WindowGone at the window's WM_NCDESTROY, and must outlive this, which undoes the
+// subclassing while the window is there.
 class Subclass {
  public:
   Subclass(WindowRef window, WindowTarget& target);

@@ -73,6 +73,20 @@ TEST(HiddenRecord, OnlyWindowsStillHiddenAsRecordedCount) {
             (std::vector<RecordedWindow>{{0x1a2b, 77, "T i t l e"}}));
 }
 
+// The Windows 95 family cannot replace a file in one step: there the old record is deleted and
+// the new one renamed into its place.
+TEST(HiddenRecord, OnThe95FamilyANewRecordReplacesTheOld) {
+  platform::sim::SimPlatform sim;
+  sim.files.noReplacingMove = true;
+  sim.files.WriteWholeFile(RecordPath, "the last conceal's");
+  engine::HiddenWindowSet set;
+  const auto window = sim.desktop.Create("Letter - Notepad", false);
+  set.Add(window);
+  engine::HiddenWindowRecord(sim.files, sim.profile, sim.desktop).Save(set);
+  EXPECT_EQ(Record(sim), Line(window, Other, "Letter - Notepad"));
+  EXPECT_EQ(sim.files.files.size(), 1u);
+}
+
 // Conceal records, reveal removes; a run ended with windows hidden offers them at the next start,
 // Yes shows them, No leaves them, and either way the record is gone and a third start asks nothing.
 TEST(HiddenRecord, AConcealOutlivesItsRunAndTheNextStartOffersTheWindows) {

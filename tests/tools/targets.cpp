@@ -9,6 +9,9 @@
 // tolva_targets COUNT PREFIX SLOW_MS HUNG_MS adds "PREFIX hung" among them, on a thread of its
 // own: a WM_APP posted to it makes that thread take no messages for HUNG_MS milliseconds, as a
 // program that is "not responding".
+// tolva_targets screen-saver-running opens nothing and ends with exit code 1 when the system
+// says a screen saver runs, 0 when not, 2 when it cannot tell: read in a process that has not
+// read it before, since Wine keeps a process's system parameters once it has read them.
 #include <windows.h>
 
 #include <cstdlib>
@@ -43,6 +46,11 @@ DWORD WINAPI HungThread(void* title) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  if (__argc > 1 && std::string(__argv[1]) == "screen-saver-running") {
+    BOOL running = FALSE;
+    if (!SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0)) return 2;
+    return running ? 1 : 0;
+  }
   const int count = __argc > 1 ? std::atoi(__argv[1]) : 3;
   const std::string prefix = __argc > 2 ? __argv[2] : "Tolva target";
   slowMs = __argc > 3 ? static_cast<DWORD>(std::atoi(__argv[3])) : 0;
