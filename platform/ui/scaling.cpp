@@ -43,12 +43,11 @@ std::uint32_t Blend(const std::uint32_t (&pixels)[4], const std::uint32_t (&weig
   }
   std::uint32_t total = 0, sums[3] = {0, 0, 0};
   for (int i = 0; i < 4; ++i) {
-    if (key && pixels[i] == *key) continue;
+    if (pixels[i] == *key) continue;
     total += weights[i];
     for (int c = 0; c < 3; ++c) sums[c] += weights[i] * Channel(pixels[i], 16 - 8 * c);
   }
-  if (key && 2 * total < kOne * kOne) return *key;
-  if (total == 0) return pixels[0];
+  if (2 * total < kOne * kOne) return *key;
   std::uint32_t out = 0;
   for (int c = 0; c < 3; ++c) out |= std::min((sums[c] + total / 2) / total, 255u) << (16 - 8 * c);
   return out;
