@@ -85,15 +85,21 @@ TEST_F(VersionWalk, DISABLED_StartConcealRevealOptionsAboutAndHelp) {
   PressKey(VK_RETURN);
   EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(about); })) << "Enter did not close the box";
 
-  // F1 on the main window: the viewer on its topic, and no error box.
-  SetForegroundWindow(tolva.MainWindow());
-  Sleep(200);
-  PressKey(VK_F1);
+  // F1 on the main window: the viewer on its topic, and no error box. A key lost to a window
+  // not yet taking input is pressed again, as a person would.
   HWND viewer = nullptr;
-  EXPECT_TRUE(WaitFor([&] {
+  const auto onTopic = [&] {
     viewer = ShownViewer();
     return viewer != nullptr && ControlText(TopicText(viewer)).rfind("The Main Window\r\n", 0) == 0;
-  }, 15000)) << "F1 did not open the main window's topic";
+  };
+  bool shown = false;
+  for (int attempt = 0; attempt < 3 && !shown; ++attempt) {
+    SetForegroundWindow(tolva.MainWindow());
+    Sleep(200);
+    PressKey(VK_F1);
+    shown = WaitFor(onTopic, 10000);
+  }
+  EXPECT_TRUE(shown) << (viewer != nullptr ? ControlText(TopicText(viewer)).substr(0, 60) : "no viewer");
   EXPECT_EQ(ViewerErrorBox(), nullptr);
   CloseViewer();
 
