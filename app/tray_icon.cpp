@@ -25,7 +25,7 @@ void TForm1::SetUpTrayIcon() {
 
 void TForm1::LoadTrayIconLook(TrayLook look, IconOrigin origin) {
   const bool invisible = look == TrayLook::Invisible;
-  TrayIconRecord.icon = platform_.icons.LoadIconA(invisible ? TOLVA_ICON_TRANSPARENT : TOLVA_ICON_MAIN);
+  TrayIconRecord.icon = platform_.icons.LoadSmallIcon(invisible ? TOLVA_ICON_TRANSPARENT : TOLVA_ICON_MAIN);
   if (TrayIconRecord.icon == platform::NullIcon) TrayIconFailed(LoadFailure(look, origin));
   platform::SetTrayTip(TrayIconRecord, invisible ? std::string() : VisibleTrayTip());
 }

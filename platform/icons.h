@@ -8,9 +8,10 @@ namespace tolva::platform {
 class Icons {
  public:
   virtual ~Icons() = default;
-  // LoadIconA on the program's module, by resource name; NullIcon when there is no such icon or
-  // it cannot be loaded.
-  virtual IconHandle LoadIconA(const char* resourceName) = 0;
+  // The icon of the program's module, by resource name, at the system's small-icon size
+  // (SM_CXSMICON: 16 pixels at 96 dots per inch), as the notification area shows it; NullIcon
+  // when there is no such icon or it cannot be loaded.
+  virtual IconHandle LoadSmallIcon(const char* resourceName) = 0;
 };
 
 }  // namespace tolva::platform

@@ -81,8 +81,8 @@ void SimShell::RestartShell() {
   trayIcons.clear();
 }
 
-IconHandle SimIcons::LoadIconA(const char* resourceName) {
-  log_.Add("LoadIconA " + Text(resourceName));
+IconHandle SimIcons::LoadSmallIcon(const char* resourceName) {
+  log_.Add("LoadSmallIcon " + Text(resourceName));
   if (std::exchange(failNextLoad, false)) return NullIcon;
   const auto found = icons.find(Text(resourceName));
   return found == icons.end() ? NullIcon : found->second;

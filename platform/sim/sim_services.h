@@ -110,7 +110,7 @@ class SimIcons final : public Icons {
   explicit SimIcons(CallLog& log) : log_(log) {}
   std::map<std::string, IconHandle> icons{{"MAINICON", 0x3010}, {"TRANSPARENT_ICON", 0x3020}};
   bool failNextLoad = false;  // the next load finds no memory for the icon
-  IconHandle LoadIconA(const char* resourceName) override;
+  IconHandle LoadSmallIcon(const char* resourceName) override;
 
  private:
   CallLog& log_;

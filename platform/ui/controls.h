@@ -31,7 +31,7 @@ struct Colour {
 
 struct Font {
   std::string name = "MS Sans Serif";
-  int height = -11;  // as LOGFONT's lfHeight: negative is the character height in pixels
+  int points = 8;  // at the screen's dots per inch: 11 pixels high at 96
 };
 
 enum class Cursor { Arrow, HandPoint };
@@ -323,7 +323,8 @@ class Form : public Component {
 
   Application& app;
 
-  // Layout, fixed before the window is created.
+  // Layout, fixed before the window is created; positions and sizes, the controls' too, are
+  // pixels at 96 dots per inch, which the backend scales to the screen (platform/ui/scaling.h).
   Size clientSize{300, 200};
   Colour colour{192, 192, 192};
   Font font;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/ui/application.h"
+#include "platform/ui/scaling.h"
 #include "platform/win32/timers.h"
 #include "platform/win32/ui_backend.h"
 #include "platform/win32/window_ref.h"
@@ -25,6 +26,9 @@ struct Win32Backend::State {
   bool showHints = true;
   std::optional<ui::Colour> hintColour;
   bool applicationActive = false;
+  // The screen's scale, read once: the program is aware of the system's scale only, which holds
+  // until the user logs off.
+  ui::Scaling scaling;
 
   HWND ApplicationHwnd() const;
   // The form whose window is this one or an ancestor of it.

@@ -5,12 +5,14 @@
 #include "platform/win32/control_factory.h"
 #include "platform/win32/control_peer.h"
 #include "platform/win32/gdi.h"
+#include "platform/win32/scaled_bitmap.h"
 
 namespace tolva::platform::win32 {
 namespace {
 
 constexpr COLORREF kTransparent = RGB(255, 0, 255);  // the glyphs' see-through colour
-constexpr int kGlyphGap = 4;                         // between the picture and the caption
+constexpr int kGlyphGap = 4;     // between the picture and the caption, in the layout's pixels
+constexpr int kFocusInset = 4;   // the focus rectangle inside the button's edge
 
 bool DrawnHere(const ui::Button& button) {
   return !button.glyphResource.empty() || button.captionColour != ui::Colour{0, 0, 0};
@@ -25,10 +27,12 @@ DWORD ButtonStyle(const ui::Button& button) {
   return kind | WS_TABSTOP;
 }
 
-Bitmap LoadGlyph(HINSTANCE instance, const std::string& name) {
+// At the screen's scale.
+Bitmap LoadGlyph(const FormSite& site, const std::string& name) {
   if (name.empty()) return nullptr;
-  return Bitmap(static_cast<HBITMAP>(
-      LoadImageA(instance, name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  return Scaled(Bitmap(static_cast<HBITMAP>(
+                    LoadImageA(site.instance, name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))),
+                site.scaling, 1, kTransparent);
 }
 
 // The glyph at (x, y) without its see-through colour, through a monochrome mask of that colour
@@ -63,8 +67,8 @@ class ButtonWindow final : public ControlPeer {
   ButtonWindow(std::shared_ptr<const FormSite> site, ui::Button& button)
       : ControlPeer(std::move(site), button),
         button_(button),
-        glyph_(LoadGlyph(site_->instance, button.glyphResource)),
-        disabledGlyph_(LoadGlyph(site_->instance, button.disabledGlyphResource)),
+        glyph_(LoadGlyph(*site_, button.glyphResource)),
+        disabledGlyph_(LoadGlyph(*site_, button.disabledGlyphResource)),
         window_(*site_, *this, "BUTTON", ButtonStyle(button)) {}
 
   void Changed(ui::Property property) override {
@@ -103,7 +107,7 @@ class ButtonWindow final : public ControlPeer {
               DT_SINGLELINE | DT_CALCRECT);
     const HBITMAP glyph = disabled && disabledGlyph_ ? disabledGlyph_.get() : glyph_.get();
     const SIZE glyphSize = BitmapSize(glyph);
-    const int gap = glyph != nullptr && !caption.empty() ? kGlyphGap : 0;
+    const int gap = glyph != nullptr && !caption.empty() ? site_->scaling.ToScreen(kGlyphGap) : 0;
     const int width = glyphSize.cx + gap + textSize.right;
     int x = r.left + std::max(0, static_cast<int>(r.right - r.left) - width) / 2;
     if (glyph != nullptr) {
@@ -117,7 +121,8 @@ class ButtonWindow final : public ControlPeer {
               DT_SINGLELINE | DT_VCENTER | DT_LEFT);
     if ((item.itemState & ODS_FOCUS) != 0) {
       RECT focus = item.rcItem;
-      InflateRect(&focus, -4, -4);
+      const int inset = site_->scaling.ToScreen(kFocusInset);
+      InflateRect(&focus, -inset, -inset);
       DrawFocusRect(dc, &focus);
     }
     return true;

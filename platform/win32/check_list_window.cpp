@@ -10,8 +10,11 @@
 namespace tolva::platform::win32 {
 namespace {
 
+constexpr int kCheckBoxSide = 13;  // in the layout's pixels, as the margins
+constexpr int kMargin = 2;
+
 // The width of an item's check box and the margins around it; a click there ticks the item.
-int CheckAreaWidth(int itemHeight) { return itemHeight + 2; }
+int CheckAreaWidth(const ui::Scaling& scaling, int itemHeight) { return scaling.ToScreen(itemHeight + kMargin); }
 
 class CheckListWindow final : public ControlPeer, private WindowTarget {
  public:
@@ -43,7 +46,7 @@ class CheckListWindow final : public ControlPeer, private WindowTarget {
   HBRUSH ControlColour(HDC dc) override { return background_.Paint(dc); }
 
   bool MeasureItem(MEASUREITEMSTRUCT& item) override {
-    item.itemHeight = static_cast<UINT>(list_.itemHeight);
+    item.itemHeight = static_cast<UINT>(site_->scaling.ToScreen(list_.itemHeight));
     return true;
   }
 
@@ -55,14 +58,15 @@ class CheckListWindow final : public ControlPeer, private WindowTarget {
     if (there) {
       FillRect(dc, &r, selected ? GetSysColorBrush(COLOR_HIGHLIGHT) : background_.Paint(dc));
       const std::size_t index = item.itemID;
-      const int side = std::min(13, static_cast<int>(r.bottom - r.top));
-      RECT box{r.left + 2, r.top + (r.bottom - r.top - side) / 2, 0, 0};
+      const ui::Scaling& scaling = site_->scaling;
+      const int side = std::min(scaling.ToScreen(kCheckBoxSide), static_cast<int>(r.bottom - r.top));
+      RECT box{r.left + scaling.ToScreen(kMargin), r.top + (r.bottom - r.top - side) / 2, 0, 0};
       box.right = box.left + side;
       box.bottom = box.top + side;
       DrawFrameControl(dc, &box, DFC_BUTTON,
                        DFCS_BUTTONCHECK | (list_.items->Checked(index) ? DFCS_CHECKED : 0));
       RECT text = r;
-      text.left += CheckAreaWidth(list_.itemHeight) + 2;
+      text.left += CheckAreaWidth(scaling, list_.itemHeight) + scaling.ToScreen(kMargin);
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
       const Selection font(dc, site_->font.get());
@@ -85,7 +89,7 @@ class CheckListWindow final : public ControlPeer, private WindowTarget {
       case WM_LBUTTONDOWN: {
         // The list box selects the item and takes the focus first.
         const LRESULT answer = NextSubclass(hwnd, message, wParam, lParam);
-        if (GET_X_LPARAM(lParam) < CheckAreaWidth(list_.itemHeight)) Toggle(hwnd, lParam);
+        if (GET_X_LPARAM(lParam) < CheckAreaWidth(site_->scaling, list_.itemHeight)) Toggle(hwnd, lParam);
         return answer;
       }
       case WM_LBUTTONDBLCLK: {

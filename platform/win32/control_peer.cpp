@@ -139,7 +139,7 @@ ChildWindow::ChildWindow(const FormSite& site, ControlPeer& peer, const char* cl
   const HWND container = ContainerRef(site_, control_).get();
   if (form == nullptr || container == nullptr) return;
   if (container != form) Adopt(container);
-  const ui::Bounds& b = control_.GetBounds();
+  const ui::Bounds b = site_.scaling.ToScreen(control_.GetBounds());
   const Making making(peer);
   // No parent notifications: a child that goes while its form is being torn down must not call
   // into the form's message map.
@@ -177,7 +177,7 @@ void ChildWindow::Mirror(ui::Property property) const {
   if (hwnd == nullptr) return;
   switch (property) {
     case ui::Property::Bounds: {
-      const ui::Bounds& b = control_.GetBounds();
+      const ui::Bounds b = site_.scaling.ToScreen(control_.GetBounds());
       MoveWindow(hwnd, b.left, b.top, b.width, b.height, TRUE);
       break;
     }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/ui/application.h"
+#include "platform/ui/scaling.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/timers.h"
 #include "platform/win32/window_ref.h"
@@ -18,12 +19,13 @@ namespace tolva::platform::win32 {
 // Shared by the form's window object and the peers, since a control may outlive the object of
 // its form's window, and that object its window.
 struct FormSite {
-  FormSite(ui::Application& application, HINSTANCE module, Timers& systemTimers)
-      : app(application), instance(module), timers(systemTimers), tooltip(window.Under()) {}
+  FormSite(ui::Application& application, HINSTANCE module, Timers& systemTimers, ui::Scaling screen)
+      : app(application), instance(module), timers(systemTimers), scaling(screen), tooltip(window.Under()) {}
 
   ui::Application& app;
   HINSTANCE instance;
   Timers& timers;
+  ui::Scaling scaling;  // the layout's pixels to the screen's
   WindowRef window;
   WindowRef tooltip;  // the form's tooltip for its controls' hints; it goes with the window
   Font font;

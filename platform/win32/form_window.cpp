@@ -57,17 +57,18 @@ POINT CentredOnScreen(int width, int height) {
 FormWindow::FormWindow(BackendState& state, ui::Form& form)
     : state_(state),
       form_(form),
-      site_(std::make_shared<FormSite>(form.app, state.instance, *state.timers)),
+      site_(std::make_shared<FormSite>(form.app, state.instance, *state.timers, state.scaling)),
       window_(site_->window) {
   RegisterWindowClass(state.instance, kFormClass, CS_DBLCLKS);
   site_->colour = ToColorRef(form.colour);
   site_->background.reset(CreateSolidBrush(site_->colour));
-  site_->font.reset(CreateFontA(form.font.height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+  site_->font.reset(CreateFontA(site_->scaling.FontHeight(form.font.points), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                                 DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                 DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                                 form.font.name.c_str()));
   const Frame frame = FrameOf(form);
-  RECT outer{0, 0, form.clientSize.width, form.clientSize.height};
+  const ui::Size client = site_->scaling.ToScreen(form.clientSize);
+  RECT outer{0, 0, client.width, client.height};
   AdjustWindowRectEx(&outer, frame.style, FALSE, frame.exStyle);
   const int width = outer.right - outer.left;
   const int height = outer.bottom - outer.top;

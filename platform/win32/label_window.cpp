@@ -37,7 +37,8 @@ class LabelWindow final : public ControlPeer {
   }
 
  private:
-  // A label that sizes itself takes its text's size in the form's font, from its left and top.
+  // A label that sizes itself takes its text's size in the form's font, from its left and top,
+  // in the layout's pixels (rounded up, so that the text fits once they are scaled again).
   // Before the window is made this only sets the bounds it is made with; later it also moves
   // the window, through Changed.
   static ui::Label& Fitted(ui::Label& label, const FormSite& site) {
@@ -49,9 +50,10 @@ class LabelWindow final : public ControlPeer {
       DrawTextA(screen.get(), label.Caption().c_str(), -1, &text, DT_CALCRECT | DT_LEFT);
     }
     ui::Bounds b = label.GetBounds();
-    if (b.width != text.right || b.height != text.bottom) {
-      b.width = text.right;
-      b.height = text.bottom;
+    const ui::Size fitted{site.scaling.ToLayout(text.right), site.scaling.ToLayout(text.bottom)};
+    if (b.width != fitted.width || b.height != fitted.height) {
+      b.width = fitted.width;
+      b.height = fitted.height;
       label.SetBounds(b);
     }
     return label;

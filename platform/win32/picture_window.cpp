@@ -8,6 +8,7 @@
 #include "platform/win32/control_factory.h"
 #include "platform/win32/control_peer.h"
 #include "platform/win32/gdi.h"
+#include "platform/win32/scaled_bitmap.h"
 
 namespace tolva::platform::win32 {
 namespace {
@@ -44,6 +45,18 @@ struct Image {
   Bitmap bitmap;
   std::optional<DecodedPicture> jpeg;
 };
+
+// A decoded picture's pixels, from its bottom-up rows of blue, green and red.
+ui::Pixels PixelsOf(const DecodedPicture& picture) {
+  ui::Pixels pixels{picture.width, picture.height, {}};
+  pixels.data.reserve(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height));
+  for (int y = picture.height - 1; y >= 0; --y) {
+    const std::uint8_t* row = picture.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.stride);
+    for (int x = 0; x < picture.width; ++x, row += 3)
+      pixels.data.push_back(static_cast<std::uint32_t>(row[2]) << 16 | static_cast<std::uint32_t>(row[1]) << 8 | row[0]);
+  }
+  return pixels;
+}
 
 class PictureWindow final : public ControlPeer, private WindowTarget {
  public:
@@ -104,6 +117,8 @@ class PictureWindow final : public ControlPeer, private WindowTarget {
   }
 
   // Before the window exists, so that a picture that takes its resource's size is made with it.
+  // The resource is drawn at 96 dots per inch: its size is the layout's, and what is painted is
+  // the picture stretched to the screen's scale.
   Image Load() {
     Image image;
     std::optional<ui::Size> size;
@@ -133,6 +148,16 @@ class PictureWindow final : public ControlPeer, private WindowTarget {
       b.width = size->width;
       b.height = size->height;
       picture_.SetBounds(b);
+    }
+    const ui::Scaling& scaling = site_->scaling;
+    if (image.jpeg && scaling.PictureStretch() != ui::Stretch::None) {
+      // A photograph, not pixel art: smooth at any scale.
+      const ui::Pixels pixels = PixelsOf(*image.jpeg);
+      image.bitmap = BitmapOf(ui::Stretched(pixels, 1, scaling.ToScreen(ui::Size{pixels.width, pixels.height}),
+                                            ui::Stretch::Smooth));
+      if (image.bitmap) image.jpeg.reset();
+    } else {
+      image.bitmap = Scaled(std::move(image.bitmap), scaling);
     }
     return image;
   }

@@ -9,6 +9,7 @@
 
 #include "platform/exception.h"
 #include "platform/win32/control_factory.h"
+#include "platform/win32/image_list.h"
 
 namespace tolva::platform::win32 {
 namespace {
@@ -17,11 +18,6 @@ struct MenuDeleter {
   void operator()(HMENU menu) const { DestroyMenu(menu); }
 };
 using Menu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
-
-struct ImageListDeleter {
-  void operator()(HIMAGELIST list) const { ImageList_Destroy(list); }
-};
-using Pictures = std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDeleter>;
 
 // The form draws the menu's pictures while the menu is open, and only then.
 class DrawnBy {
@@ -39,7 +35,7 @@ class PopupMenuPeer final : public ui::PopupMenuPeer {
  public:
   PopupMenuPeer(std::shared_ptr<FormSite> site, ui::PopupMenu& menu)
       : site_(std::move(site)), menu_(menu) {
-    if (menu.images != nullptr) LoadPictures(*menu.images);
+    if (menu.images != nullptr) pictures_ = LoadImageList(*site_, *menu.images);
   }
 
   void Changed(ui::Property) override {}
@@ -63,15 +59,6 @@ class PopupMenuPeer final : public ui::PopupMenuPeer {
   }
 
  private:
-  void LoadPictures(const ui::ImageList& images) {
-    const Bitmap strip(static_cast<HBITMAP>(
-        LoadImageA(site_->instance, images.bitmapResource.c_str(), IMAGE_BITMAP, 0, 0, 0)));
-    if (!strip) return;
-    pictures_.reset(ImageList_Create(images.width, images.height, ILC_COLOR24 | ILC_MASK,
-                                     std::max(images.count, 1), 0));
-    if (pictures_) ImageList_AddMasked(pictures_.get(), strip.get(), ToColorRef(images.maskColour));
-  }
-
   void Insert(HMENU menu, std::size_t index) const {
     const ui::MenuItem& item = *menu_.items[index];
     std::string caption = item.Caption();
@@ -103,7 +90,7 @@ class PopupMenuPeer final : public ui::PopupMenuPeer {
 
   std::shared_ptr<FormSite> site_;
   ui::PopupMenu& menu_;
-  Pictures pictures_;
+  ImageList pictures_;
 };
 
 }  // namespace

@@ -16,6 +16,14 @@ int IndexOf(const ui::TabSheet& page) {
   return static_cast<int>(std::find(pages.begin(), pages.end(), &page) - pages.begin());
 }
 
+// The tab control's display area, under the tabs, in its client coordinates.
+RECT DisplayArea(HWND tabs) {
+  RECT area;
+  GetClientRect(tabs, &area);
+  SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+  return area;
+}
+
 constexpr UINT_PTR kEraseId = 2;
 constexpr LPARAM kCaptionWidthOnly = 0;  // no minimum tab width
 
@@ -43,7 +51,8 @@ class TabControlWindow final : public ControlPeer {
     // characters, widens a short caption's tab until the row no longer fits and the control
     // scrolls it behind arrows.
     SendMessageA(hwnd, TCM_SETMINTABWIDTH, 0, kCaptionWidthOnly);
-    SendMessageA(hwnd, TCM_SETPADDING, 0, MAKELPARAM(tabs.tabPadding.width, tabs.tabPadding.height));
+    const ui::Size padding = site_->scaling.ToScreen(tabs.tabPadding);
+    SendMessageA(hwnd, TCM_SETPADDING, 0, MAKELPARAM(padding.width, padding.height));
     for (const ui::TabSheet* page : tabs_.Pages()) {
       TCITEMA item{};
       item.mask = TCIF_TEXT;
@@ -83,16 +92,16 @@ class TabControlWindow final : public ControlPeer {
   }
 
  private:
-  // Every page fills the display area, under the tabs; before the pages' windows are made this
-  // only sets the bounds they are made with.
+  // Every page fills the display area, under the tabs. Its bounds take the area in the layout's
+  // pixels; its window takes the area itself, which a scaled round trip could miss by a pixel.
   void PlacePages() {
     const HWND hwnd = window_.get();
     if (hwnd == nullptr) return;
-    RECT area;
-    GetClientRect(hwnd, &area);
-    SendMessageA(hwnd, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    const RECT area = DisplayArea(hwnd);
+    const ui::Scaling& scaling = site_->scaling;
     for (ui::TabSheet* page : tabs_.Pages()) {
-      page->SetBounds({area.left, area.top, area.right - area.left, area.bottom - area.top});
+      page->SetBounds({scaling.ToLayout(area.left), scaling.ToLayout(area.top),
+                       scaling.ToLayout(area.right - area.left), scaling.ToLayout(area.bottom - area.top)});
     }
   }
 
@@ -106,6 +115,7 @@ class TabSheetWindow final : public ControlPeer, private WindowTarget {
       : ControlPeer(std::move(site), page),
         page_(page),
         window_(*site_, *this, RegisteredClass(site_->instance), 0, WS_EX_CONTROLPARENT, this) {
+    Place();
     ShowAsPage();
   }
 
@@ -125,6 +135,9 @@ class TabSheetWindow final : public ControlPeer, private WindowTarget {
                        reinterpret_cast<LPARAM>(&item));
         }
         break;
+      case ui::Property::Bounds:
+        Place();
+        break;
       default:
         window_.Mirror(property);
         break;
@@ -132,6 +145,15 @@ class TabSheetWindow final : public ControlPeer, private WindowTarget {
   }
 
  private:
+  // Over its tab control's display area.
+  void Place() const {
+    const HWND hwnd = window_.get();
+    const HWND tabs = page_.owner != nullptr ? site_->WindowOf(*page_.owner).get() : nullptr;
+    if (hwnd == nullptr || tabs == nullptr) return;
+    const RECT area = DisplayArea(tabs);
+    MoveWindow(hwnd, area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
+  }
+
   static const char* RegisteredClass(HINSTANCE instance) {
     RegisterWindowClass(instance, kPageClass, 0);
     return kPageClass;

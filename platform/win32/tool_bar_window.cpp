@@ -6,16 +6,12 @@
 
 #include "platform/win32/control_factory.h"
 #include "platform/win32/control_peer.h"
+#include "platform/win32/image_list.h"
 
 namespace tolva::platform::win32 {
 namespace {
 
 constexpr int kFirstButtonId = 1000;
-
-struct ImageListDeleter {
-  void operator()(HIMAGELIST list) const { ImageList_Destroy(list); }
-};
-using ImageList = std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDeleter>;
 
 // One button of a tool bar: the real button is the tool bar's, known by its command id.
 class ToolButtonPeer final : public ui::Peer {
@@ -78,7 +74,7 @@ class ToolBarWindow final : public ControlPeer {
     SendMessageA(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     if (toolBar.images != nullptr) LoadImages(bar, *toolBar.images);
     AddButtons(bar);
-    const ui::Size size = toolBar.buttonSize;
+    const ui::Size size = site_->scaling.ToScreen(toolBar.buttonSize);
     // The width is pinned: the bar would otherwise widen every button to its longest caption.
     SendMessageA(bar, TB_SETBUTTONWIDTH, 0, MAKELONG(size.width, size.width));
     SendMessageA(bar, TB_SETBUTTONSIZE, 0, MAKELONG(size.width, size.height));
@@ -100,13 +96,14 @@ class ToolBarWindow final : public ControlPeer {
 
   void Changed(ui::Property property) override { window_.Mirror(property); }
 
-  // Full width along the bottom edge of the form, two pixels higher than the buttons.
+  // Full width along the bottom edge of the form, two pixels (of the layout) higher than the
+  // buttons.
   void FormResized() override {
     const HWND bar = window_.get();
     if (bar == nullptr) return;
     RECT client;
     GetClientRect(site_->window.get(), &client);
-    const int height = toolBar_.buttonSize.height + 2;
+    const int height = site_->scaling.ToScreen(toolBar_.buttonSize.height + 2);
     MoveWindow(bar, 0, client.bottom - height, client.right, height, TRUE);
   }
 
@@ -150,13 +147,10 @@ class ToolBarWindow final : public ControlPeer {
   }
 
   void LoadImages(HWND bar, const ui::ImageList& images) {
-    const Bitmap strip(static_cast<HBITMAP>(
-        LoadImageA(site_->instance, images.bitmapResource.c_str(), IMAGE_BITMAP, 0, 0, 0)));
-    images_.reset(ImageList_Create(images.width, images.height, ILC_COLOR24 | ILC_MASK,
-                                   std::max(images.count, 1), 0));
+    images_ = LoadImageList(*site_, images);
     if (!images_) return;
-    if (strip) ImageList_AddMasked(images_.get(), strip.get(), ToColorRef(images.maskColour));
-    SendMessageA(bar, TB_SETBITMAPSIZE, 0, MAKELONG(images.width, images.height));
+    const ui::Size size = site_->scaling.ToScreen(ui::Size{images.width, images.height});
+    SendMessageA(bar, TB_SETBITMAPSIZE, 0, MAKELONG(size.width, size.height));
     SendMessageA(bar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
   }
 

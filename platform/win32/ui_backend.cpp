@@ -10,6 +10,8 @@
 #include "platform/win32/backend_state.h"
 #include "platform/win32/control_factory.h"
 #include "platform/win32/form_window.h"
+#include "platform/win32/gdi.h"
+#include "platform/win32/later_functions.h"
 #include "platform/win32/top_level.h"
 
 namespace tolva::platform::win32 {
@@ -53,6 +55,15 @@ Win32Backend::Win32Backend(HINSTANCE instance, Timers& timers)
     : state_(std::make_unique<State>()) {
   state_->instance = instance;
   state_->timers = &timers;
+  // The program scales its own windows (platform/ui/scaling.h), so the system must not stretch
+  // them: the manifest says so from Vista on, and the call says it again where a manifest entry
+  // is not read, before the scale is read and any window is made. Before Vista there is no
+  // stretching, and nothing to say.
+  if (const auto declareAware = later::Find<later::SetProcessDPIAware>()) declareAware();
+  {
+    const WindowDc screen(nullptr);
+    state_->scaling = ui::Scaling(screen.get() != nullptr ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 0);
+  }
   // The tooltips, the tool bar and the date and time pickers.
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
   InitCommonControlsEx(&classes);

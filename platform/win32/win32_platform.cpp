@@ -253,8 +253,10 @@ bool Win32Shell::Shell_NotifyIconA(unsigned message, const TrayIconRecord& recor
   return ::Shell_NotifyIconA(message, &data) != FALSE;
 }
 
-IconHandle Win32Icons::LoadIconA(const char* resourceName) {
-  return ToIconHandle(::LoadIconA(::GetModuleHandleA(nullptr), resourceName));
+IconHandle Win32Icons::LoadSmallIcon(const char* resourceName) {
+  return ToIconHandle(static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), resourceName, IMAGE_ICON,
+                                                      ::GetSystemMetrics(SM_CXSMICON),
+                                                      ::GetSystemMetrics(SM_CYSMICON), LR_SHARED)));
 }
 
 bool Win32Sound::PlaySoundA(int resource, unsigned flags) {

@@ -102,7 +102,7 @@ class Win32Kernel final : public Kernel {
 // Loads icons from the program's own module.
 class Win32Icons final : public Icons {
  public:
-  IconHandle LoadIconA(const char* resourceName) override;
+  IconHandle LoadSmallIcon(const char* resourceName) override;
 };
 
 class Win32Files final : public Files {

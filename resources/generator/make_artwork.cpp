@@ -323,11 +323,26 @@ void Face(Canvas& c, double ox, double oy, double k) {
   Line(c, {P(16.5, 19), P(22.5, 19)}, 0.5 * k, kDarkRed);
 }
 
-Canvas ProductIcon() {
-  Canvas c(32, 32, kWhite);
-  Face(c, 0, 0, 1);
-  const TextStyle st{};
-  Text(c, (32 - TextCells("Tolva")) / 2, 24, "Tolva", st, kMagenta);
+// The product's icon, side pixels square: from 32 up the face scaled to the width with the name
+// under it; at 20 and 24 the face alone, filling the square; at 16 every other pixel of the 32,
+// as the system reduced the icon before it had images of other sizes, so that the notification
+// area and the title bars at 96 dots per inch look as they always did.
+Canvas ProductIcon(int side = 32) {
+  Canvas c(side, side, kWhite);
+  if (side == 16) {
+    const Canvas large = ProductIcon(32);
+    for (int y = 0; y < side; ++y) {
+      for (int x = 0; x < side; ++x) c.Set(x, y, large.At(2 * x + 1, 2 * y));
+    }
+  } else if (side >= 32) {
+    Face(c, 0, 0, side / 32.0);
+    const TextStyle st{};
+    Text(c, (side - TextCells("Tolva")) / 2, side - 8, "Tolva", st, kMagenta);
+  } else {
+    constexpr double kFaceWidth = 29, kFaceHeight = 23.5;
+    const double k = side / kFaceWidth;
+    Face(c, 0, (side - kFaceHeight * k) / 2 + 0.5 * k, k);
+  }
   return c;
 }
 
@@ -617,23 +632,21 @@ Bytes Bmp(const Canvas& c, Depth depth = Depth::TrueColour) {
   return out;
 }
 
-// A one-image icon file: 32 x 32, 4 bits per pixel with the 16-colour palette, then the mask
-// (a set bit is transparent). The image data is 40 + 64 + 512 + 128 = 744 bytes.
-Bytes Icon(const Canvas* picture) {
-  constexpr std::uint32_t kImage = 40 + 64 + 512 + 128;
+// The sizes Windows asks an icon for at 96, 120, 144 and 192 dots per inch (the small icon of
+// 16, 20, 24, 32 pixels; the large of 32, 40, 48), smallest first.
+constexpr std::array<int, 6> kIconSides = {16, 20, 24, 32, 40, 48};
+
+// One image of an icon: side x side, 4 bits per pixel with the 16-colour palette, then the mask
+// (a set bit is transparent); a null picture is all mask. Rows are padded to 4 bytes.
+Bytes IconImage(int side, const Canvas* picture) {
+  const auto stride = [](int bits) { return ((bits + 31) / 32) * 4; };
+  const int colourRow = stride(side * 4), maskRow = stride(side);
   Bytes out;
-  Put16(out, 0);
-  Put16(out, 1);  // icon
-  Put16(out, 1);  // one image
-  out.insert(out.end(), {32, 32, 16, 0});
-  Put16(out, 1);
-  Put16(out, 4);
-  Put32(out, kImage);
-  Put32(out, 22);
-  PutInfoHeader(out, 32, 64, 4, 512 + 128, 0);
+  PutInfoHeader(out, side, 2 * side, 4, static_cast<std::uint32_t>((colourRow + maskRow) * side), 0);
   for (const Rgb& p : kPalette) out.insert(out.end(), {p.b, p.g, p.r, 0});
-  for (int y = 31; y >= 0; --y) {
-    for (int x = 0; x < 32; x += 2) {
+  for (int y = side - 1; y >= 0; --y) {
+    const std::size_t start = out.size();
+    for (int x = 0; x < side; x += 2) {
       std::uint8_t pair = 0;
       for (int half = 0; half < 2 && picture; ++half) {
         const auto found = std::find(kPalette.begin(), kPalette.end(), picture->At(x + half, y));
@@ -645,8 +658,39 @@ Bytes Icon(const Canvas* picture) {
       }
       out.push_back(pair);
     }
+    out.resize(start + static_cast<std::size_t>(colourRow), 0);
   }
-  out.resize(out.size() + 128, picture ? 0x00 : 0xFF);
+  out.resize(out.size() + static_cast<std::size_t>(maskRow * side), picture ? 0x00 : 0xFF);
+  return out;
+}
+
+// An icon file with one image for each of kIconSides, drawn by draw(side), or all transparent
+// without it.
+Bytes Icon(const std::function<Canvas(int)>& draw) {
+  std::vector<Bytes> images;
+  for (const int side : kIconSides) {
+    if (draw) {
+      const Canvas picture = draw(side);
+      images.push_back(IconImage(side, &picture));
+    } else {
+      images.push_back(IconImage(side, nullptr));
+    }
+  }
+  Bytes out;
+  Put16(out, 0);
+  Put16(out, 1);  // icon
+  Put16(out, static_cast<unsigned>(images.size()));
+  std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(images.size());
+  for (std::size_t i = 0; i < images.size(); ++i) {
+    const auto side = static_cast<std::uint8_t>(kIconSides[i]);
+    out.insert(out.end(), {side, side, 16, 0});
+    Put16(out, 1);
+    Put16(out, 4);
+    Put32(out, static_cast<std::uint32_t>(images[i].size()));
+    Put32(out, offset);
+    offset += static_cast<std::uint32_t>(images[i].size());
+  }
+  for (const Bytes& image : images) out.insert(out.end(), image.begin(), image.end());
   return out;
 }
 
@@ -782,7 +826,7 @@ int main(int argc, char** argv) {
   const TextStyle script{2.25, 3.0, 0.3, 2.4};
   const TextStyle maker{3.0, 2.3, 0.12, 2.2};
   bool ok = true;
-  ok &= Write(dir / "mainicon.ico", Icon(&icon));
+  ok &= Write(dir / "mainicon.ico", Icon([](int side) { return ProductIcon(side); }));
   ok &= Write(dir / "transparent.ico", Icon(nullptr));
   ok &= Write(dir / "conceal.wav", Wave(Glide(1500, 600, 1851)));
   ok &= Write(dir / "reveal.wav", Wave(Glide(600, 1500, 1851)));

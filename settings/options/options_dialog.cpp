@@ -186,7 +186,9 @@ TOptionsDialog::TOptionsDialog(ui::Application& application, platform::Platform&
 
   // Hot Key.
   Place(GroupBox5, &HotKeyTabSheet, {16, 3, 240, 96}, " Hot Key ", "");
-  Place(HotKeyLabel, &GroupBox5, {10, 17, 220, 39},
+  // Three lines: 39 pixels at 96 dots per inch, one more so that the scaled label still holds
+  // three lines of the font at that scale (20 pixels a line at 144).
+  Place(HotKeyLabel, &GroupBox5, {10, 17, 220, 40},
         "Pressed in any program, these keys hide or show the windows, as a click on Tolva's icon "
         "does. Press them here, with Ctrl or Alt.",
         "");

@@ -111,7 +111,23 @@ constexpr std::array<Bgr, 16> kStandardPalette = {{
 
 enum class Mask { Opaque, Transparent };
 
-TEST(ResourceFiles, IconsAreOne32x32SixteenColourImage) {
+// An icon file's images as its directory lists them.
+struct IconEntry {
+  int side = 0;
+  std::size_t offset = 0, size = 0;
+};
+
+std::vector<IconEntry> IconEntries(const Bytes& ico) {
+  std::vector<IconEntry> entries;
+  for (std::size_t i = 0; i < U16(ico, 4); ++i) {
+    const std::size_t at = 6 + 16 * i;
+    entries.push_back({ico.at(at), U32(ico, at + 12), U32(ico, at + 8)});
+  }
+  return entries;
+}
+
+// One 16-colour image for each size Windows asks for at 96, 120, 144 and 192 dots per inch.
+TEST(ResourceFiles, IconsHoldASixteenColourImageForEachScale) {
   struct Case {
     const char* file;
     Mask mask;
@@ -120,41 +136,50 @@ TEST(ResourceFiles, IconsAreOne32x32SixteenColourImage) {
                         Case{"transparent.ico", Mask::Transparent}}) {
     SCOPED_TRACE(c.file);
     const Bytes ico = ReadFile(kResources / c.file);
-    ASSERT_EQ(ico.size(), 6u + 16u + 744u);
     EXPECT_EQ(U16(ico, 0), 0u);
     EXPECT_EQ(U16(ico, 2), 1u) << "icon, not cursor";
-    EXPECT_EQ(U16(ico, 4), 1u) << "one image";
-    EXPECT_EQ(ico[6], 32);
-    EXPECT_EQ(ico[7], 32);
-    EXPECT_EQ(ico[8], 16) << "colour count";
-    EXPECT_EQ(U16(ico, 10), 1u);
-    EXPECT_EQ(U16(ico, 12), 4u);
-    EXPECT_EQ(U32(ico, 14), 744u);
-    EXPECT_EQ(U32(ico, 18), 22u);
-    // The image: info header, palette, 4-bit colour bits, 1-bit mask.
-    EXPECT_EQ(U32(ico, 22), 40u);
-    EXPECT_EQ(S32(ico, 26), 32);
-    EXPECT_EQ(S32(ico, 30), 64) << "colour and mask together";
-    EXPECT_EQ(U16(ico, 36), 4u);
-    EXPECT_EQ(U32(ico, 38), 0u);
-    for (std::size_t i = 0; i < 16; ++i) {
-      const std::size_t at = 62 + 4 * i;
-      EXPECT_EQ((Bgr{ico[at], ico[at + 1], ico[at + 2]}), kStandardPalette[i]) << "entry " << i;
+    const std::vector<IconEntry> entries = IconEntries(ico);
+    std::vector<int> sides;
+    std::size_t next = 6 + 16 * entries.size();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      const IconEntry& e = entries[i];
+      SCOPED_TRACE(e.side);
+      sides.push_back(e.side);
+      const std::size_t dir = 6 + 16 * i;
+      EXPECT_EQ(ico[dir + 1], e.side) << "square";
+      EXPECT_EQ(ico[dir + 2], 16) << "colour count";
+      EXPECT_EQ(U16(ico, dir + 6), 4u);
+      EXPECT_EQ(e.offset, next) << "images one after the other";
+      // Info header, palette, 4-bit colour rows and 1-bit mask rows, each padded to 4 bytes.
+      const std::size_t colourRow = (e.side * 4 + 31) / 32 * 4, maskRow = (e.side + 31) / 32 * 4;
+      ASSERT_EQ(e.size, 40 + 64 + (colourRow + maskRow) * e.side);
+      ASSERT_LE(e.offset + e.size, ico.size());
+      EXPECT_EQ(U32(ico, e.offset), 40u);
+      EXPECT_EQ(S32(ico, e.offset + 4), e.side);
+      EXPECT_EQ(S32(ico, e.offset + 8), 2 * e.side) << "colour and mask together";
+      EXPECT_EQ(U16(ico, e.offset + 14), 4u);
+      for (std::size_t k = 0; k < 16; ++k) {
+        const std::size_t at = e.offset + 40 + 4 * k;
+        EXPECT_EQ((Bgr{ico[at], ico[at + 1], ico[at + 2]}), kStandardPalette[k]) << "entry " << k;
+      }
+      const auto colourAt = ico.begin() + static_cast<std::ptrdiff_t>(e.offset + 104);
+      const Bytes colour(colourAt, colourAt + static_cast<std::ptrdiff_t>(colourRow * e.side));
+      const Bytes mask(colourAt + static_cast<std::ptrdiff_t>(colourRow * e.side),
+                       colourAt + static_cast<std::ptrdiff_t>(e.size - 104));
+      std::set<int> indices;
+      for (std::uint8_t pair : colour) indices.insert({pair >> 4, pair & 15});
+      if (c.mask == Mask::Opaque) {
+        EXPECT_EQ(mask, Bytes(mask.size(), 0x00)) << "every pixel drawn";
+        // White ground, yellow hair, blue eyes, red lips.
+        for (int wanted : {15, 11, 12, 9}) EXPECT_TRUE(indices.count(wanted)) << "colour " << wanted;
+      } else {
+        EXPECT_EQ(mask, Bytes(mask.size(), 0xFF)) << "no pixel drawn";
+        EXPECT_EQ(colour, Bytes(colour.size(), 0x00));
+      }
+      next = e.offset + e.size;
     }
-    const Bytes colour(ico.begin() + 126, ico.begin() + 126 + 512);
-    const Bytes mask(ico.begin() + 126 + 512, ico.end());
-    ASSERT_EQ(mask.size(), 128u);
-    std::set<int> indices;
-    for (std::uint8_t pair : colour) indices.insert({pair >> 4, pair & 15});
-    if (c.mask == Mask::Opaque) {
-      EXPECT_EQ(mask, Bytes(128, 0x00)) << "every pixel drawn";
-      // White ground, yellow hair, blue eyes, red lips, magenta lettering.
-      EXPECT_GT(std::count(colour.begin(), colour.end(), 0xFF), 100);
-      for (int wanted : {11, 12, 9, 13}) EXPECT_TRUE(indices.count(wanted)) << "colour " << wanted;
-    } else {
-      EXPECT_EQ(mask, Bytes(128, 0xFF)) << "no pixel drawn";
-      EXPECT_EQ(colour, Bytes(512, 0x00));
-    }
+    EXPECT_EQ(sides, (std::vector<int>{16, 20, 24, 32, 40, 48}));
+    EXPECT_EQ(next, ico.size());
   }
 }
 
@@ -284,14 +309,21 @@ TEST(ResourceFiles, ProductPictureMatchesTheIcon) {
   const Bmp picture = ReadBmp(ReadFile(kResources / "tolva.bmp"));
   const Bytes ico = ReadFile(kResources / "mainicon.ico");
   ASSERT_EQ(picture.pixels.size(), 32u * 32u);
-  ASSERT_EQ(ico.size(), 766u);
+  const std::vector<IconEntry> entries = IconEntries(ico);
+  // The colour of a pixel of the icon's image of that side.
+  const auto iconPixel = [&](int side, int x, int y) {
+    const auto image = std::find_if(entries.begin(), entries.end(), [&](const IconEntry& e) { return e.side == side; });
+    const std::size_t row = static_cast<std::size_t>(side - 1 - y) * static_cast<std::size_t>((side * 4 + 31) / 32 * 4);
+    const std::uint8_t pair = ico.at(image->offset + 104 + row + static_cast<std::size_t>(x / 2));
+    return kStandardPalette[static_cast<std::size_t>(x % 2 == 0 ? pair >> 4 : pair & 15)];
+  };
   for (int y = 0; y < 32; ++y) {
-    for (int x = 0; x < 32; ++x) {
-      const std::uint8_t pair = ico[126 + static_cast<std::size_t>((31 - y) * 16 + x / 2)];
-      const int index = x % 2 == 0 ? pair >> 4 : pair & 15;
-      ASSERT_EQ(picture.At(x, y), kStandardPalette[static_cast<std::size_t>(index)])
-          << x << "," << y;
-    }
+    for (int x = 0; x < 32; ++x) ASSERT_EQ(picture.At(x, y), iconPixel(32, x, y)) << x << "," << y;
+  }
+  // The small image is every other pixel of it, as the system reduced the icon before it had a
+  // small image: at 96 dots per inch the notification area shows what it always showed.
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 16; ++x) ASSERT_EQ(iconPixel(16, x, y), picture.At(2 * x + 1, 2 * y)) << x << "," << y;
   }
 }
 

@@ -88,8 +88,8 @@ TEST(SimTray, EachSwitchRefusesOneCall) {
   }
   SimPlatform sim;
   sim.icons.failNextLoad = true;
-  EXPECT_EQ(sim.icons.LoadIconA("MAINICON"), NullIcon);
-  EXPECT_NE(sim.icons.LoadIconA("MAINICON"), NullIcon);
+  EXPECT_EQ(sim.icons.LoadSmallIcon("MAINICON"), NullIcon);
+  EXPECT_NE(sim.icons.LoadSmallIcon("MAINICON"), NullIcon);
   sim.desktop.cursorX = 7;
   sim.desktop.failCursorPos = true;
   int x = 1, y = 2;
@@ -107,13 +107,13 @@ TEST(SimTray, KeepsWhatTheShellWasToldAndForgetsItAtARestart) {
   record.id = app::TrayIconId;
   record.flags = NifMessage | NifIcon | NifTip;
   record.callbackMessage = tests::TrayCallbackMessage;
-  record.icon = sim.icons.LoadIconA("MAINICON");
+  record.icon = sim.icons.LoadSmallIcon("MAINICON");
   SetTrayTip(record, "visible");
   ASSERT_TRUE(sim.shell.Shell_NotifyIconA(NimAdd, record));
 
   TrayIconRecord tipOnly = record;
   tipOnly.flags = NifTip;
-  tipOnly.icon = sim.icons.LoadIconA("TRANSPARENT_ICON");
+  tipOnly.icon = sim.icons.LoadSmallIcon("TRANSPARENT_ICON");
   SetTrayTip(tipOnly, "");
   ASSERT_TRUE(sim.shell.Shell_NotifyIconA(NimModify, tipOnly));
   const auto& icon = sim.shell.trayIcons.at({record.window, app::TrayIconId});

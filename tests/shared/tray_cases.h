@@ -73,7 +73,7 @@ inline platform::TrayIconRecord TrayRecord(TestTray& tray, const Notify& step) {
   record.id = step.id;
   record.flags = platform::NifMessage | platform::NifIcon | platform::NifTip;
   record.callbackMessage = TrayCallbackMessage;
-  record.icon = tray.ModuleIcons().LoadIconA("MAINICON");
+  record.icon = tray.ModuleIcons().LoadSmallIcon("MAINICON");
   platform::SetTrayTip(record, step.tip);
   return record;
 }
@@ -95,7 +95,7 @@ inline void CheckIconLoads(platform::Icons& icons) {
   } loads[] = {{"MAINICON", true}, {"TRANSPARENT_ICON", true}, {"NO_SUCH_ICON", false}};
   for (const auto& load : loads) {
     SCOPED_TRACE(load.name);
-    EXPECT_EQ(icons.LoadIconA(load.name) != platform::NullIcon, load.found);
+    EXPECT_EQ(icons.LoadSmallIcon(load.name) != platform::NullIcon, load.found);
   }
 }
 

@@ -19,6 +19,7 @@
 #include "platform/ui/application.h"
 #include "platform/ui/dialog_controls.h"
 #include "platform/win32/gdi.h"
+#include "platform/win32/scaled_bitmap.h"
 #include "platform/win32/ui_backend.h"
 #include "tests/win/real_windows.h"
 #include "platform/win32/win32_platform.h"
@@ -113,19 +114,11 @@ struct Capture {
   }
 };
 
-Capture Pixels(HDC source, HBITMAP bitmap, int width, int height) {
-  Capture capture{width, height, std::vector<COLORREF>(static_cast<std::size_t>(width * height))};
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  GetDIBits(source, bitmap, 0, static_cast<UINT>(height), capture.pixels.data(), &info,
-            DIB_RGB_COLORS);
-  // DIB pixels are blue, green, red; COLORREF is red, green, blue.
-  for (COLORREF& p : capture.pixels) p = RGB(GetBValue(p), GetGValue(p), GetRValue(p));
+Capture Pixels(HBITMAP bitmap) {
+  const ui::Pixels pixels = platform::win32::PixelsOf(bitmap);
+  Capture capture{pixels.width, pixels.height, {}};
+  // ui::Pixels are 0x00RRGGBB; COLORREF is red in its low byte.
+  for (const std::uint32_t p : pixels.data) capture.pixels.push_back(RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF));
   return capture;
 }
 
@@ -141,18 +134,14 @@ Capture ScreenCapture(HWND window) {
     const Selection selected(dc.get(), bitmap.get());
     BitBlt(dc.get(), 0, 0, r.right, r.bottom, screen, origin.x, origin.y, SRCCOPY);
   }
-  Capture capture = Pixels(dc.get(), bitmap.get(), r.right, r.bottom);
   ReleaseDC(nullptr, screen);
-  return capture;
+  return Pixels(bitmap.get());
 }
 
 Capture ResourcePixels(const char* name) {
   const Bitmap bitmap(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name,
                                                       IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-  BITMAP info{};
-  GetObjectA(bitmap.get(), sizeof info, &info);
-  const MemoryDc dc(nullptr);
-  return Pixels(dc.get(), bitmap.get(), info.bmWidth, info.bmHeight);
+  return Pixels(bitmap.get());
 }
 
 // Whether the picture shows somewhere in the capture, its magenta pixels see-through.

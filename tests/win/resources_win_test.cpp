@@ -16,6 +16,8 @@
 #include "app/main_form.h"
 #include "files.h"
 #include "platform/jpeg/jpeg_picture.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/win32_platform.h"
 #include "resources/resource_ids.h"
 
 namespace tolva {
@@ -71,15 +73,19 @@ std::vector<std::uint8_t> MaskBits(HBITMAP mask) {
   return bits;
 }
 
-TEST(ResourcesWin, IconsLoadAs32x32WithTheirMasks) {
+// The icon Windows picks for each size it asks for is the image drawn at that size; the
+// notification area's is the system's small-icon size at the screen's scale.
+TEST(ResourcesWin, IconsLoadAtEverySizeWithTheirMasks) {
   struct Case {
     LPCSTR name;
-    WORD imageId;
+    WORD firstImageId;  // the script's order gives the main icon's images 1 to 6
     std::uint8_t maskByte;  // 0: every pixel drawn; 0xFF: none
   };
-  for (const Case& c : {Case{TOLVA_ICON_MAIN, 1, 0x00}, Case{TOLVA_ICON_TRANSPARENT, 2, 0xFF}}) {
+  constexpr int sides[] = {16, 20, 24, 32, 40, 48};
+  for (const Case& c : {Case{TOLVA_ICON_MAIN, 1, 0x00}, Case{TOLVA_ICON_TRANSPARENT, 7, 0xFF}}) {
     SCOPED_TRACE(c.name);
-    HICON icon = LoadIconA(Module(), c.name);
+    // The large icon at 96 dots per inch, whatever the scale of the screen.
+    const auto icon = static_cast<HICON>(LoadImageA(Module(), c.name, IMAGE_ICON, 32, 32, 0));
     ASSERT_NE(icon, nullptr);
     ICONINFO info{};
     ASSERT_TRUE(GetIconInfo(icon, &info));
@@ -94,15 +100,25 @@ TEST(ResourcesWin, IconsLoadAs32x32WithTheirMasks) {
     EXPECT_EQ(maskInfo.bmHeight, 32);
     EXPECT_EQ(MaskBits(info.hbmMask), std::vector<std::uint8_t>(128, c.maskByte));
 
-    // The group holds one image, with the identifier that the script's order gives it.
     const auto group = ResourceBytes(c.name, RT_GROUP_ICON);
     ASSERT_TRUE(group.has_value());
-    ASSERT_EQ(group->size(), 6u + 14u);
+    ASSERT_EQ(group->size(), 6u + 14u * std::size(sides));
     auto* directory = reinterpret_cast<PBYTE>(const_cast<char*>(group->data()));
-    EXPECT_EQ(LookupIconIdFromDirectory(directory, TRUE), c.imageId);
-    const auto image = ResourceBytes(MAKEINTRESOURCEA(c.imageId), RT_ICON);
-    ASSERT_TRUE(image.has_value());
-    EXPECT_EQ(image->size(), 744u);
+    for (std::size_t k = 0; k < std::size(sides); ++k) {
+      SCOPED_TRACE(sides[k]);
+      const int id = LookupIconIdFromDirectoryEx(directory, TRUE, sides[k], sides[k], LR_DEFAULTCOLOR);
+      EXPECT_EQ(id, c.firstImageId + static_cast<int>(k));
+      const auto image = ResourceBytes(MAKEINTRESOURCEA(id), RT_ICON);
+      ASSERT_TRUE(image.has_value());
+      EXPECT_EQ(U32(*image, 4), static_cast<std::uint32_t>(sides[k]));
+    }
+
+    platform::win32::Win32Icons icons;
+    ICONINFO small{};
+    ASSERT_TRUE(GetIconInfo(platform::win32::ToIcon(icons.LoadSmallIcon(c.name)), &small));
+    const GdiObject smallColour(small.hbmColor), smallMask(small.hbmMask);
+    EXPECT_EQ(BitmapInfo(small.hbmColor).bmWidth, GetSystemMetrics(SM_CXSMICON));
+    DestroyIcon(icon);
   }
 }
 

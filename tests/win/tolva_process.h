@@ -382,8 +382,9 @@ class TolvaProcess {
     RECT rect{};
     GetWindowRect(bar, &rect);
     SetForegroundWindow(MainWindow());
-    // Buttons are 49 wide from the left edge and fill the bar's height.
-    ClickAt(POINT{rect.left + 49 * index + 24, (rect.top + rect.bottom) / 2});
+    // Six buttons of one width fill the bar from the left edge (49 pixels at 96 dots per inch).
+    const int width = (rect.right - rect.left) / (ExitButton + 1);
+    ClickAt(POINT{rect.left + width * index + width / 2, (rect.top + rect.bottom) / 2});
     return true;
   }
 
