@@ -4,12 +4,10 @@
 #include <string>
 #include <string_view>
 
+#include "engine/help_names.h"
 #include "platform/help.h"
 
 namespace tolva::engine {
-
-// The program's help file, named without a folder.
-inline constexpr const char* HelpFileName = "tolva.hlp";
 
 // F1 in a window: the help file's topic with that window's context number.
 bool ShowHelpContext(platform::Help& help, platform::WindowHandle owner, int context);
