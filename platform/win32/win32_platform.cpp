@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/later_functions.h"
 
 namespace tolva::platform::win32 {
 namespace {
@@ -81,6 +82,14 @@ std::uint32_t Win32WindowManager::GetWindowThreadProcessId(WindowHandle window) 
   return ::GetWindowThreadProcessId(ToHwnd(window), &processId) != 0 ? processId : 0;
 }
 
+std::optional<std::uint32_t> Win32WindowManager::DwmGetWindowAttributeCloaked(WindowHandle window) {
+  const auto getAttribute = later::Find<later::DwmGetWindowAttribute>();
+  if (getAttribute == nullptr) return std::nullopt;
+  DWORD cloaked = 0;
+  if (FAILED(getAttribute(ToHwnd(window), DWMWA_CLOAKED, &cloaked, sizeof cloaked))) return std::nullopt;
+  return cloaked;
+}
+
 bool Win32WindowManager::IsHungAppWindow(WindowHandle window) {
   return ::IsHungAppWindow(ToHwnd(window)) != FALSE;
 }
@@ -144,6 +153,10 @@ std::uint32_t Win32ProfileFiles::GetWindowsDirectoryA(char* buffer, std::uint32_
 
 std::uint32_t Win32Process::GetCurrentDirectoryA(std::uint32_t capacity, char* buffer) {
   return ::GetCurrentDirectoryA(capacity, buffer);
+}
+
+std::uint32_t Win32Process::GetModuleFileNameA(char* buffer, std::uint32_t capacity) {
+  return ::GetModuleFileNameA(nullptr, buffer, capacity);
 }
 
 RegionalSettings Win32Locale::ReadRegionalSettings() {
@@ -257,6 +270,13 @@ bool Win32Help::WinHelpA(WindowHandle window, const char* helpFile, unsigned com
   return ::WinHelpA(ToHwnd(window), helpFile, command, data) != FALSE;
 }
 
+std::optional<WindowHandle> Win32Help::HtmlHelpA(WindowHandle caller, const char* file, unsigned command,
+                                                 std::uintptr_t data) {
+  const auto htmlHelp = later::Find<later::HtmlHelpA>();
+  if (htmlHelp == nullptr) return std::nullopt;
+  return ToHandle(htmlHelp(ToHwnd(caller), file, command, data));
+}
+
 KernelHandle Win32Kernel::CreateMutexA(bool initialOwner, const char* name) {
   return ToKernelHandle(::CreateMutexA(nullptr, initialOwner ? TRUE : FALSE, name));
 }
@@ -295,6 +315,15 @@ void Win32Kernel::GlobalMemoryStatus(MemoryStatus& status) {
   // largest 32-bit figure, as 32-bit Windows reports it.
   status.totalPhys = static_cast<std::uint32_t>(
       std::min<SIZE_T>(info.dwTotalPhys, std::numeric_limits<std::uint32_t>::max()));
+}
+
+std::optional<MemoryStatusEx> Win32Kernel::GlobalMemoryStatusEx() {
+  const auto query = later::Find<later::GlobalMemoryStatusEx>();
+  if (query == nullptr) return std::nullopt;
+  MEMORYSTATUSEX info{};
+  info.dwLength = sizeof info;
+  if (!query(&info)) return std::nullopt;
+  return MemoryStatusEx{info.dwMemoryLoad, info.ullTotalPhys};
 }
 
 }  // namespace tolva::platform::win32

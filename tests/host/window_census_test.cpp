@@ -34,6 +34,8 @@ TEST_F(WindowCensusTest, QualifyingWindows) {
     bool concealed;
     bool listed;
     bool hung = false;  // its thread has stopped answering until after each pass
+    std::uint32_t cloaked = 0;  // what the desktop window manager says of it
+    bool dwmMissing = false;    // a system whose window manager cannot say
   } const cases[] = {
       {"ordinary", "Notepad", true, true, false, "0", true, true},
       {"untitled", "", true, true, false, "0", false, false},
@@ -48,6 +50,10 @@ TEST_F(WindowCensusTest, QualifyingWindows) {
       {"title of 250 characters", std::string(250, 'x'), true, true, false, "0", true, true},
       {"hung: changed once it answers, without a wait", "Notepad", true, true, false, "0", true,
        true, true},
+      {"cloaked: a suspended store app, a window on another desktop", "Settings", true, true, false, "0",
+       false, false, false, 2},
+      {"cloaked where nothing can say so (before Vista, Wine)", "Settings", true, true, false, "0", true,
+       true, false, 2, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -59,6 +65,8 @@ TEST_F(WindowCensusTest, QualifyingWindows) {
     ExcludeList list;
     WindowCensus fresher(fresh.desktop, record, ownWindows, set, list);
     const WindowHandle w = fresh.desktop.Create(c.title, c.visible, c.enabled);
+    fresh.desktop.SetCloaked(w, c.cloaked);
+    fresh.desktop.dwmMissing = c.dwmMissing;
     if (c.own) ownWindows.Set(OwnWindows::Role::MainWindow, w);
 
     EXPECT_EQ(fresher.RefreshExcludeList(), c.listed ? 1 : 0);
