@@ -10,11 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <optional>
 #include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "help_viewer.h"
@@ -42,20 +42,15 @@ std::string BuildFolder() {
   return program.substr(0, program.find_last_of('\\'));
 }
 
-// A text value of a registry key; nothing where there is none.
-std::optional<std::string> TextValue(HKEY key, const char* name) {
-  char text[64] = {};
-  DWORD size = sizeof text - 1, type = 0;
-  if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text), &size) != ERROR_SUCCESS ||
-      type != REG_SZ) {
-    return std::nullopt;
+// A text value under tolva.exe's own settings in Wine's registry; none deletes it.
+void SetAppValue(const char* subkey, const char* name, const char* text) {
+  const std::string key = std::string("Software\\Wine\\AppDefaults\\tolva.exe") + subkey;
+  if (text == nullptr) {
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, key.c_str(), name);
+    return;
   }
-  return std::string(text);
-}
-bool SetTextValue(HKEY key, const char* name, const std::optional<std::string>& text) {
-  if (!text) return RegDeleteValueA(key, name) == ERROR_SUCCESS;
-  return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text->c_str()),
-                        static_cast<DWORD>(text->size() + 1)) == ERROR_SUCCESS;
+  EXPECT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), name, REG_SZ, text, static_cast<DWORD>(std::strlen(text) + 1)),
+            ERROR_SUCCESS) << name;
 }
 
 // For the walk: Windows 10 for tolva.exe alone, the stand-ins in the system folder (Wine's own
@@ -64,14 +59,8 @@ bool SetTextValue(HKEY key, const char* name, const std::optional<std::string>& 
 class Windows10EndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const auto& [path, key] : {std::pair{AppKey, &app_}, std::pair{OverridesKey, &overrides_}}) {
-      ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr,
-                                key, nullptr),
-                ERROR_SUCCESS);
-    }
-    for (const char* name : {"hhctrl.ocx", "dwmapi"}) kept_.push_back(TextValue(overrides_, name));
-    ASSERT_TRUE(SetTextValue(app_, "Version", "win10"));
-    for (const char* name : {"hhctrl.ocx", "dwmapi"}) ASSERT_TRUE(SetTextValue(overrides_, name, "native"));
+    SetAppValue("", "Version", "win10");
+    for (const char* name : {"hhctrl.ocx", "dwmapi"}) SetAppValue("\\DllOverrides", name, "native");
     for (const char* name : {"hhctrl.ocx", "dwmapi.dll"}) {
       const std::string placed = SystemFolder() + "\\" + name, kept = placed + ".tolva-kept";
       ASSERT_TRUE(MoveFileExA(placed.c_str(), kept.c_str(), MOVEFILE_REPLACE_EXISTING)) << placed;
@@ -83,21 +72,16 @@ class Windows10EndToEnd : public ::testing::Test {
     SetEnvironmentVariableA("TOLVA_STANDIN_LOG", log_.c_str());
     SetEnvironmentVariableA("TOLVA_STANDIN_REFUSE", refuse_.c_str());
   }
+  // Back as scripts/wine-run makes every prefix: Wine's HTML Help off for the program.
   void TearDown() override {
     tolva_.reset();
     CloseViewer();
     for (const std::string& placed : placedFiles_) {
       EXPECT_TRUE(MoveFileExA((placed + ".tolva-kept").c_str(), placed.c_str(), MOVEFILE_REPLACE_EXISTING)) << placed;
     }
-    if (overrides_ != nullptr) {
-      const char* names[] = {"hhctrl.ocx", "dwmapi"};
-      for (std::size_t i = 0; i < kept_.size(); ++i) SetTextValue(overrides_, names[i], kept_[i]);
-      RegCloseKey(overrides_);
-    }
-    if (app_ != nullptr) {
-      RegDeleteValueA(app_, "Version");
-      RegCloseKey(app_);
-    }
+    SetAppValue("\\DllOverrides", "hhctrl.ocx", "");
+    SetAppValue("\\DllOverrides", "dwmapi", nullptr);
+    SetAppValue("", "Version", nullptr);
     DeleteFileA(log_.c_str());
     DeleteFileA(refuse_.c_str());
   }
@@ -137,10 +121,6 @@ class Windows10EndToEnd : public ::testing::Test {
     }
   }
 
-  static constexpr const char* AppKey = "Software\\Wine\\AppDefaults\\tolva.exe";
-  static constexpr const char* OverridesKey = "Software\\Wine\\AppDefaults\\tolva.exe\\DllOverrides";
-  HKEY app_ = nullptr, overrides_ = nullptr;
-  std::vector<std::optional<std::string>> kept_;  // the overrides as they were
   std::vector<std::string> placedFiles_;
   const std::string log_ = BuildFolder() + "\\standin-calls.txt", refuse_ = BuildFolder() + "\\standin-refuses";
   std::optional<TolvaProcess> tolva_;
