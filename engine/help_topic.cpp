@@ -6,11 +6,15 @@
 namespace tolva::engine {
 namespace {
 
-// HTML Help first where it is the system's help engine: whether it opened a window.
+// HTML Help first where it is the system's help engine: whether it opened a window. Wine's own
+// engine is passed over: it opens its viewer on the file even where Wine has no HTML engine to
+// show the pages with (measured on Wine 8.0: an empty window, returned as opened), while Wine's
+// WinHelp viewer shows tolva.hlp.
 bool OpenedByHtmlHelp(platform::Platform& platform, platform::WindowHandle owner, unsigned command,
                       std::uintptr_t data) {
   platform::VersionRecord version;
   if (!platform.kernel.GetVersionExA(version) || !HtmlHelpFirst(version)) return false;
+  if (platform.help.HtmlHelpBuiltIntoWine()) return false;
   const std::string file = HtmlHelpFilePath(platform.process);
   const auto viewer = platform.help.HtmlHelpA(owner, file.c_str(), command, data);
   return viewer.has_value() && *viewer != platform::NullWindow;

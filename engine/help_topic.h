@@ -2,9 +2,9 @@
 // Opening help: at its contents, by the context number of a window (F1), or by a topic's
 // context string, as the options dialog and the about box do. From Windows Vista on, where
 // WinHelp is no longer part of Windows, each first asks HTML Help to open tolva.chm from the
-// program's own folder; where HTML Help is missing or opens no window, and before Vista, the
-// WinHelp calls follow as they always were, so that a system with a WinHelp viewer (Microsoft's
-// separate one, or Wine's) still shows tolva.hlp.
+// program's own folder; where HTML Help is missing, is Wine's own or opens no window, and before
+// Vista, the WinHelp calls follow as they always were, so that a system with a WinHelp viewer
+// (Microsoft's separate one, or Wine's) still shows tolva.hlp.
 #include <string>
 #include <string_view>
 

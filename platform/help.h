@@ -25,6 +25,8 @@ class Help {
   // opened, null when it opened none; nothing where the system has no HtmlHelpA.
   virtual std::optional<WindowHandle> HtmlHelpA(WindowHandle caller, const char* file, unsigned command,
                                                 std::uintptr_t data) = 0;
+  // Whether the HtmlHelpA there is Wine's own engine (false where there is none).
+  virtual bool HtmlHelpBuiltIntoWine() = 0;
 };
 
 }  // namespace tolva::platform

@@ -134,10 +134,12 @@ class SimHelp final : public Help {
   // What HtmlHelpA does: the system lacks it, it opens no window, or it opens one.
   enum class HtmlHelpAnswer { Missing, NoWindow, Opens };
   HtmlHelpAnswer htmlHelp = HtmlHelpAnswer::Opens;
+  bool wineHtmlHelp = false;  // the engine is Wine's own
   bool WinHelpA(WindowHandle window, const char* helpFile, unsigned command,
                 std::uintptr_t data) override;
   std::optional<WindowHandle> HtmlHelpA(WindowHandle caller, const char* file, unsigned command,
                                         std::uintptr_t data) override;
+  bool HtmlHelpBuiltIntoWine() override { return wineHtmlHelp && htmlHelp != HtmlHelpAnswer::Missing; }
 
  private:
   CallLog& log_;

@@ -277,6 +277,21 @@ std::optional<WindowHandle> Win32Help::HtmlHelpA(WindowHandle caller, const char
   return ToHandle(htmlHelp(ToHwnd(caller), file, command, data));
 }
 
+bool Win32Help::HtmlHelpBuiltIntoWine() {
+  const auto htmlHelp = later::Find<later::HtmlHelpA>();
+  if (htmlHelp == nullptr) return false;
+  // The module is the allocation its code lies in; Wine writes this mark after the DOS header
+  // of every DLL it builds in.
+  MEMORY_BASIC_INFORMATION region{};
+  if (::VirtualQuery(reinterpret_cast<const void*>(htmlHelp), &region, sizeof region) == 0 ||
+      region.AllocationBase == nullptr) {
+    return false;
+  }
+  constexpr std::size_t MarkAt = 0x40;
+  constexpr std::string_view Mark = "Wine builtin DLL";
+  return std::string_view(static_cast<const char*>(region.AllocationBase) + MarkAt, Mark.size()) == Mark;
+}
+
 KernelHandle Win32Kernel::CreateMutexA(bool initialOwner, const char* name) {
   return ToKernelHandle(::CreateMutexA(nullptr, initialOwner ? TRUE : FALSE, name));
 }

@@ -91,6 +91,7 @@ class Win32Help final : public Help {
                 std::uintptr_t data) override;
   std::optional<WindowHandle> HtmlHelpA(WindowHandle caller, const char* file, unsigned command,
                                         std::uintptr_t data) override;
+  bool HtmlHelpBuiltIntoWine() override;
 };
 
 class Win32Kernel final : public Kernel {

@@ -14,13 +14,15 @@ namespace {
 using Answer = platform::sim::SimHelp::HtmlHelpAnswer;
 
 // Vista and later ask HTML Help first, for tolva.chm in the program's folder; WinHelp's calls
-// follow as ever where HTML Help is missing or opens no window, and on every earlier Windows.
+// follow as ever where HTML Help is missing, is Wine's or opens no window, and on every earlier
+// Windows.
 TEST(HelpEngine, HtmlHelpFirstFromVistaThenWinHelpAsBefore) {
   struct Row {
     const char* windows;
     platform::VersionRecord version;
     Answer answer;
     bool htmlHelp, winHelp;  // asked
+    bool wine = false;       // the HTML Help engine is Wine's own
   };
   constexpr platform::VersionRecord Win95{4, 0, 950, platform::VerPlatformWin32Windows},
       Me{4, 90, 3000, platform::VerPlatformWin32Windows}, Nt4{4, 0, 1381, platform::VerPlatformWin32Nt},
@@ -32,6 +34,7 @@ TEST(HelpEngine, HtmlHelpFirstFromVistaThenWinHelpAsBefore) {
       {"unread", Unread, Answer::Opens, false, true},  {"Vista", Vista, Answer::Opens, true, false},
       {"10", Win10, Answer::Opens, true, false},       {"10, no window", Win10, Answer::NoWindow, true, true},
       {"10, no HtmlHelpA", Win10, Answer::Missing, false, true},
+      {"10, Wine's HTML Help", Win10, Answer::Opens, false, true, true},
   };
   constexpr platform::WindowHandle Owner = 0x4242;
   const std::string chm = "C:\\Program Files\\Tolva R. Quenlar\\tolva.chm";
@@ -44,6 +47,7 @@ TEST(HelpEngine, HtmlHelpFirstFromVistaThenWinHelpAsBefore) {
     sim.kernel.version = row.version;
     sim.kernel.failVersion = row.version.platformId == platform::VerPlatformWin32s;
     sim.help.htmlHelp = row.answer;
+    sim.help.wineHtmlHelp = row.wine;
     EXPECT_TRUE(ShowHelpContents(sim.get(), Owner));
     EXPECT_TRUE(ShowHelpContext(sim.get(), Owner, 1010));
     EXPECT_TRUE(ShowHelpTopic(sim.get(), Owner, HelpFileName, "Copyright"));
