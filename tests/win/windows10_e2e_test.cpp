@@ -124,7 +124,8 @@ class Windows10EndToEnd : public ::testing::Test {
 };
 
 TEST_F(Windows10EndToEnd, HtmlHelpAtEveryDoorCloakedWindowsLeftAloneAndTheRealMemory) {
-  WriteSettingsFile("[Settings]\r\nHints=0\r\nWAV=0\r\n[Exclude]\r\nAutoRefresh=1\r\n");
+  // No icon: one left half docked when the program ends would take the tray tests' clicks.
+  WriteSettingsFile("[Settings]\r\nHints=0\r\nWAV=0\r\n[Icon]\r\nTrayPlace=0\r\n[Exclude]\r\nAutoRefresh=1\r\n");
   TargetsProcess shown(2, "Shown"), cloaked(1, "Cloaked");
   ASSERT_TRUE(shown.Ready() && cloaked.Ready());
   tolva_.emplace();
