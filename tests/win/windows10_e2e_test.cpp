@@ -58,6 +58,11 @@ void SetAppValue(const char* subkey, const char* name, const char* text) {
 class Windows10EndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
+    // Wine's explorer, which keeps the notification area, is started before the stand-ins are in
+    // place: started during the walk, it would load them (Wine prefers a real DLL in the system
+    // folder) and keep them, and the tray would fail every later test.
+    GetDesktopWindow();
+    ASSERT_TRUE(WaitFor([] { return FindWindowA("Shell_TrayWnd", nullptr) != nullptr; })) << "no notification area";
     SetAppValue("", "Version", "win10");
     for (const char* name : {"hhctrl.ocx", "dwmapi"}) SetAppValue("\\DllOverrides", name, "native");
     for (const char* name : {"hhctrl.ocx", "dwmapi.dll"}) {
