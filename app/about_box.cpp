@@ -22,7 +22,15 @@ void Place(ui::Control& control, ui::Control* parent, ui::Bounds bounds, std::st
 
 }  // namespace
 
-std::string PhysicalMemoryText(std::uint32_t totalPhysBytes, std::string_view thousandSeparator) {
+MemoryFigures ReadMemoryFigures(platform::Kernel& kernel) {
+  if (const auto status = kernel.GlobalMemoryStatusEx()) return {status->memoryLoad, status->totalPhys};
+  platform::MemoryStatus status;
+  status.length = platform::MemoryStatusSize;
+  kernel.GlobalMemoryStatus(status);
+  return {status.memoryLoad, status.totalPhys};
+}
+
+std::string PhysicalMemoryText(std::uint64_t totalPhysBytes, std::string_view thousandSeparator) {
   const std::string digits = std::to_string(totalPhysBytes >> 10);
   std::string text;
   for (std::size_t i = 0; i < digits.size(); ++i) {
@@ -87,7 +95,9 @@ TAboutBox::TAboutBox(ui::Application& application, platform::Platform& platform,
   Place(Memory_Used, &Panel1, {179, 225, 68, 13}, "Memory_Used", memoryInUse);
   Place(PhysLabel, &Panel1, {12, 243, 145, 13}, "Memory Available to Windows:",
         "Physical memory available to Windows");
-  Place(Physical_Memory, &Panel1, {161, 243, 82, 13}, "Physical_Memory",
+  // Wider to the right than the 82 pixels laid out for 4 GB: the figure shows whole up to a
+  // terabyte, "1,073,741,824 KB".
+  Place(Physical_Memory, &Panel1, {161, 243, PhysicalMemoryWidth, 13}, "Physical_Memory",
         "Physical memory available to Windows, in kilobytes");
   for (ui::Label* label : {&Label1, &Copyright, &MarrowbyLink, &Copyright2, &MemLabel, &PhysLabel})
     label->transparent = false;
@@ -106,17 +116,15 @@ TAboutBox::TAboutBox(ui::Application& application, platform::Platform& platform,
   Copyright.OnClick = [this] { CopyrightClick(); };
   Copyright2.OnClick = [this] { CopyrightClick(); };
   OnShow = [this] { AboutShow(); };
-  OnHelpKey = [this] { engine::ShowHelpContext(platform_.help, Handle(), helpContext); };
+  OnHelpKey = [this] { engine::ShowHelpContext(platform_, Handle(), helpContext); };
   OnCreate = [this] { state_.ownWindows.Set(engine::OwnWindows::Role::AboutBox, Handle()); };
 }
 
 void TAboutBox::AboutShow() {
   app.Guarded([&] {
-    platform::MemoryStatus status;
-    status.length = platform::MemoryStatusSize;
-    platform_.kernel.GlobalMemoryStatus(status);
-    Physical_Memory.SetCaption(PhysicalMemoryText(status.totalPhys, state_.region.thousandSeparator));
-    Memory_Used.SetCaption(MemoryLoadText(status.memoryLoad));
+    const MemoryFigures figures = ReadMemoryFigures(platform_.kernel);
+    Physical_Memory.SetCaption(PhysicalMemoryText(figures.totalPhys, state_.region.thousandSeparator));
+    Memory_Used.SetCaption(MemoryLoadText(figures.memoryLoad));
   });
 }
 
@@ -136,7 +144,7 @@ void TAboutBox::CopyrightClick() {
     app.helpFile = HelpFileName;
     const platform::WindowHandle owner =
         state_.Form1 != nullptr ? state_.Form1->Handle() : platform::NullWindow;
-    engine::ShowHelpTopic(platform_.help, owner, app.helpFile, CopyrightHelpTopic);
+    engine::ShowHelpTopic(platform_, owner, app.helpFile, CopyrightHelpTopic);
   });
 }
 

@@ -15,13 +15,23 @@
 
 namespace tolva::app {
 
+// The memory load and the total physical memory, from one query: GlobalMemoryStatusEx where
+// Windows has it (2000 and later), whose total goes past 4 GB; GlobalMemoryStatus before.
+struct MemoryFigures {
+  std::uint32_t memoryLoad = 0;
+  std::uint64_t totalPhys = 0;
+};
+MemoryFigures ReadMemoryFigures(platform::Kernel& kernel);
+
 // The physical memory as the box shows it: whole kilobytes (the bytes' low 10 bits dropped),
 // grouped in threes with the separator, then " KB". No memory at all reads "0 KB".
-std::string PhysicalMemoryText(std::uint32_t totalPhysBytes, std::string_view thousandSeparator);
+std::string PhysicalMemoryText(std::uint64_t totalPhysBytes, std::string_view thousandSeparator);
 // The memory load as the box shows it: the percentage, a blank and a percent sign.
 std::string MemoryLoadText(std::uint32_t memoryLoad);
 
 inline constexpr int AboutBoxHelpContext = 1000;
+// The width of the physical memory's label.
+inline constexpr int PhysicalMemoryWidth = 100;
 inline constexpr std::string_view CopyrightHelpTopic = "Copyright";
 
 class TAboutBox final : public ui::Form {

@@ -234,10 +234,10 @@ void TForm1::SuppressCtrlAltDel(bool suppressed) { actions_.ApplyCtrlAltDelSuppr
 void TForm1::EnableScheduleTimer(bool enabled) { ActionTimer.SetEnabled(enabled); }
 
 void TForm1::HelpButtonClick() {
-  app.Guarded([&] { platform_.help.WinHelpA(Handle(), HelpFileName, platform::HelpContents, 0); });
+  app.Guarded([&] { engine::ShowHelpContents(platform_, Handle()); });
 }
 
-void TForm1::FormHelpKey() { engine::ShowHelpContext(platform_.help, Handle(), helpContext); }
+void TForm1::FormHelpKey() { engine::ShowHelpContext(platform_, Handle(), helpContext); }
 
 void TForm1::AboutButtonClick() {
   app.Guarded([&] { if (state_.AboutBox != nullptr) state_.AboutBox->ShowModal(); });

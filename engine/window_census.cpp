@@ -78,8 +78,16 @@ bool WindowCensus::VisitHideShow(WindowHandle window) {
   return true;
 }
 
+// Visible by the window's own flag, and not cloaked: Windows 8 and later keep windows that
+// nobody sees (suspended store apps, windows on another virtual desktop, the text input host)
+// visible, enabled and titled, and cloak them instead. Where the desktop window manager cannot
+// say (before Vista, and under Wine), no window is cloaked.
+bool WindowCensus::Shown(WindowHandle window) {
+  return windows_.IsWindowVisible(window) && windows_.DwmGetWindowAttributeCloaked(window).value_or(0) == 0;
+}
+
 bool WindowCensus::ConcealTakes(WindowHandle window, std::string_view title) {
-  if (!windows_.IsWindowVisible(window)) return false;
+  if (!Shown(window)) return false;
   // A window disabled behind its own modal dialog stays; the dialog itself goes.
   if (!windows_.IsWindowEnabled(window)) return false;
   // Any HideDesk value but 0 hides the desktop's icons too.
@@ -128,8 +136,7 @@ std::string WindowTitleOf(platform::WindowManager& windows, WindowHandle window)
 bool WindowCensus::VisitListing(WindowHandle window) {
   if (window == platform::NullWindow) return false;
   if (window == desktop_ || own_.Contains(window)) return true;
-  if (!windows_.IsWindow(window) || !windows_.IsWindowVisible(window) ||
-      !windows_.IsWindowEnabled(window)) {
+  if (!windows_.IsWindow(window) || !Shown(window) || !windows_.IsWindowEnabled(window)) {
     return true;
   }
   const Title title(windows_, window);

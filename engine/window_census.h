@@ -59,6 +59,7 @@ class WindowCensus {
   static bool ExcludeListEnumProc(platform::WindowHandle window, void* census);
 
  private:
+  bool Shown(platform::WindowHandle window);
   bool VisitHideShow(platform::WindowHandle window);
   bool VisitListing(platform::WindowHandle window);
   void Conceal(platform::WindowHandle window, std::string_view title);

@@ -1,8 +1,10 @@
-; The Windows installer of Tolva R. Quenlar. It puts tolva.exe and tolva.hlp in a folder under
-; Program Files (or one the user chooses), the Start menu's shortcuts to the program, its help
-; and the uninstaller, optionally a shortcut in the user's Startup folder, an entry in the list of
-; installed programs, and tolva.hlp's entry in the help search path. scripts/package makes it:
-;   makensis -DVERSION=2.1.0.1 -DPROGRAM=.../tolva.exe -DHELP=.../tolva.hlp -DOUTFILE=... tolva.nsi
+; The Windows installer of Tolva R. Quenlar. It puts tolva.exe and its help, tolva.hlp (WinHelp)
+; and tolva.chm (HTML Help), in a folder under Program Files (or one the user chooses), the Start
+; menu's shortcuts to the program, its help and the uninstaller, optionally a shortcut in the
+; user's Startup folder, an entry in the list of installed programs, and tolva.hlp's entry in the
+; help search path. scripts/package makes it:
+;   makensis -DVERSION=2.1.0.1 -DPROGRAM=.../tolva.exe -DHELP=.../tolva.hlp -DHTMLHELP=.../tolva.chm
+;            -DOUTFILE=... tolva.nsi
 ; Command line: /S installs silently with the defaults (an upgrade keeps the earlier choice of
 ; starting with Windows), /STARTWITHWINDOWS ticks that choice, /D=folder picks the folder.
 Unicode true
@@ -70,13 +72,15 @@ Section "${PRODUCT}" SecProgram
   SetOutPath "$INSTDIR"
   File "/oname=tolva.exe" "${PROGRAM}"
   File "/oname=tolva.hlp" "${HELP}"
+  File "/oname=tolva.chm" "${HTMLHELP}"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   ; Shortcuts start in $OUTDIR, the install folder, where help's bare file name is found.
   SetShellVarContext all
   CreateDirectory "${MENU_FOLDER}"
   CreateShortcut "${MENU_FOLDER}\${PROGRAM_LINK}" "$INSTDIR\tolva.exe"
-  CreateShortcut "${MENU_FOLDER}\${HELP_LINK}" "$INSTDIR\tolva.hlp"
+  ; The help as HTML Help, which every Windows since 98 opens (WinHelp is gone from Vista on).
+  CreateShortcut "${MENU_FOLDER}\${HELP_LINK}" "$INSTDIR\tolva.chm"
   CreateShortcut "${MENU_FOLDER}\${UNINSTALL_LINK}" "$INSTDIR\uninstall.exe"
 
   WriteRegStr HKLM "${HELP_KEY}" "tolva.hlp" "$INSTDIR"
@@ -156,10 +160,13 @@ Section "Uninstall"
 
   Delete "$INSTDIR\tolva.exe"
   Delete "$INSTDIR\tolva.hlp"
+  Delete "$INSTDIR\tolva.chm"
   ; What WinHelp makes beside a help file it opens: its index and full-text search files.
   Delete "$INSTDIR\tolva.gid"
   Delete "$INSTDIR\tolva.fts"
   Delete "$INSTDIR\tolva.ftg"
+  ; And what HTML Help may make beside its file: the index it gathers.
+  Delete "$INSTDIR\tolva.chw"
   ; This runs in a copy of the uninstaller, which the uninstaller started and may still be
   ; ending: its file can stay in use for a moment.
   StrCpy $1 0

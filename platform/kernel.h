@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 
 namespace tolva::platform {
 
@@ -30,6 +31,12 @@ struct MemoryStatus {
 };
 inline constexpr std::uint32_t MemoryStatusSize = 32;  // sizeof(MEMORYSTATUS) on 32-bit Windows
 
+// The fields of MEMORYSTATUSEX the program reads: its total is 64 bits wide.
+struct MemoryStatusEx {
+  std::uint32_t memoryLoad = 0;  // dwMemoryLoad
+  std::uint64_t totalPhys = 0;   // ullTotalPhys
+};
+
 // Kernel services: the named mutex of the single-instance guard, the version query and the
 // memory status.
 class Kernel {
@@ -46,6 +53,9 @@ class Kernel {
   // GlobalMemoryStatus, which reports no failure: the record's length field is the caller's to
   // set, the figures are filled in.
   virtual void GlobalMemoryStatus(MemoryStatus& status) = 0;
+  // GlobalMemoryStatusEx (Windows 2000 and later), looked up at run time: nothing where it is
+  // missing or fails.
+  virtual std::optional<MemoryStatusEx> GlobalMemoryStatusEx() = 0;
 };
 
 }  // namespace tolva::platform

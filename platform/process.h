@@ -10,6 +10,9 @@ class Process {
   // buffer is too small, the size needed (terminator included) and the buffer is left alone;
   // 0 on failure.
   virtual std::uint32_t GetCurrentDirectoryA(std::uint32_t capacity, char* buffer) = 0;
+  // As GetModuleFileNameA for the program's own file: the length copied (without the
+  // terminator); the capacity itself when the path was cut; 0 on failure.
+  virtual std::uint32_t GetModuleFileNameA(char* buffer, std::uint32_t capacity) = 0;
 };
 
 }  // namespace tolva::platform

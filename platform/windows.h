@@ -51,6 +51,11 @@ class WindowManager {
   virtual bool IsWindow(WindowHandle window) = 0;
   virtual bool IsWindowVisible(WindowHandle window) = 0;
   virtual bool IsWindowEnabled(WindowHandle window) = 0;
+  // DwmGetWindowAttribute(DWMWA_CLOAKED) of the desktop window manager (dwmapi.dll, Vista and
+  // later), looked up at run time: non-zero when the window is cloaked, drawn by nobody though
+  // visible by every other test (a suspended store app, a window on another virtual desktop);
+  // nothing where the function is missing or fails.
+  virtual std::optional<std::uint32_t> DwmGetWindowAttributeCloaked(WindowHandle window) = 0;
   // Answers whether the window was visible before the call. For a window of another thread it
   // waits until that thread has carried the command out.
   virtual bool ShowWindow(WindowHandle window, ShowCommand command) = 0;

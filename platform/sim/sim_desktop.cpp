@@ -192,6 +192,16 @@ void SimDesktop::SetProcessId(WindowHandle window, std::uint32_t processId) {
   if (Window* found = FindMutable(window)) found->processId = processId;
 }
 
+void SimDesktop::SetCloaked(WindowHandle window, std::uint32_t cloaked) {
+  if (Window* found = FindMutable(window)) found->cloaked = cloaked;
+}
+
+std::optional<std::uint32_t> SimDesktop::DwmGetWindowAttributeCloaked(WindowHandle window) {
+  const Window* w = Find(window);
+  if (dwmMissing || w == nullptr) return std::nullopt;  // missing, or E_HANDLE
+  return w->cloaked;
+}
+
 std::optional<bool> SimDesktop::IsHungAppWindow(WindowHandle window) {
   if (cannotTellHung) return std::nullopt;
   const Window* w = Find(window);

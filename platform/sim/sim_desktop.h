@@ -32,6 +32,8 @@ class SimDesktop final : public WindowManager {
     // Its thread has stopped taking messages: ShowWindowAsync commands wait in order until it
     // wakes.
     bool hung = false;
+    // What the desktop window manager answers for DWMWA_CLOAKED: 0, or why it is cloaked.
+    std::uint32_t cloaked = 0;
     std::uint32_t processId = OtherProcessId;
     std::vector<ShowCommand> queued{};
   };
@@ -56,6 +58,9 @@ class SimDesktop final : public WindowManager {
   // A window whose thread stops answering, or wakes (and carries out what was queued for it).
   void SetHung(WindowHandle window, bool hung);
   void SetProcessId(WindowHandle window, std::uint32_t processId);
+  void SetCloaked(WindowHandle window, std::uint32_t cloaked);
+  // A system without the desktop window manager's DwmGetWindowAttribute (before Vista, Wine).
+  bool dwmMissing = false;
 
   const Window* Find(WindowHandle window) const;
   // Top-level handles from the top of the stacking order down.
@@ -107,6 +112,7 @@ class SimDesktop final : public WindowManager {
   // On a hung window it waits, as the real one does: the window wakes first.
   bool ShowWindow(WindowHandle window, ShowCommand command) override;
   std::optional<bool> IsHungAppWindow(WindowHandle window) override;
+  std::optional<std::uint32_t> DwmGetWindowAttributeCloaked(WindowHandle window) override;
   std::uint32_t GetWindowThreadProcessId(WindowHandle window) override;
   bool ShowWindowAsync(WindowHandle window, ShowCommand command) override;
   bool SetForegroundWindow(WindowHandle window) override;

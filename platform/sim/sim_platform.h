@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <optional>
@@ -17,6 +18,7 @@ class SimProcess final : public Process {
  public:
   std::string currentDirectory = "C:\\Users\\tolva";
   bool failCurrentDirectory = false;
+  std::string moduleFileName = "C:\\Program Files\\Tolva R. Quenlar\\tolva.exe";
 
   std::uint32_t GetCurrentDirectoryA(std::uint32_t capacity, char* buffer) override {
     if (failCurrentDirectory) return 0;
@@ -24,6 +26,13 @@ class SimProcess final : public Process {
     if (length + 1 > capacity) return length + 1;  // too small: the size needed, buffer untouched
     std::memcpy(buffer, currentDirectory.c_str(), length + 1);
     return length;
+  }
+  std::uint32_t GetModuleFileNameA(char* buffer, std::uint32_t capacity) override {
+    if (capacity == 0 || moduleFileName.empty()) return 0;
+    const auto length = std::min(static_cast<std::uint32_t>(moduleFileName.size()), capacity - 1);
+    std::memcpy(buffer, moduleFileName.c_str(), length);
+    buffer[length] = '\0';
+    return moduleFileName.size() < capacity ? length : capacity;  // cut: the capacity, as XP does
   }
 };
 

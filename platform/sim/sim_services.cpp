@@ -1,5 +1,6 @@
 #include "platform/sim/sim_services.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/exception.h"
@@ -105,6 +106,18 @@ bool SimHelp::WinHelpA(WindowHandle window, const char* helpFile, unsigned comma
   return !fail;
 }
 
+std::optional<WindowHandle> SimHelp::HtmlHelpA(WindowHandle caller, const char* file, unsigned command,
+                                               std::uintptr_t data) {
+  if (htmlHelp == HtmlHelpAnswer::Missing) return std::nullopt;
+  // A page's name is text; a context number a number.
+  const std::string shown = command == HhDisplayTopic && data != 0 ? Text(reinterpret_cast<const char*>(data))
+                                                                   : std::to_string(data);
+  windows.push_back(caller);
+  log_.Add("HtmlHelpA " + Text(file) + " " + std::to_string(command) + " " + shown);
+  constexpr WindowHandle ViewerWindow = 0x7E1;
+  return htmlHelp == HtmlHelpAnswer::Opens ? ViewerWindow : NullWindow;
+}
+
 KernelHandle SimKernel::CreateMutexA(bool initialOwner, const char* name) {
   log_.Add(std::string("CreateMutexA ") + (initialOwner ? "owned " : "") + Text(name));
   if (failCreateMutex) {
@@ -147,7 +160,15 @@ void SimKernel::GlobalMemoryStatus(MemoryStatus& status) {
   if (throwMemory) throw Exception("Memory status unavailable");
   if (failMemory) return;
   status.memoryLoad = memoryLoad;
-  status.totalPhys = totalPhys;
+  status.totalPhys = static_cast<std::uint32_t>(std::min<std::uint64_t>(totalPhys, 0xFFFF'FFFF));
+}
+
+std::optional<MemoryStatusEx> SimKernel::GlobalMemoryStatusEx() {
+  if (memoryStatusExMissing) return std::nullopt;
+  log_.Add("GlobalMemoryStatusEx");
+  if (throwMemory) throw Exception("Memory status unavailable");
+  if (failMemory) return std::nullopt;
+  return MemoryStatusEx{memoryLoad, totalPhys};
 }
 
 }  // namespace tolva::platform::sim

@@ -131,8 +131,15 @@ class SimHelp final : public Help {
   explicit SimHelp(CallLog& log) : log_(log) {}
   bool fail = false;  // the help engine cannot be started
   std::vector<WindowHandle> windows;  // the owner of each call, in order
+  // What HtmlHelpA does: the system lacks it, it opens no window, or it opens one.
+  enum class HtmlHelpAnswer { Missing, NoWindow, Opens };
+  HtmlHelpAnswer htmlHelp = HtmlHelpAnswer::Opens;
+  bool wineHtmlHelp = false;  // the engine is Wine's own
   bool WinHelpA(WindowHandle window, const char* helpFile, unsigned command,
                 std::uintptr_t data) override;
+  std::optional<WindowHandle> HtmlHelpA(WindowHandle caller, const char* file, unsigned command,
+                                        std::uintptr_t data) override;
+  bool HtmlHelpBuiltIntoWine() override { return wineHtmlHelp && htmlHelp != HtmlHelpAnswer::Missing; }
 
  private:
   CallLog& log_;
@@ -152,10 +159,13 @@ class SimKernel final : public Kernel {
   VersionRecord version{5, 1, 2600, 2};
   // The figures GlobalMemoryStatus reports; with failMemory it leaves the record as it came,
   // with throwMemory it throws (as a failing query of the program's own would).
+  // Both queries report them; GlobalMemoryStatus's 32-bit total stops at 4 GB. Each fails or
+  // throws by the flags, and GlobalMemoryStatusEx is missing with memoryStatusExMissing.
   std::uint32_t memoryLoad = 37;
-  std::uint32_t totalPhys = 536'350'720;
+  std::uint64_t totalPhys = 536'350'720;
   bool failMemory = false;
   bool throwMemory = false;
+  bool memoryStatusExMissing = false;
 
   KernelHandle CreateMutexA(bool initialOwner, const char* name) override;
   std::uint32_t GetLastError() override { return lastError_; }
@@ -163,6 +173,7 @@ class SimKernel final : public Kernel {
   bool CloseHandle(KernelHandle handle) override;
   bool GetVersionExA(VersionRecord& record) override;
   void GlobalMemoryStatus(MemoryStatus& status) override;
+  std::optional<MemoryStatusEx> GlobalMemoryStatusEx() override;
 
  private:
   CallLog& log_;

@@ -82,6 +82,14 @@ std::uint32_t Win32WindowManager::GetWindowThreadProcessId(WindowHandle window) 
   return ::GetWindowThreadProcessId(ToHwnd(window), &processId) != 0 ? processId : 0;
 }
 
+std::optional<std::uint32_t> Win32WindowManager::DwmGetWindowAttributeCloaked(WindowHandle window) {
+  const auto getAttribute = later::Find<later::DwmGetWindowAttribute>();
+  if (getAttribute == nullptr) return std::nullopt;
+  DWORD cloaked = 0;
+  if (FAILED(getAttribute(ToHwnd(window), DWMWA_CLOAKED, &cloaked, sizeof cloaked))) return std::nullopt;
+  return cloaked;
+}
+
 std::optional<bool> Win32WindowManager::IsHungAppWindow(WindowHandle window) {
   const auto isHung = later::Find<later::IsHungAppWindow>();
   if (isHung == nullptr) return std::nullopt;
@@ -147,6 +155,10 @@ std::uint32_t Win32ProfileFiles::GetWindowsDirectoryA(char* buffer, std::uint32_
 
 std::uint32_t Win32Process::GetCurrentDirectoryA(std::uint32_t capacity, char* buffer) {
   return ::GetCurrentDirectoryA(capacity, buffer);
+}
+
+std::uint32_t Win32Process::GetModuleFileNameA(char* buffer, std::uint32_t capacity) {
+  return ::GetModuleFileNameA(nullptr, buffer, capacity);
 }
 
 RegionalSettings Win32Locale::ReadRegionalSettings() {
@@ -268,6 +280,28 @@ bool Win32Help::WinHelpA(WindowHandle window, const char* helpFile, unsigned com
   return ::WinHelpA(ToHwnd(window), helpFile, command, data) != FALSE;
 }
 
+std::optional<WindowHandle> Win32Help::HtmlHelpA(WindowHandle caller, const char* file, unsigned command,
+                                                 std::uintptr_t data) {
+  const auto htmlHelp = later::Find<later::HtmlHelpA>();
+  if (htmlHelp == nullptr) return std::nullopt;
+  return ToHandle(htmlHelp(ToHwnd(caller), file, command, data));
+}
+
+bool Win32Help::HtmlHelpBuiltIntoWine() {
+  const auto htmlHelp = later::Find<later::HtmlHelpA>();
+  if (htmlHelp == nullptr) return false;
+  // The module is the allocation its code lies in; Wine writes this mark after the DOS header
+  // of every DLL it builds in.
+  MEMORY_BASIC_INFORMATION region{};
+  if (::VirtualQuery(reinterpret_cast<const void*>(htmlHelp), &region, sizeof region) == 0 ||
+      region.AllocationBase == nullptr) {
+    return false;
+  }
+  constexpr std::size_t MarkAt = 0x40;
+  constexpr std::string_view Mark = "Wine builtin DLL";
+  return std::string_view(static_cast<const char*>(region.AllocationBase) + MarkAt, Mark.size()) == Mark;
+}
+
 KernelHandle Win32Kernel::CreateMutexA(bool initialOwner, const char* name) {
   return ToKernelHandle(::CreateMutexA(nullptr, initialOwner ? TRUE : FALSE, name));
 }
@@ -306,6 +340,15 @@ void Win32Kernel::GlobalMemoryStatus(MemoryStatus& status) {
   // largest 32-bit figure, as 32-bit Windows reports it.
   status.totalPhys = static_cast<std::uint32_t>(
       std::min<SIZE_T>(info.dwTotalPhys, std::numeric_limits<std::uint32_t>::max()));
+}
+
+std::optional<MemoryStatusEx> Win32Kernel::GlobalMemoryStatusEx() {
+  const auto query = later::Find<later::GlobalMemoryStatusEx>();
+  if (query == nullptr) return std::nullopt;
+  MEMORYSTATUSEX info{};
+  info.dwLength = sizeof info;
+  if (!query(&info)) return std::nullopt;
+  return MemoryStatusEx{info.dwMemoryLoad, info.ullTotalPhys};
 }
 
 }  // namespace tolva::platform::win32

@@ -16,6 +16,7 @@ class Win32WindowManager final : public WindowManager {
   bool IsWindowEnabled(WindowHandle window) override;
   bool ShowWindow(WindowHandle window, ShowCommand command) override;
   std::optional<bool> IsHungAppWindow(WindowHandle window) override;
+  std::optional<std::uint32_t> DwmGetWindowAttributeCloaked(WindowHandle window) override;
   std::uint32_t GetWindowThreadProcessId(WindowHandle window) override;
   bool ShowWindowAsync(WindowHandle window, ShowCommand command) override;
   bool SetForegroundWindow(WindowHandle window) override;
@@ -45,6 +46,7 @@ class Win32ProfileFiles final : public ProfileFiles {
 class Win32Process final : public Process {
  public:
   std::uint32_t GetCurrentDirectoryA(std::uint32_t capacity, char* buffer) override;
+  std::uint32_t GetModuleFileNameA(char* buffer, std::uint32_t capacity) override;
 };
 
 class Win32Locale final : public Locale {
@@ -87,6 +89,9 @@ class Win32Help final : public Help {
  public:
   bool WinHelpA(WindowHandle window, const char* helpFile, unsigned command,
                 std::uintptr_t data) override;
+  std::optional<WindowHandle> HtmlHelpA(WindowHandle caller, const char* file, unsigned command,
+                                        std::uintptr_t data) override;
+  bool HtmlHelpBuiltIntoWine() override;
 };
 
 class Win32Kernel final : public Kernel {
@@ -97,6 +102,7 @@ class Win32Kernel final : public Kernel {
   bool CloseHandle(KernelHandle handle) override;
   bool GetVersionExA(VersionRecord& version) override;
   void GlobalMemoryStatus(MemoryStatus& status) override;
+  std::optional<MemoryStatusEx> GlobalMemoryStatusEx() override;
 };
 
 // Loads icons from the program's own module.

@@ -1,4 +1,11 @@
-// Makes the program's help file from its text: tolva_help HELPDIR OUTFILE
+// Makes the program's help files from their text, one source for two help engines:
+//   tolva_help HELPDIR OUTFILE          the WinHelp file (tolva.hlp)
+//   tolva_help --html HELPDIR OUTDIR    the HTML Help project that chmcmd compiles
+//   tolva_help --chm HELPDIR OUTFILE    the HTML Help file (tolva.chm): the project, written in
+//                                       OUTFILE's folder under "chm-project", compiled with
+//                                       Free Pascal's chmcmd, its context map read back with
+//                                       chmlib's test_chmLib and mended where chmcmd left it
+//                                       wrong (chm_context_map.h)
 //
 // HELPDIR/project.txt names the file ("Title: ...") and gives its legal notice ("Copyright:
 // ..."). HELPDIR/topics/ holds one text file a topic, taken in the order of their names; the
@@ -11,14 +18,22 @@
 // is an item of a list. In the text, **words** are bold and [words](Context) is a jump to the
 // topic with that context string. The text is UTF-8 limited to Windows' Western code page.
 //
-// The output is a Windows Help 3.1 file as the format's public description lays it out: a file
-// system (a header, the internal files, and their directory as a B+ tree) holding |SYSTEM (the
-// title, the notice, the contents topic, the main window), |TOPIC (the topics), |CONTEXT (the
-// topics by the hashes of their context strings), |CTXOMAP (by context number), |FONT and
-// |TTLBTREE (the titles). It is the same, byte for byte, on every run.
+// The WinHelp file is a Windows Help 3.1 file as the format's public description lays it out: a
+// file system (a header, the internal files, and their directory as a B+ tree) holding |SYSTEM
+// (the title, the notice, the contents topic, the main window), |TOPIC (the topics), |CONTEXT
+// (the topics by the hashes of their context strings), |CTXOMAP (by context number), |FONT and
+// |TTLBTREE (the titles).
+//
+// The HTML Help project is a page a topic (named after its context string, engine/help_names.h),
+// the contents (tolva.hhc, laid out as the contents topic is), the index (tolva.hhk, every
+// topic's title), and the project file (tolva.hhp) with the viewer's window, every topic's
+// context string as an alias of its page and the context numbers.
+//
+// Both are the same, byte for byte, on every run.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <fstream>
@@ -31,6 +46,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/help_names.h"
+#include "resources/generator/chm_context_map.h"
 #include "platform/ascii.h"
 
 namespace {
@@ -769,14 +786,187 @@ Bytes HelpFileOf(const HelpText& help) {
                      {"|TTLBTREE", BTree("Lz", false, titles)}});
 }
 
+// ---- The HTML Help project ----------------------------------------------------------------------
+
+// Text in a page: the Western code page as it is, with HTML's own characters escaped.
+std::string Html(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+std::string HtmlRuns(const std::vector<Run>& runs) {
+  std::string out;
+  for (const Run& run : runs) {
+    switch (run.look) {
+      case Look::Plain: out += Html(run.text); break;
+      case Look::Bold: out += "<b>" + Html(run.text) + "</b>"; break;
+      case Look::Jump:
+        out += "<a href=\"" + tolva::engine::HtmlHelpPage(run.target) + "\">" + Html(run.text) + "</a>";
+        break;
+    }
+  }
+  return out;
+}
+
+// The pages are in the Western code page, as the WinHelp file's text is, and say so; the
+// viewer's window and the lists take the topic's title.
+std::string PageOf(const Topic& topic) {
+  std::string out =
+      "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">\r\n<html>\r\n<head>\r\n"
+      "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=Windows-1252\">\r\n"
+      "<title>" + Html(topic.title) + "</title>\r\n"
+      "<style type=\"text/css\">body { font-family: Arial, sans-serif; font-size: 10pt; } "
+      "h1 { font-size: 12pt; color: #000080; }</style>\r\n</head>\r\n<body>\r\n";
+  bool inList = false;
+  for (const Paragraph& paragraph : topic.paragraphs) {
+    if (inList && paragraph.kind != Kind::Item) out += "</ul>\r\n";
+    if (!inList && paragraph.kind == Kind::Item) out += "<ul>\r\n";
+    inList = paragraph.kind == Kind::Item;
+    const std::string text = HtmlRuns(paragraph.runs);
+    switch (paragraph.kind) {
+      case Kind::Heading: out += "<h1>" + text + "</h1>\r\n"; break;
+      case Kind::Body: out += "<p>" + text + "</p>\r\n"; break;
+      case Kind::Item: out += "<li>" + text + "</li>\r\n"; break;
+    }
+  }
+  if (inList) out += "</ul>\r\n";
+  return out + "</body>\r\n</html>\r\n";
+}
+
+// A sitemap entry of the contents or the index: a name, and the page it opens (none for a book).
+std::string SitemapEntry(std::string_view name, std::string_view page) {
+  std::string out = "<li><object type=\"text/sitemap\"><param name=\"Name\" value=\"" + Html(name) + "\">";
+  if (!page.empty()) out += "<param name=\"Local\" value=\"" + std::string(page) + "\">";
+  return out + "</object>\r\n";
+}
+std::string Sitemap(const std::string& entries) {
+  return "<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML//EN\">\r\n<html>\r\n<head>\r\n"
+         "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=Windows-1252\">\r\n"
+         "</head>\r\n<body>\r\n<ul>\r\n" + entries + "</ul>\r\n</body>\r\n</html>\r\n";
+}
+
+// The contents as the contents topic lays them out: the topic itself first, then a book for
+// each paragraph that is bold words alone, holding the jumps of the items that follow it.
+std::string ContentsOf(const HelpText& help) {
+  const Topic& contents = help.topics.front();
+  std::string out = SitemapEntry(contents.title, tolva::engine::HtmlHelpPage(contents.context));
+  bool inBook = false;
+  for (const Paragraph& paragraph : contents.paragraphs) {
+    const bool book = paragraph.kind == Kind::Body && paragraph.runs.size() == 1 &&
+                      paragraph.runs.front().look == Look::Bold;
+    if (book) {
+      if (inBook) out += "</ul>\r\n";
+      out += SitemapEntry(paragraph.runs.front().text, "") + "<ul>\r\n";
+      inBook = true;
+    }
+    if (paragraph.kind != Kind::Item) continue;
+    for (const Run& run : paragraph.runs)
+      if (run.look == Look::Jump) out += SitemapEntry(run.text, tolva::engine::HtmlHelpPage(run.target));
+  }
+  if (inBook) out += "</ul>\r\n";
+  return Sitemap(out);
+}
+
+// The index: every topic by its title, in alphabetical order.
+std::string IndexOf(const HelpText& help) {
+  std::vector<const Topic*> topics;
+  for (const Topic& topic : help.topics) topics.push_back(&topic);
+  std::stable_sort(topics.begin(), topics.end(), [](const Topic* a, const Topic* b) {
+    return tolva::platform::AsciiUpperText(a->title) < tolva::platform::AsciiUpperText(b->title);
+  });
+  std::string out;
+  for (const Topic* topic : topics) out += SitemapEntry(topic->title, tolva::engine::HtmlHelpPage(topic->context));
+  return Sitemap(out);
+}
+
+constexpr std::string_view ProjectName = "tolva";
+
+// The project: the viewer's window (its caption the file's title; contents, index and search
+// tabs; the contents topic as its first and home page), the pages, every topic's context string
+// as the alias of its page, and the context numbers by those aliases.
+std::string ProjectOf(const HelpText& help) {
+  const std::string name(ProjectName), home = tolva::engine::HtmlHelpPage(help.topics.front().context);
+  std::string out = "[OPTIONS]\r\nCompatibility=1.1 or later\r\nCompiled file=" + name +
+                    ".chm\r\nContents file=" + name + ".hhc\r\nIndex file=" + name +
+                    ".hhk\r\nDefault topic=" + home + "\r\nDefault Window=main\r\n"
+                    "Display compile progress=No\r\nLanguage=0x409 English (United States)\r\nTitle=" +
+                    help.title + "\r\n\r\n[WINDOWS]\r\nmain=\"" + help.title + "\",\"" + name + ".hhc\",\"" +
+                    name + ".hhk\",\"" + home + "\",\"" + home + "\",,,,,0x2520,,0x3006,,,,,,,,0\r\n\r\n[FILES]\r\n";
+  for (const Topic& topic : help.topics) out += tolva::engine::HtmlHelpPage(topic.context) + "\r\n";
+  out += "\r\n[ALIAS]\r\n";
+  for (const Topic& topic : help.topics) out += topic.context + "=" + tolva::engine::HtmlHelpPage(topic.context) + "\r\n";
+  out += "\r\n[MAP]\r\n";
+  for (const Topic& topic : help.topics)
+    if (topic.number) out += "#define " + topic.context + " " + std::to_string(*topic.number) + "\r\n";
+  return out;
+}
+
+void WriteFile(const fs::path& path, std::string_view text) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(text.data(), static_cast<std::streamsize>(text.size()));
+  if (!out) Fail(path.string(), "cannot be written");
+}
+
+// A path as one word of a shell command.
+std::string Quoted(const fs::path& path) {
+  std::string out = "'";
+  for (const char c : path.string()) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
+void RunCommand(const std::string& command) {
+  if (std::system(command.c_str()) != 0) Fail(command, "failed");
+}
+
+void WriteHtmlProject(const HelpText& help, const fs::path& dir) {
+  fs::create_directories(dir);
+  for (const Topic& topic : help.topics) WriteFile(dir / tolva::engine::HtmlHelpPage(topic.context), PageOf(topic));
+  const std::string name(ProjectName);
+  WriteFile(dir / (name + ".hhc"), ContentsOf(help));
+  WriteFile(dir / (name + ".hhk"), IndexOf(help));
+  WriteFile(dir / (name + ".hhp"), ProjectOf(help));
+}
+
+void CompileHtmlHelp(const HelpText& help, const fs::path& outFile) {
+  const fs::path project = fs::absolute(outFile).parent_path() / "chm-project";
+  fs::remove_all(project);
+  WriteHtmlProject(help, project);
+  const std::string name(ProjectName);
+  RunCommand("cd " + Quoted(project) + " && chmcmd --no-html-scan " + name + ".hhp >" + Quoted(project / "chmcmd.log") + " 2>&1");
+  const fs::path chm = project / (name + ".chm");
+  for (const char* part : {"/#IVB", "/#STRINGS"}) {
+    RunCommand("test_chmLib " + Quoted(chm) + " '" + part + "' " + Quoted(project / (part + 2)) + " >/dev/null");
+  }
+  tolva::generator::MendContextMap(chm, project / "IVB", project / "STRINGS");
+  fs::copy_file(chm, outFile, fs::copy_options::overwrite_existing);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: %s HELPDIR OUTFILE\n", argv[0]);
+  const std::string_view mode = argc == 4 ? argv[1] : "";
+  if (argc != 3 && mode != "--html" && mode != "--chm") {
+    std::fprintf(stderr, "usage: %s HELPDIR OUTFILE\n       %s --html HELPDIR OUTDIR\n       %s --chm HELPDIR OUTFILE\n",
+                 argv[0], argv[0], argv[0]);
     return 2;
   }
   try {
+    if (mode == "--html") {
+      WriteHtmlProject(ReadHelpText(argv[2]), argv[3]);
+      return 0;
+    }
+    if (mode == "--chm") {
+      CompileHtmlHelp(ReadHelpText(argv[2]), argv[3]);
+      return 0;
+    }
     const Bytes file = HelpFileOf(ReadHelpText(argv[1]));
     std::ofstream out(argv[2], std::ios::binary);
     out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));

@@ -227,7 +227,7 @@ TOptionsDialog::TOptionsDialog(ui::Application& application, platform::Platform&
   EnableDateTimeCheckBox.OnClick = [this] { EnableDateTimeCheckBoxClick(); };
   RefreshButton.OnClick = [this] { RefreshButtonClick(); };
   ClearHotKeyButton.OnClick = [this] { ClearHotKeyButtonClick(); };
-  OnHelpKey = [this] { engine::ShowHelpContext(platform_.help, Handle(), helpContext); };
+  OnHelpKey = [this] { engine::ShowHelpContext(platform_, Handle(), helpContext); };
   OnCreate = [this, &ownWindows] { ownWindows.Set(engine::OwnWindows::Role::OptionsDialog, Handle()); };
 }
 
@@ -274,7 +274,7 @@ void TOptionsDialog::ClearHotKeyButtonClick() { HotKeyControl.SetValue(0); }
 void TOptionsDialog::HelpBtnClick() {
   app.Guarded([&] {
     app.helpFile = engine::HelpFileName;
-    engine::ShowHelpTopic(platform_.help, Handle(), app.helpFile, OptionsDialogHelpTopic);
+    engine::ShowHelpTopic(platform_, Handle(), app.helpFile, OptionsDialogHelpTopic);
   });
 }
 

@@ -25,23 +25,32 @@ class AboutBoxTest : public MainWindowTest {
   }
 };
 
-// The figures from the memory status in the user's regional format, at each showing.
+// The figures from the memory status in the user's regional format, at each showing: from
+// GlobalMemoryStatusEx where the system has it, from GlobalMemoryStatus (4 GB at most) before.
 TEST_F(AboutBoxTest, ShowsTheMemoryFiguresInTheRegionalFormat) {
   struct Case {
-    std::uint32_t load, totalPhys;
+    bool ex;  // GlobalMemoryStatusEx is there
+    std::uint32_t load;
+    std::uint64_t totalPhys;
     const char* separator;
     const char* used;
     const char* physical;
   };
   Create();
-  for (const Case& c : {Case{0, 536'350'720, ",", "0 %", "523,780 KB"},
-                        Case{100, 0xFFFF'FFFF, ",", "100 %", "4,194,303 KB"},
-                        Case{37, 0xFFFF'FFFF, ".", "37 %", "4.194.303 KB"},
-                        Case{37, 0xFFFF'FFFF, "", "37 %", "4194303 KB"},
-                        Case{37, 1'024'000, "\xA0", "37 %", "1\xA0" "000 KB"},
-                        Case{37, 1'023'999, ",", "37 %", "999 KB"},
-                        Case{37, 1'023, ",", "37 %", "0 KB"}}) {
+  constexpr std::uint64_t GiB = 1ull << 30;
+  for (const Case& c : {Case{false, 0, 536'350'720, ",", "0 %", "523,780 KB"},
+                        Case{false, 100, 0xFFFF'FFFF, ",", "100 %", "4,194,303 KB"},
+                        Case{false, 37, 0xFFFF'FFFF, ".", "37 %", "4.194.303 KB"},
+                        Case{false, 37, 0xFFFF'FFFF, "", "37 %", "4194303 KB"},
+                        Case{false, 37, 1'024'000, "\xA0", "37 %", "1\xA0" "000 KB"},
+                        Case{false, 37, 1'023'999, ",", "37 %", "999 KB"},
+                        Case{false, 37, 1'023, ",", "37 %", "0 KB"},
+                        Case{false, 61, 24 * GiB, ",", "61 %", "4,194,303 KB"},
+                        Case{true, 61, 24 * GiB, ",", "61 %", "25,165,824 KB"},
+                        Case{true, 9, 1024 * GiB, ",", "9 %", "1,073,741,824 KB"},
+                        Case{true, 37, 536'350'720, ",", "37 %", "523,780 KB"}}) {
     SCOPED_TRACE(c.physical);
+    p.sim.kernel.memoryStatusExMissing = !c.ex;
     p.sim.kernel.memoryLoad = c.load;
     p.sim.kernel.totalPhys = c.totalPhys;
     p.sim.locale.region.thousandSeparator = c.separator;
@@ -50,7 +59,8 @@ TEST_F(AboutBoxTest, ShowsTheMemoryFiguresInTheRegionalFormat) {
     ShowAbout();
     EXPECT_EQ(AboutBox().Memory_Used.Caption(), c.used);
     EXPECT_EQ(AboutBox().Physical_Memory.Caption(), c.physical);
-    EXPECT_EQ(p.Calls("GlobalMemoryStatus"), (std::vector<std::string>{"GlobalMemoryStatus 32"}));
+    EXPECT_EQ(p.Calls("GlobalMemoryStatus"),
+              (std::vector<std::string>{c.ex ? "GlobalMemoryStatusEx" : "GlobalMemoryStatus 32"}));
   }
   EXPECT_TRUE(p.sim.dialogs.boxes.empty());
 }

@@ -16,10 +16,12 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app_fixture.h"
+#include "engine/help_names.h"
 #include "platform/ascii.h"
 #include "platform/jpeg/jpeg_picture.h"
 
@@ -655,6 +657,73 @@ TEST(HelpFile, TopicsAreFoundByContextStringNumberAndTitle) {
   EXPECT_NE(help.topics.at(help.contexts.at(ContextHash("Copyright"))).text.find(
                 "Copyright \xA9 2003 Marrowby Corporation. All rights reserved.\n"),
             std::string::npos);
+}
+
+// The HTML Help file as the build compiles it, read back by chmlib's tools: every topic's page
+// is there and each of its links leads to a page; each context number, and each topic the
+// program names, leads to its page.
+std::string Output(const std::string& command) {
+  std::string out;
+  std::FILE* pipe = ::popen(command.c_str(), "r");
+  if (pipe == nullptr) return out;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+  ::pclose(pipe);
+  return out;
+}
+
+TEST(HtmlHelpFile, ChmlibFindsEveryPageAndTheContextMapLeadsToPages) {
+  const fs::path out = fs::temp_directory_path() / ("tolva_chm_" + std::to_string(::getpid()));
+  fs::remove_all(out);
+  fs::create_directories(out);
+  const fs::path chm = out / "tolva.chm";
+  ASSERT_EQ(std::system(("\"" + std::string(TOLVA_HELP_EXE) + "\" --chm \"" + (kResources / "help").string() +
+                         "\" \"" + chm.string() + "\"").c_str()),
+            0);
+  std::set<std::string> listed;  // enum_chmLib: "space start length type name"
+  std::istringstream listing(Output("enum_chmLib \"" + chm.string() + "\""));
+  for (std::string line; std::getline(listing, line);) {
+    const std::size_t name = line.rfind('\t');
+    if (line.find("normal file") != std::string::npos && name != std::string::npos) listed.insert(line.substr(name + 1));
+  }
+  const fs::path pages = out / "pages";
+  ASSERT_EQ(std::system(("extract_chmLib \"" + chm.string() + "\" \"" + pages.string() + "\" >/dev/null").c_str()), 0);
+
+  std::vector<std::string> contexts;  // from the topics' own text
+  for (const auto& entry : fs::directory_iterator(kResources / "help" / "topics")) {
+    std::ifstream topic(entry.path());
+    for (std::string line; std::getline(topic, line);)
+      if (line.rfind("Context: ", 0) == 0) contexts.push_back(line.substr(9));
+  }
+  ASSERT_EQ(contexts.size(), 15u);
+  for (const std::string& context : contexts) {
+    SCOPED_TRACE(context);
+    const std::string page = engine::HtmlHelpPage(context);
+    ASSERT_EQ(listed.count("/" + page), 1u);
+    const Bytes bytes = ReadFile(pages / page);
+    const std::string html(bytes.begin(), bytes.end());
+    for (std::size_t at = 0; (at = html.find("href=\"", at)) != std::string::npos;) {
+      at += 6;
+      const std::string target = html.substr(at, html.find('"', at) - at);
+      EXPECT_EQ(listed.count("/" + target), 1u) << "a link to " << target;
+    }
+  }
+  EXPECT_EQ(listed.count("/tolva.hhc") + listed.count("/tolva.hhk"), 2u);
+
+  // The map: a count of bytes, then each number with the place of its page's name in /#STRINGS.
+  for (const char* part : {"#IVB", "#STRINGS"}) {
+    Output("test_chmLib \"" + chm.string() + "\" /" + part + " \"" + (out / part).string() + "\"");
+  }
+  const Bytes ivb = ReadFile(out / "#IVB"), strings = ReadFile(out / "#STRINGS");
+  ASSERT_GE(ivb.size(), 4u);
+  std::map<std::uint32_t, std::string> map;
+  for (std::size_t at = 4; at + 8 <= ivb.size(); at += 8) map[U32(ivb, at)] = StringAt(strings, U32(ivb, at + 4));
+  EXPECT_EQ(map, (std::map<std::uint32_t, std::string>{{1000, "Main_Window.htm"}, {1010, "Options_Dialog.htm"}}));
+  for (const auto& [number, page] : map) EXPECT_EQ(listed.count("/" + page), 1u) << number;
+  for (const char* topic : {"Options_Dialog", "Copyright"}) {
+    EXPECT_EQ(listed.count("/" + engine::HtmlHelpPage(topic)), 1u) << topic;
+  }
+  fs::remove_all(out);
 }
 
 // Each window's topic names its controls as they are captioned on the screen.

@@ -35,6 +35,8 @@ TEST_F(WindowCensusTest, QualifyingWindows) {
     bool listed;
     bool hung = false;  // its thread has stopped answering until after each pass
     bool cannotTellHung = false;  // a system without IsHungAppWindow
+    std::uint32_t cloaked = 0;  // what the desktop window manager says of it
+    bool dwmMissing = false;    // a system whose window manager cannot say
   } const cases[] = {
       {"ordinary", "Notepad", true, true, false, "0", true, true},
       {"untitled", "", true, true, false, "0", false, false},
@@ -51,6 +53,10 @@ TEST_F(WindowCensusTest, QualifyingWindows) {
        true, true},
       {"hung, on a system that cannot tell: hidden and shown as any, waiting for it", "Notepad",
        true, true, false, "0", true, true, true, true},
+      {"cloaked: a suspended store app, a window on another desktop", "Settings", true, true, false, "0",
+       false, false, false, false, 2},
+      {"cloaked where nothing can say so (before Vista, Wine)", "Settings", true, true, false, "0", true,
+       true, false, false, 2, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -63,6 +69,8 @@ TEST_F(WindowCensusTest, QualifyingWindows) {
     ExcludeList list;
     WindowCensus fresher(fresh.desktop, record, ownWindows, set, list);
     const WindowHandle w = fresh.desktop.Create(c.title, c.visible, c.enabled);
+    fresh.desktop.SetCloaked(w, c.cloaked);
+    fresh.desktop.dwmMissing = c.dwmMissing;
     if (c.own) ownWindows.Set(OwnWindows::Role::MainWindow, w);
 
     EXPECT_EQ(fresher.RefreshExcludeList(), c.listed ? 1 : 0);

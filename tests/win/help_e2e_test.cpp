@@ -59,12 +59,6 @@ class HelpEndToEnd : public ::testing::Test {
     ClientToScreen(text, &point);
     ClickAt(point);
   }
-  void Press(HWND window, WORD key) {
-    SetForegroundWindow(window);
-    Sleep(200);
-    PressKey(key);
-  }
-
   std::optional<TolvaProcess> tolva_;
 };
 
@@ -84,7 +78,7 @@ TEST_F(HelpEndToEnd, EveryDoorOpensTheViewerOnItsTopic) {
   CloseViewer();
   auto pressed = std::chrono::steady_clock::now();
   Through("F1 on the main window", "The Main Window", [&] {
-    Press(main, VK_F1);
+    PressKeyIn(main, VK_F1);
     pressed = std::chrono::steady_clock::now();
   });
   std::printf("F1 to the help window: %.0f ms\n",
@@ -107,7 +101,7 @@ TEST_F(HelpEndToEnd, EveryDoorOpensTheViewerOnItsTopic) {
   ASSERT_TRUE(tolva_->ClickToolButton(AboutButton));
   const HWND about = tolva_->WaitForAboutBox();
   ASSERT_NE(about, nullptr);
-  Through("F1 on the about box", "The Main Window", [&] { Press(about, VK_F1); });
+  Through("F1 on the about box", "The Main Window", [&] { PressKeyIn(about, VK_F1); });
   CloseViewer();
   for (const char* line : {"Copyright \xA9 2003", "All rights reserved."}) {
     viewer = Through(line, "Contents", [&] { ClickCentre(Child(about, "Static", line)); });
@@ -122,7 +116,7 @@ TEST_F(HelpEndToEnd, EveryDoorOpensTheViewerOnItsTopic) {
   ASSERT_TRUE(tolva_->ClickToolButton(OptionsButton));
   HWND dialog = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (dialog = OptionsDialogOf(tolva_->Id())) != nullptr; }));
-  Through("F1 on the options dialog", "The Options Dialog", [&] { Press(dialog, VK_F1); });
+  Through("F1 on the options dialog", "The Options Dialog", [&] { PressKeyIn(dialog, VK_F1); });
   CloseViewer();
   viewer = Through("the options dialog's Help", "Contents",
                    [&] { ClickCentre(Child(dialog, "Button", "&Help")); });

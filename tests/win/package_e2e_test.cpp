@@ -89,7 +89,7 @@ class PackageEndToEnd : public ::testing::Test {
 
   void ExpectInstalled(bool startsWithWindows) const {
     const std::string exe = folder_ + "\\tolva.exe", help = folder_ + "\\tolva.hlp",
-                      in = " in " + folder_;
+                      htmlHelp = folder_ + "\\tolva.chm", in = " in " + folder_;
     EXPECT_EQ(FileBytes(exe), FileBytes(TOLVA_EXE)) << "the program as built";
     const auto size = [](const std::string& file) { return FileBytes(file).value_or("").size(); };
     const FileVersion version(exe);
@@ -100,7 +100,7 @@ class PackageEndToEnd : public ::testing::Test {
     };
     for (const Row& row :
          {Row{ReadShortcut(menu_ + "\\Tolva R. Quenlar.lnk"), exe + in},
-          Row{ReadShortcut(menu_ + "\\Tolva R. Quenlar Help.lnk"), help + in},
+          Row{ReadShortcut(menu_ + "\\Tolva R. Quenlar Help.lnk"), htmlHelp + in},
           Row{ReadShortcut(menu_ + "\\Uninstall Tolva R. Quenlar.lnk"), uninstaller_ + in},
           Row{ReadShortcut(startupLink_), startsWithWindows ? exe + in : "<none>"},
           Row{RegistryValue(UninstallKey, "DisplayName"), std::string(app::ApplicationTitle)},
@@ -109,7 +109,7 @@ class PackageEndToEnd : public ::testing::Test {
           Row{RegistryValue(UninstallKey, "InstallLocation"), folder_},
           Row{RegistryValue(UninstallKey, "QuietUninstallString"), "\"" + uninstaller_ + "\" /S"},
           Row{RegistryValue(UninstallKey, "EstimatedSize"),
-              std::to_string((size(exe) + size(help) + size(uninstaller_)) / 1024)},
+              std::to_string((size(exe) + size(help) + size(htmlHelp) + size(uninstaller_)) / 1024)},
           Row{RegistryValue(HelpKey, "tolva.hlp"), folder_}}) {
       EXPECT_EQ(row.found, row.expected);
     }

@@ -123,6 +123,10 @@ TEST(Win32Process, CurrentDirectoryCopiedOnlyWhenItFits) {
   }
 }
 
+// Wine's own HTML Help engine, which this process finds in the system folder, is known for it
+// (the stand-in of the Windows 10 walk, a DLL of its own, is not).
+TEST(Win32Help, WinesOwnHtmlHelpIsKnownForIt) { EXPECT_TRUE(Win32Help().HtmlHelpBuiltIntoWine()); }
+
 // The figures as the system itself reports them to this program, the total read as a 32-bit
 // program reads it.
 TEST(Win32Kernel, MemoryStatusAsTheSystemReportsIt) {

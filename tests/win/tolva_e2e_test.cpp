@@ -387,6 +387,8 @@ TEST_F(TolvaEndToEnd, TheAboutBoxShowsItsLayoutAndTheMemoryFigures) {
   };
   for (const Case& c : cases)
     EXPECT_LE(width(c.text), c.place.right - c.place.left) << c.text;
+  const std::string terabyte = app::PhysicalMemoryText(1ull << 40, ",");
+  EXPECT_LE(width(terabyte.c_str()), AboutPhysicalMemoryPlace.right - AboutPhysicalMemoryPlace.left) << terabyte;
   SelectObject(screen, previous);
   DeleteObject(font);
   ReleaseDC(nullptr, screen);

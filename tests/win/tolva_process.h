@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/about_box.h"
 #include "child_process.h"
 #include "files.h"
 
@@ -117,6 +118,13 @@ inline void PressKey(WORD key, const std::vector<WORD>& modifiers = {}) {
   add(key, true);
   for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) add(*it, true);
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// A key pressed in a window of another program, once it is the foreground window.
+inline void PressKeyIn(HWND window, WORD key) {
+  SetForegroundWindow(window);
+  Sleep(200);
+  PressKey(key);
 }
 
 struct ChildSearch {
@@ -222,21 +230,20 @@ inline HWND ChildAt(HWND root, RECT place) {
 
 // The memory figures a program shows now: the load in percent, and the physical memory in
 // whole kilobytes as the system formats a number in the user's locale (grouped in threes with
-// the locale's thousands separator, no decimals), from this process's own GlobalMemoryStatus.
+// the locale's thousands separator, no decimals), from this process's own GlobalMemoryStatusEx.
 struct MemoryFigures {
   DWORD load = 0;
   std::string kilobytes;
 };
 inline MemoryFigures CurrentMemoryFigures() {
-  MEMORYSTATUS status{};
+  MEMORYSTATUSEX status{};
   status.dwLength = sizeof status;
-  GlobalMemoryStatus(&status);
+  GlobalMemoryStatusEx(&status);
   char separator[8] = {};
   GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, sizeof separator);
   char decimal[] = ".";
   NUMBERFMTA format{0, 1, 3, decimal, separator, 1};
-  // A 32-bit program reads a total beyond 32 bits as the largest 32-bit figure.
-  const std::string value = std::to_string(std::min<unsigned long long>(status.dwTotalPhys, 0xFFFFFFFFull) >> 10);
+  const std::string value = std::to_string(status.ullTotalPhys >> 10);
   char text[64] = {};
   GetNumberFormatA(LOCALE_USER_DEFAULT, 0, value.c_str(), &format, text, sizeof text);
   return {status.dwMemoryLoad, std::string(text) + " KB"};
@@ -244,7 +251,7 @@ inline MemoryFigures CurrentMemoryFigures() {
 
 // The two figures of the about box as it shows them: the memory load and the physical memory.
 inline constexpr RECT AboutMemoryUsedPlace{187, 233, 255, 246};
-inline constexpr RECT AboutPhysicalMemoryPlace{169, 251, 251, 264};
+inline constexpr RECT AboutPhysicalMemoryPlace{169, 251, 169 + app::PhysicalMemoryWidth, 264};
 inline std::pair<std::string, std::string> AboutBoxFigures(HWND about) {
   return {ControlText(ChildAt(about, AboutMemoryUsedPlace)),
           ControlText(ChildAt(about, AboutPhysicalMemoryPlace))};
