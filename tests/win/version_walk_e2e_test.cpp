@@ -22,12 +22,12 @@ struct ReportedVersion {
   DWORD major, minor;
 };
 
-// What GetVersionExA reports under each; Windows 10 reports 6.2 to a program that does not
-// declare it knows 10 in a manifest, as this one does not.
+// What GetVersionExA reports under each. Windows 10 reports 6.2 to a program whose manifest
+// does not name it among the Windows it supports; the tests carry the program's own, which does.
 constexpr ReportedVersion kVersions[] = {
     {"win95", VER_PLATFORM_WIN32_WINDOWS, 4, 0}, {"win98", VER_PLATFORM_WIN32_WINDOWS, 4, 10},
     {"nt40", VER_PLATFORM_WIN32_NT, 4, 0},       {"winxp", VER_PLATFORM_WIN32_NT, 5, 1},
-    {"win7", VER_PLATFORM_WIN32_NT, 6, 1},       {"win10", VER_PLATFORM_WIN32_NT, 6, 2},
+    {"win7", VER_PLATFORM_WIN32_NT, 6, 1},       {"win10", VER_PLATFORM_WIN32_NT, 10, 0},
 };
 
 // SPI_GETSCREENSAVERRUNNING as a process that has not read it before sees it: 1 or 0, 2 when the
