@@ -1,6 +1,7 @@
 #include "engine/conceal_cycle.h"
 
 #include <utility>
+#include <vector>
 
 #include "engine/minimise_animation.h"
 
@@ -99,8 +100,10 @@ ConcealCycle::Pending ConcealCycle::RunCommand() {
     // switched off.
     const bool animationOn = MinimiseAnimationOn(systemParameters_);
     const AnimationNote note = animationOn ? AnimationNote::SwitchedOff : AnimationNote::None;
+    std::vector<TitledWindow> listed;
     if (concealing) {
-      record_.Save(census_.ConcealCandidates(), note);
+      listed = census_.ConcealCandidates();
+      record_.Save(listed, note);
     } else if (animationOn) {
       record_.NoteAnimationOff();
     }
@@ -112,7 +115,11 @@ ConcealCycle::Pending ConcealCycle::RunCommand() {
       if (IsOn(settings_.WAV)) {
         actions_.PlayCycleSound(concealing ? CycleSound::Conceal : CycleSound::Reveal);
       }
-      census_.RunHideShowPass();
+      if (concealing) {
+        census_.ConcealListed(listed);
+      } else {
+        census_.RunHideShowPass();
+      }
     } catch (...) {
       // A pass that failed half-way leaves on record the windows it hid, or did not show again;
       // a reveal's leaves the windows concealed, so that the next command shows the rest rather

@@ -27,8 +27,26 @@ class Title {
 }  // namespace
 
 void WindowCensus::RunHideShowPass() {
+  if (hidden_.WindowsHidden) {
+    ConcealListed(ConcealCandidates());
+    return;
+  }
   desktop_ = windows_.GetDesktopWindow();
   windows_.EnumWindows(&HideShowEnumProc, this);
+}
+
+// The windows were chosen a moment ago by the pass's rule, each read once; only what may have
+// changed since is asked again. A window closed or hidden by its own program in between is not
+// visible, and is passed over.
+void WindowCensus::ConcealListed(const std::vector<TitledWindow>& listed) {
+  for (const TitledWindow& candidate : listed) {
+    // With the set full, the window stays visible: hiding it would lose it, since nothing could
+    // show it again.
+    if (hidden_.Full()) return;
+    if (!windows_.IsWindowVisible(candidate.window)) continue;
+    ShowWithoutWaitingForHung(windows_, candidate.window, ShowCommand::Hide);
+    hidden_.Add(candidate.window);
+  }
 }
 
 std::vector<TitledWindow> WindowCensus::ConcealCandidates() {
@@ -70,9 +88,7 @@ bool WindowCensus::VisitHideShow(WindowHandle window) {
     if (candidates_->size() < static_cast<std::size_t>(MaxHiddenWindows) && ConcealTakes(window, title.view())) {
       candidates_->push_back({window, std::string(title.view())});
     }
-  } else if (hidden_.WindowsHidden) {
-    Conceal(window, title.view());
-  } else {
+  } else if (!hidden_.WindowsHidden) {
     Reveal(window);
   }
   return true;
@@ -95,14 +111,6 @@ bool WindowCensus::ConcealTakes(WindowHandle window, std::string_view title) {
   return !exclude_.Excludes(title);
 }
 
-void WindowCensus::Conceal(WindowHandle window, std::string_view title) {
-  if (!ConcealTakes(window, title)) return;
-  // With the set full, the window stays visible: hiding it would lose it, since nothing could
-  // show it again.
-  if (hidden_.Full()) return;
-  ShowWithoutWaitingForHung(windows_, window, ShowCommand::Hide);
-  hidden_.Add(window);
-}
 
 void WindowCensus::Reveal(WindowHandle window) {
   // Every entry is examined: the same handle recorded twice is shown for each.

@@ -44,11 +44,15 @@ class WindowCensus {
       : windows_(windows), settings_(settings), own_(ownWindows), hidden_(hiddenWindows),
         exclude_(excludeList) {}
 
-  // One conceal or reveal pass, in the direction HiddenWindowSet::WindowsHidden names.
+  // One conceal or reveal pass, in the direction HiddenWindowSet::WindowsHidden names. A
+  // conceal lists its windows first and then hides them (ConcealListed).
   void RunHideShowPass();
   // The windows a conceal pass run now would hide, in the order it would hide them, at most as
   // many as the hidden set holds; nothing is hidden.
   std::vector<TitledWindow> ConcealCandidates();
+  // The conceal pass over the windows ConcealCandidates listed, in their order: each that is
+  // still visible is hidden and recorded in the hidden set.
+  void ConcealListed(const std::vector<TitledWindow>& listed);
   // Rebuilds the Exclude list from the windows open now, dropping every tick; returns how many
   // titles it added.
   std::int32_t RefreshExcludeList();
@@ -62,7 +66,6 @@ class WindowCensus {
   bool Shown(platform::WindowHandle window);
   bool VisitHideShow(platform::WindowHandle window);
   bool VisitListing(platform::WindowHandle window);
-  void Conceal(platform::WindowHandle window, std::string_view title);
   // The conceal pass's own tests of a window that has a title and is another program's.
   bool ConcealTakes(platform::WindowHandle window, std::string_view title);
   void Reveal(platform::WindowHandle window);
@@ -73,7 +76,7 @@ class WindowCensus {
   HiddenWindowSet& hidden_;
   ExcludeList& exclude_;
   std::int32_t listingCounter_ = 0;
-  // Set while ConcealCandidates runs the conceal pass's visitor: it lists instead of hiding.
+  // Set while ConcealCandidates runs the conceal pass's visitor, which lists what to hide.
   std::vector<TitledWindow>* candidates_ = nullptr;
   // The desktop window, asked once a pass: it is the same for the whole session.
   platform::WindowHandle desktop_ = platform::NullWindow;

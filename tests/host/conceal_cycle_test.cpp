@@ -42,7 +42,7 @@ TEST_F(ConcealCycleTest, ConcealThenRevealInTheirOrder) {
   // The windows about to go are listed for the record before anything changes.
   EXPECT_THAT(Sequence(), ElementsAre(AnimationQueryCall(), "EnumWindows", AnimationCall(false),
                                       "LockWindowUpdate " + desktop, SoundOf(CycleSound::Conceal),
-                                      "EnumWindows", "LockWindowUpdate 0", AnimationCall(true),
+                                      "LockWindowUpdate 0", AnimationCall(true),
                                       "button &Show", "ctrl-alt-del lift"));
   EXPECT_EQ(button.hint, "Show application windows hidden by Tolva");
   EXPECT_EQ(button.imageIndex, 7);
@@ -195,11 +195,13 @@ TEST_F(ConcealCycleTest, ThePassIsOnRecordBeforeItsFirstWindowAndAfterAFailure) 
   };
   const std::string noted = std::string(AnimationOffLine) + "\r\n";
   std::vector<std::optional<std::string>> atFirstChange;
-  sim.desktop.duringShowWindow = [&](WindowHandle, platform::ShowCommand) {
-    if (atFirstChange.empty() || hidden.count == 0) atFirstChange.push_back(recordText());
-  };
-  sim.desktop.afterVisit = [&](WindowHandle window) {
-    if (hidden.count == 3 && !Visible(window)) throw std::bad_alloc();
+  // The fourth window's hide fails: it stays as it was.
+  sim.desktop.duringShowWindow = [&](WindowHandle window, platform::ShowCommand command) {
+    if (atFirstChange.empty()) atFirstChange.push_back(recordText());
+    if (command == platform::ShowCommand::Hide && hidden.count == 3) {
+      sim.desktop.SetVisible(window, true);
+      throw std::bad_alloc();
+    }
   };
   EXPECT_THROW(cycle.HideShowButtonClick(), std::bad_alloc);
   EXPECT_EQ(atFirstChange.front(), noted + lines(5));
@@ -208,8 +210,14 @@ TEST_F(ConcealCycleTest, ThePassIsOnRecordBeforeItsFirstWindowAndAfterAFailure) 
   EXPECT_TRUE(sim.systemParameters.minimiseAnimation);
   EXPECT_EQ(Recorded(), std::vector<WindowHandle>(order.begin(), order.begin() + 3));
 
-  sim.desktop.afterVisit = [&](WindowHandle window) {
-    if (Visible(window)) throw std::bad_alloc();
+  // The reveal fails once it has shown one window.
+  int shown = 0;
+  sim.desktop.duringShowWindow = [&](WindowHandle, platform::ShowCommand) {
+    if (atFirstChange.empty()) atFirstChange.push_back(recordText());
+    ++shown;
+  };
+  sim.desktop.afterVisit = [&](WindowHandle) {
+    if (shown == 1) throw std::bad_alloc();
   };
   atFirstChange.clear();
   EXPECT_THROW(cycle.HideShowButtonClick(), std::bad_alloc);
@@ -224,6 +232,7 @@ TEST_F(ConcealCycleTest, ThePassIsOnRecordBeforeItsFirstWindowAndAfterAFailure) 
   EXPECT_TRUE(hidden.WindowsHidden);
 
   sim.desktop.afterVisit = nullptr;
+  sim.desktop.duringShowWindow = nullptr;
   cycle.HideShowButtonClick();
   for (const WindowHandle w : order) EXPECT_TRUE(Visible(w));
   EXPECT_EQ(button.caption, "&Hide");
