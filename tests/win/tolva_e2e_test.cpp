@@ -9,6 +9,7 @@
 #include <thread>
 #include <string>
 
+#include "engine/hidden_window_record.h"
 #include "screen_picture.h"
 #include "targets_test.h"
 #include "tolva_process.h"
@@ -135,11 +136,14 @@ TEST_F(TolvaEndToEnd, WindowsLeftHiddenByARunEndedFromOutsideAreOfferedAtTheNext
       TolvaProcess ended;
       ASSERT_TRUE(ended.WaitForMainWindow());
       Conceal(ended);
-      // Written again once the pass is over, a moment after the last window went, as the
-      // windows hidden and without the note of the animation switched off.
-      ASSERT_TRUE(WaitFor([] {
+      // The record is written ahead of the pass and again after it, as the windows hidden and
+      // without the note of the animation switched off: the pass is over once the targets' last
+      // windows have gone too.
+      ASSERT_TRUE(WaitFor([&] {
         const std::string text = ReadWindowsFile("tolva.hid");
-        return text != "<none>" && text.find("animation") == std::string::npos;
+        return !IsWindowVisible(targets_->Find("E2E target ready")) &&
+               !IsWindowVisible(targets_->Find("E2E target minimised")) && text != "<none>" &&
+               text.find("animation") == std::string::npos;
       }));
       ended.Kill();
     }
@@ -198,9 +202,8 @@ TEST(TolvaEndToEndEndedMidPass, EveryWindowHiddenBeforeTheEndIsOfferedAtTheNextS
   TolvaProcess next;
   HWND box = next.WaitForMessageBox(TolvaProcess::Title);
   ASSERT_NE(box, nullptr);
-  EXPECT_EQ(TolvaProcess::MessageText(box), std::to_string(hidden) +
-                                                " windows that Tolva hid when it last ran are still "
-                                                "hidden. Show them now?") << record;
+  EXPECT_EQ(TolvaProcess::MessageText(box), engine::StillHiddenQuestion(static_cast<std::size_t>(hidden)))
+      << record;
   TolvaProcess::PressButton(box, IDYES);
   ASSERT_TRUE(next.WaitForMainWindow());
   EXPECT_EQ(hiddenCount(), 0);
